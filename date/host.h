@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// What the date engine needs from the program that runs it. The engine never talks to a window
+// system itself: it shows its error messages and ends the program only through this interface.
+// Each program installs its real host at start; tests install one that records the messages and
+// turns endProgram() into an exception.
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // Shows `message` (UTF-8) in a modal box with the error icon, an OK button and the program's
+    // title as caption, and returns when the user has closed it.
+    virtual void showError(const std::string& message) = 0;
+
+    // Ends the program at once: no window is closed in the ordinary way and nothing is saved.
+    [[noreturn]] virtual void endProgram() = 0;
+
+    // The folder that holds the running program (UTF-8, without a trailing separator); the
+    // definition files lie there.
+    [[nodiscard]] virtual std::string programFolder() const = 0;
+};
+
+// Installs `host` (not owned; it must outlive its use). nullptr restores the fallback host, which
+// writes messages to stderr, ends the program with exit status 2 and uses the current folder.
+void SetEngineHost(EngineHost* host);
+
+// The installed host, or the fallback.
+EngineHost& CurrentEngineHost();

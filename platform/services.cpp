@@ -1,0 +1,139 @@
+#include "platform/services.h"
+
+#include "date/host.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+
+#include <cstdlib>
+
+namespace {
+
+class RealMessageBox final : public MessageBoxService {
+public:
+    MessageResult show(const MessageRequest& request) override {
+        QMessageBox box;
+        box.setWindowTitle(request.caption);
+        box.setText(request.text);
+        switch (request.icon) {
+        case MessageIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::None:
+            break;
+        }
+        if (request.buttons == MessageButtons::Ok) {
+            QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            box.setDefaultButton(ok);
+            box.setEscapeButton(ok);
+            box.exec();
+            return MessageResult::Ok;
+        }
+        // Button texts as on a Japanese desktop, whatever translation Qt has loaded.
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(request.defaultButton == MessageResult::Yes ? yes : no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? MessageResult::Yes : MessageResult::No;
+    }
+};
+
+class RealClock final : public ClockService {
+public:
+    [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class RealProgram final : public ProgramService {
+public:
+    explicit RealProgram(QString title) : title_(std::move(title)) {}
+    [[nodiscard]] QString folder() const override { return QCoreApplication::applicationDirPath(); }
+    [[nodiscard]] QString name() const override {
+        return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    }
+    [[nodiscard]] QString title() const override { return title_; }
+    [[noreturn]] void endAtOnce(int exitStatus) override { std::exit(exitStatus); }
+
+private:
+    QString title_;
+};
+
+// The date engine's host over the platform services.
+class PlatformEngineHost final : public EngineHost {
+public:
+    void showError(const std::string& message) override {
+        ShowErrorMessage(QString::fromStdString(message));
+    }
+    [[noreturn]] void endProgram() override { Services().program->endAtOnce(EXIT_FAILURE); }
+    [[nodiscard]] std::string programFolder() const override {
+        return Services().program->folder().toStdString();
+    }
+};
+
+// The design's fonts are those of a Japanese Windows desktop; where they are missing, the IPA
+// fonts stand in for them.
+void substituteJapaneseFonts() {
+    const QStringList families = QFontDatabase::families();
+    auto substitute = [&families](const QString& name, const QString& with) {
+        if (!families.contains(name)) {
+            QFont::insertSubstitution(name, with);
+        }
+    };
+    substitute(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    substitute(QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"));
+    substitute(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    substitute(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
+    substitute(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
+}
+
+void loadJapaneseTranslation() {
+    static QTranslator translator;
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&translator);
+    }
+}
+
+} // namespace
+
+PlatformServices& Services() {
+    static PlatformServices services;
+    return services;
+}
+
+void InstallRealServices(const QString& title) {
+    static RealMessageBox messageBox;
+    static RealClock clock;
+    static RealProgram program(title);
+    static PlatformEngineHost engineHost;
+    PlatformServices& services = Services();
+    services.messageBox = &messageBox;
+    services.clock = &clock;
+    services.program = &program;
+    SetEngineHost(&engineHost);
+    loadJapaneseTranslation();
+    substituteJapaneseFonts();
+}
+
+void ShowErrorMessage(const QString& text) {
+    MessageRequest request;
+    request.text = text;
+    request.caption = Services().program->title();
+    request.icon = MessageIcon::Error;
+    Services().messageBox->show(request);
+}
+
+QDate Today() { return Services().clock->now().date(); }

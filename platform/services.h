@@ -1,0 +1,71 @@
+#pragma once
+
+// The window-system services the programs use, each behind a small interface with one real
+// implementation and a test double. Windows reach them through Services(); a program installs
+// the real ones at start (InstallRealServices), a test replaces single members with doubles.
+
+#include <QDateTime>
+#include <QString>
+
+enum class MessageIcon { None, Error, Warning, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageResult { Ok, Yes, No };
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    MessageIcon icon = MessageIcon::Error;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageResult defaultButton = MessageResult::Ok; // the preselected button
+};
+
+// Modal message boxes.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    // Shows the box and returns the button the user chose (Escape on a Yes/No box answers No).
+    virtual MessageResult show(const MessageRequest& request) = 0;
+};
+
+// The system clock in local time.
+class ClockService {
+public:
+    virtual ~ClockService() = default;
+    [[nodiscard]] virtual QDateTime now() const = 0;
+};
+
+// The running program: its folder, its file name and its title, and ending it at once.
+class ProgramService {
+public:
+    virtual ~ProgramService() = default;
+    // Folder of the executable, without a trailing separator.
+    [[nodiscard]] virtual QString folder() const = 0;
+    // File name of the executable without extension ("Zelvar").
+    [[nodiscard]] virtual QString name() const = 0;
+    // The program's title, the caption of its message boxes.
+    [[nodiscard]] virtual QString title() const = 0;
+    // Ends the program at once: no window is closed in the ordinary way, nothing is saved.
+    [[noreturn]] virtual void endAtOnce(int exitStatus) = 0;
+};
+
+// The services in use. Members are never null once InstallRealServices() has run; a test sets
+// the members it replaces and restores them afterwards (see tests/support).
+struct PlatformServices {
+    MessageBoxService* messageBox = nullptr;
+    ClockService* clock = nullptr;
+    ProgramService* program = nullptr;
+};
+
+PlatformServices& Services();
+
+// Installs the real services for a program titled `title` (call after QApplication exists), the
+// engine host over them, Qt's Japanese translation and the font substitutions for the design's
+// Japanese font names.
+void InstallRealServices(const QString& title);
+
+// Shorthand for the most common box: `text` with the error icon, an OK button and the program's
+// title as caption.
+void ShowErrorMessage(const QString& text);
+
+// Today's local date from the clock service.
+QDate Today();

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs every Debian package the project needs to build, test and run.
+# Idempotent: asks apt-get only for what is missing, and says nothing when all is there.
+set -eu
+
+PACKAGES="
+build-essential cmake ninja-build make pkg-config
+libgtest-dev libgmock-dev libbenchmark-dev
+clang libclang-rt-14-dev clang-format clang-tidy
+libicu-dev icu-devtools
+qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n libgl-dev
+xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool trayer jwm
+fonts-ipafont-gothic fontconfig
+python3 python3-icalendar
+hyperfine
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "setup: installing$missing"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
