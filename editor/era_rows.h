@@ -1,0 +1,46 @@
+#pragma once
+
+// The rows of the era editor's list: "1989年 1月 8日 | 平成". The year takes columns 1-4, the
+// month 6-7 and the day 9-10 (right-aligned, space-padded), the date part is the first 11
+// characters and the name starts at column 15. Because the date part has a fixed width and a
+// space sorts before every digit, the text order of the rows is the order of their dates.
+
+#include "date/definitions.h"
+
+#include <QString>
+#include <QStringList>
+
+// Length of a row's date part ("1989年 1月 8日").
+inline constexpr int EraDatePartLength = 11;
+// 0-based position of the name in a row.
+inline constexpr int EraNamePosition = 14;
+
+struct EraRowFields {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QString name; // without surrounding spaces
+};
+
+// "yyyy年mm月dd日" with the numbers right-aligned by spaces (year 4, month and day 2 columns).
+QString EraDatePart(int year, int month, int day);
+
+// The date part followed by " | " and the name.
+QString EraRowText(int year, int month, int day, const QString& name);
+
+// The row of a loaded era: year, month and day are the leading numbers of characters 1-4, 5-6
+// and 7-8 of its start date.
+QString EraRowFromDef(const EraDef& era);
+
+// Reads a row back: the numbers at columns 1-4, 6-7 and 9-10 and the name from column 15 on.
+EraRowFields ParseEraRow(const QString& row);
+
+// The era record of a row: the start date as "yyyymmdd" (year "0000", month and day "00").
+EraDef EraDefFromRow(const QString& row);
+
+// Where `row` goes in the ascending `rows` so that they stay in text order; after every row
+// equal to it.
+int EraInsertPosition(const QStringList& rows, const QString& row);
+
+// Whether any row of `rows` begins with the date part `datePart`.
+bool HasEraDate(const QStringList& rows, const QString& datePart);

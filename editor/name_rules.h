@@ -1,0 +1,15 @@
+#pragma once
+
+// What a holiday or era name may hold so that the definition files give it back unchanged. The
+// files have no quoting: a comma ends the field, a leading double quote starts a quoted field,
+// leading blanks are skipped, a line break ends the record, and the text is stored in code page
+// 932, which cannot hold every character.
+
+#include <QString>
+
+// `text` without leading and trailing spaces (U+0020 only, as the name boxes are trimmed).
+QString TrimSpaces(const QString& text);
+
+// The message that refuses `name` (already trimmed), or the empty text when the name reads back
+// from the file as it was written.
+QString NameProblem(const QString& name);
