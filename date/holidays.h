@@ -24,3 +24,8 @@ extern std::int16_t CachedYear;
 // MonthDay, then the national holidays, then the substitute holidays. A definition in force that
 // year with a kind other than 1 or 2 is reported through the engine host and ends the program.
 std::string St_HolidayName(std::int16_t year, std::int16_t month, std::int16_t day);
+
+// Sorts a holiday list ascending by MonthDay with the exchange procedure that fixes the order of
+// entries with equal MonthDay: for each position i, for each position j, entries i and j change
+// places when MonthDay(i) < MonthDay(j) (ordinal comparison).
+void ExchangeSortByMonthDay(std::vector<YearHoliday>& list);

@@ -1,0 +1,44 @@
+#pragma once
+
+// Pieces of the definition-file reader and writer that the engine's tests and tools look at
+// directly (not used by the programs).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The capacity each table reached during the last St_LoadDefinitions, before it was trimmed to
+// its count (25 + 10·k for holidays, 255 + 10·k for eras).
+std::int32_t LastHolidayTableCapacity();
+std::int32_t LastEraTableCapacity();
+
+// The most records either file contributes; further records are ignored (the counts are 16-bit).
+inline constexpr std::int32_t MaxDefinitionRecords = 32767;
+
+// Reads the definition files as a stream of fields: a field ends at a comma or a line end,
+// leading spaces and tabs are skipped, a field that begins with a double quote runs to the next
+// double quote. Works on text already converted to UTF-8.
+class FieldStream {
+public:
+    explicit FieldStream(std::string_view text) : text_(text) {}
+
+    // True when nothing is left; checked only before each record.
+    [[nodiscard]] bool atEnd() const { return pos_ >= text_.size(); }
+
+    // The next field, or nullopt when the stream is already exhausted (a read past the end).
+    std::optional<std::string> next();
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// A field's 16-bit decimal value: optional sign and digits, blanks around them allowed;
+// nullopt for anything else or a value outside -32768..32767. The empty field is 0.
+std::optional<std::int16_t> ParseInt16Field(std::string_view field);
+
+// A text field as the writer puts it into a line: as it stands when the reader gives it back
+// unchanged, otherwise between double quotes; nullopt when no form reads back unchanged (a
+// double quote in a field that needs quoting).
+std::optional<std::string> EncodeTextField(std::string_view text);

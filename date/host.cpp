@@ -1,0 +1,32 @@
+#include "date/host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Used until a program installs its own host: messages go to stderr, the end is exit status 2,
+// and the definition files are looked for in the current folder.
+class FallbackHost final : public EngineHost {
+public:
+    void showError(const std::string& message) override {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        std::fflush(stderr);
+    }
+    [[noreturn]] void endProgram() override { std::exit(2); }
+    [[nodiscard]] std::string programFolder() const override { return "."; }
+};
+
+FallbackHost fallbackHost;
+EngineHost* installedHost = nullptr;
+
+} // namespace
+
+void SetEngineHost(EngineHost* host) {
+    installedHost = host;
+}
+
+EngineHost& CurrentEngineHost() {
+    return installedHost != nullptr ? *installedHost : fallbackHost;
+}
