@@ -1,6 +1,13 @@
 #include "platform/services.h"
 
 #include "date/host.h"
+#include "platform/color_chooser.h"
+#include "platform/ini_file.h"
+#include "platform/instance_lock.h"
+#include "platform/platform_id.h"
+#include "platform/system_metrics.h"
+#include "platform/tray_icon.h"
+#include "platform/window_styles.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,8 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
-
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -77,7 +84,10 @@ public:
     void showError(const std::string& message) override {
         ShowErrorMessage(QString::fromStdString(message));
     }
-    [[noreturn]] void endProgram() override { Services().program->endAtOnce(EXIT_FAILURE); }
+    [[noreturn]] void endProgram() override {
+        Services().program->endAtOnce(EXIT_FAILURE);
+        std::abort(); // not reached: the program service never returns from endAtOnce
+    }
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
@@ -119,10 +129,25 @@ void InstallRealServices(const QString& title) {
     static RealClock clock;
     static RealProgram program(title);
     static PlatformEngineHost engineHost;
+    static IniFiles iniFiles;
+    static const std::unique_ptr<InstanceLock> instance = InstanceLock::forRunningProgram();
+    static SystemMetrics metrics;
+    static PlatformId platformId;
+    static WindowStyles windowStyles;
+    static ColorChooser colorChooser;
+    // Owned by the application, so the icon goes before the application does.
+    static TrayIconService* trayIcon = new TrayIcon(QCoreApplication::instance());
     PlatformServices& services = Services();
     services.messageBox = &messageBox;
     services.clock = &clock;
     services.program = &program;
+    services.iniFiles = &iniFiles;
+    services.instance = instance.get();
+    services.metrics = &metrics;
+    services.platformId = &platformId;
+    services.windowStyles = &windowStyles;
+    services.colorChooser = &colorChooser;
+    services.trayIcon = trayIcon;
     SetEngineHost(&engineHost);
     loadJapaneseTranslation();
     substituteJapaneseFonts();
@@ -136,4 +161,10 @@ void ShowErrorMessage(const QString& text) {
     Services().messageBox->show(request);
 }
 
-QDate Today() { return Services().clock->now().date(); }
+QDate Today() {
+    return Services().clock->now().date();
+}
+
+std::int16_t GetPlatformId() {
+    return Services().platformId->platformId();
+}

@@ -6,6 +6,16 @@
 
 #include <QDateTime>
 #include <QString>
+#include <cstdint>
+
+// The further services, each declared in its own header in platform/.
+class IniFileService;       // ini_file.h: the initialization-file functions
+class InstanceService;      // instance_lock.h: the previous-instance test
+class SystemMetricsService; // system_metrics.h: GetSystemMetrics and the screen in twips
+class PlatformIdService;    // platform_id.h: GetPlatformId
+class WindowStyleService;   // window_styles.h: topmost, taskbar button, colour key, dragging
+class ColorChooserService;  // color_chooser.h: the standard colour dialog
+class TrayIconService;      // tray_icon.h: the notification-area icon
 
 enum class MessageIcon { None, Error, Warning, Information };
 enum class MessageButtons { Ok, YesNo };
@@ -54,6 +64,13 @@ struct PlatformServices {
     MessageBoxService* messageBox = nullptr;
     ClockService* clock = nullptr;
     ProgramService* program = nullptr;
+    IniFileService* iniFiles = nullptr;
+    InstanceService* instance = nullptr;
+    SystemMetricsService* metrics = nullptr;
+    PlatformIdService* platformId = nullptr;
+    WindowStyleService* windowStyles = nullptr;
+    ColorChooserService* colorChooser = nullptr;
+    TrayIconService* trayIcon = nullptr;
 };
 
 PlatformServices& Services();
@@ -69,3 +86,6 @@ void ShowErrorMessage(const QString& text);
 
 // Today's local date from the clock service.
 QDate Today();
+
+// GetPlatformId through the platform-identifier service.
+std::int16_t GetPlatformId();

@@ -1,0 +1,44 @@
+#pragma once
+
+// The previous-instance test of the running executable: a second copy of the same program (the
+// same executable file) started by the same user is refused, another user's copy is never in the
+// way, and the lock of a copy that crashed is taken over.
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+class InstanceService {
+public:
+    virtual ~InstanceService() = default;
+    // True when no other copy of this program runs; the lock is then held by this process until
+    // release() or the end of the process. Asking again while this process holds it answers true
+    // (the calendar window is re-created inside the running program).
+    [[nodiscard]] virtual bool acquire() = 0;
+    // Gives the lock up (no-op when not held).
+    virtual void release() = 0;
+};
+
+// A lock file in `lockFolder` (the user's runtime folder in the program) named after a hash of
+// `executablePath`.
+class InstanceLock final : public InstanceService {
+public:
+    InstanceLock(QString lockFolder, QString executablePath);
+    ~InstanceLock() override;
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    [[nodiscard]] bool acquire() override;
+    void release() override;
+
+    // Full path of the lock file.
+    [[nodiscard]] QString lockFilePath() const { return path_; }
+
+    // The lock for the running executable in the user's runtime folder.
+    static std::unique_ptr<InstanceLock> forRunningProgram();
+
+private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};
