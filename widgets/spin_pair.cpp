@@ -1,0 +1,102 @@
+#include "widgets/spin_pair.h"
+
+#include "widgets/lenient_number.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <algorithm>
+
+SpinPair::SpinPair(QLineEdit* box, QScrollBar* bar)
+    : QObject(box), box_(box), bar_(bar), entry_(new NumericEntry(box)) {
+    bar->setSingleStep(1);
+    entry_->setArrowHandler([this](int step) { stepBy(step); });
+    connect(box, &QLineEdit::textChanged, this, &SpinPair::validateText);
+    connect(bar, &QScrollBar::valueChanged, this, &SpinPair::barChanged);
+    bar->installEventFilter(this);
+}
+
+void SpinPair::setRange(int minimum, int maximum) {
+    bar_->setRange(minimum, maximum);
+}
+
+void SpinPair::setBoxRange(int minimum, int maximum) {
+    boxMinimum_ = minimum;
+    boxMaximum_ = maximum;
+}
+
+int SpinPair::boxMinimum() const {
+    return boxMinimum_.value_or(bar_->minimum());
+}
+
+int SpinPair::boxMaximum() const {
+    return boxMaximum_.value_or(bar_->maximum());
+}
+
+void SpinPair::setMaxLength(int characters) {
+    box_->setMaxLength(characters);
+}
+
+int SpinPair::value() const {
+    return bar_->value();
+}
+
+void SpinPair::setValue(int value) {
+    if (value == bar_->value()) {
+        return;
+    }
+    bar_->setValue(value);
+}
+
+void SpinPair::setArrowHandler(NumericEntry::ArrowHandler handler) {
+    if (!handler) {
+        handler = [this](int step) { stepBy(step); };
+    }
+    entry_->setArrowHandler(std::move(handler));
+}
+
+void SpinPair::stepBy(int step) {
+    const double number = LeadingNumber(box_->text());
+    if (step < 0 && number > boxMinimum()) {
+        box_->setText(NumberText(number - 1));
+    } else if (step > 0 && number < boxMaximum()) {
+        box_->setText(NumberText(number + 1));
+    }
+}
+
+void SpinPair::validateText() {
+    // Setting the text below runs this again for the new text; each run ends with the bar
+    // taking the box's number, and a bar that already holds it reports nothing.
+    const QString text = box_->text();
+    const double number = LeadingNumber(text);
+    if (text.trimmed().isEmpty() || number < boxMinimum()) {
+        box_->setText(QString::number(boxMinimum()));
+    } else if (number > boxMaximum()) {
+        box_->setText(QString::number(boxMaximum()));
+    } else if (entry_->digitsOnly()) {
+        // Pasted text does not pass the key filter: keep only its number.
+        const bool onlyDigits = std::all_of(
+            text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
+        if (!onlyDigits) {
+            box_->setText(QString::number(RoundHalfEven(number)));
+        }
+    }
+    setValue(LeadingWholeNumber(box_->text()));
+}
+
+void SpinPair::barChanged(int value) {
+    if (mirrorsBar_) {
+        const QString text = QString::number(value);
+        if (box_->text() != text) {
+            box_->setText(text);
+        }
+    }
+    emit valueChanged(value);
+}
+
+bool SpinPair::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bar_ && event->type() == QEvent::FocusIn && barPassesFocus_ && box_) {
+        box_->setFocus(Qt::OtherFocusReason);
+    }
+    return QObject::eventFilter(watched, event);
+}
