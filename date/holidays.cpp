@@ -222,7 +222,8 @@ std::string St_HolidayName(std::int16_t year, std::int16_t month, std::int16_t d
         YearHolidayCount =
             static_cast<std::int16_t>(std::min<std::size_t>(YearHolidays.size(), INT16_MAX));
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31) {
+    // A day that does not exist is no holiday, even if a rule names it.
+    if (month < 1 || month > 12 || day < 1 || day > calendar_math::daysInMonth(year, month)) {
         return {};
     }
     const char key[4] = {static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10),
