@@ -1,0 +1,141 @@
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "date/eras.h"
+#include "date/holidays.h"
+#include "date/serial.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* WeekdayNames[] = {"日", "月", "火", "水", "木", "金", "土"};
+
+struct Ymd {
+    std::int16_t year;
+    std::int16_t month;
+    std::int16_t day;
+};
+
+// The fields of a valid date text.
+Ymd fieldsOf(const std::string& date) {
+    return {static_cast<std::int16_t>(std::stoi(date.substr(0, 4))),
+            static_cast<std::int16_t>(std::stoi(date.substr(4, 2))),
+            static_cast<std::int16_t>(std::stoi(date.substr(6, 2)))};
+}
+
+// The day of a holiday-list entry in `year`, or 0 when its MonthDay names no real day (a fifth
+// weekday that the month does not have): such an entry is no holiday and gets no line.
+int listedDay(std::int16_t year, const std::string& monthDay, int& month) {
+    if (monthDay.size() != 4) {
+        return 0;
+    }
+    for (char c : monthDay) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+    }
+    month = std::stoi(monthDay.substr(0, 2));
+    int day = std::stoi(monthDay.substr(2, 2));
+    if (day < 1 || day > St_DaysInMonth(year, static_cast<std::int16_t>(month))) {
+        return 0;
+    }
+    return day;
+}
+
+} // namespace
+
+int RunHolidays(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 1, 2);
+    std::int16_t first = ParseYearArgument(args[0]);
+    std::int16_t last = args.size() > 1 ? ParseYearArgument(args[1]) : first;
+    if (last < first) {
+        throw UsageError("LAST が FIRST より前です: " + args[0] + " " + args[1]);
+    }
+    for (int y = first; y <= last; ++y) {
+        auto year = static_cast<std::int16_t>(y);
+        St_HolidayName(year, 1, 1); // makes YearHolidays hold the whole year
+        std::vector<YearHoliday> holidays = YearHolidays;
+        ExchangeSortByMonthDay(holidays);
+        for (const YearHoliday& holiday : holidays) {
+            int month = 0;
+            int day = listedDay(year, holiday.MonthDay, month);
+            if (day == 0) {
+                continue;
+            }
+            int weekday = St_Weekday(St_YMD_to_Days(MakeDateText(year, month, day)));
+            out += std::to_string(y) + "/" + holiday.MonthDay.substr(0, 2) + "/" +
+                   holiday.MonthDay.substr(2, 2) + "\t(" + WeekdayNames[weekday - 1] + ")\t" +
+                   holiday.Name + "\n";
+        }
+    }
+    return 0;
+}
+
+int RunName(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 0, 1);
+    Ymd d = fieldsOf(DateArgumentOrToday(args, 0));
+    std::string name = St_HolidayName(d.year, d.month, d.day);
+    if (name.empty()) {
+        return 1;
+    }
+    out += name + "\n";
+    return 0;
+}
+
+int RunEra(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 0, 1);
+    std::string date = DateArgumentOrToday(args, 0);
+    St_Era(date);
+    if (EraName.empty()) {
+        return 1;
+    }
+    std::string eraYear = EraYearText.substr(0, EraYearText.size() - 4);
+    Ymd d = fieldsOf(date);
+    out += EraName + (eraYear == "1" ? std::string("元") : eraYear) + "年" +
+           std::to_string(d.month) + "月" + std::to_string(d.day) + "日\n";
+    return 0;
+}
+
+int RunLabel(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 2, 2);
+    std::int16_t year = ParseYearArgument(args[0]);
+    std::int16_t month = ParseMonthArgument(args[1]);
+    // Day 99 stands for the end of the month: the era in force when the month ends.
+    St_Era(MakeDateText(year, month, 99));
+    std::string label = EraLabel(EraName, EraYearText);
+    if (!label.empty()) {
+        out += label + "年\n";
+    }
+    return 0;
+}
+
+int RunAdd(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 2, 2);
+    std::string date = ParseDateArgument(args[0]);
+    std::int32_t n = ParseDayCountArgument(args[1]);
+    std::int64_t target = std::int64_t{St_YMD_to_Days(date)} + n;
+    std::string result = St_AddDays(date, n); // reports a range error on standard error
+    if (target < 1 || target > MaxSerialDay) {
+        return 2;
+    }
+    out += result + "\n";
+    return 0;
+}
+
+int RunBetween(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 2, 2);
+    std::string a = ParseDateArgument(args[0]);
+    std::string b = ParseDateArgument(args[1]);
+    out += std::to_string(St_DaysBetween(a, b)) + "\n";
+    return 0;
+}
+
+int RunSpan(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 2, 2);
+    std::string a = ParseDateArgument(args[0]);
+    std::string b = ParseDateArgument(args[1]);
+    out += St_YMD_Span(a, b) + "\n";
+    return 0;
+}

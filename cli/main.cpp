@@ -1,0 +1,120 @@
+// korin: the date engine on the command line.
+
+#include "cli/command.h"
+#include "date/definitions.h"
+#include "date/host.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Every command of korin, in the order of the help text.
+const std::array commands = {
+    Command{"holidays", "holidays FIRST [LAST]",
+            "FIRST 年から LAST 年までの祝日を一行ずつ表示します", true, RunHolidays},
+    Command{"name", "name [DATE]", "DATE の祝日名を表示します (祝日でなければ終了状態 1)", true,
+            RunName},
+    Command{"era", "era [DATE]", "DATE を和暦で表示します (元号がなければ終了状態 1)", true,
+            RunEra},
+    Command{"label", "label YEAR MONTH", "月表示の元号 (例: 令和元年) を表示します", true,
+            RunLabel},
+    Command{"add", "add DATE N", "DATE の N 日後 (N < 0 なら前) の日付を表示します", false, RunAdd},
+    Command{"between", "between A B", "A から B までの日数を表示します", false, RunBetween},
+    Command{"span", "span A B", "A と B の間の年月日数を YYYYMMDD で表示します", false, RunSpan},
+};
+
+// The engine's messages go to standard error; the end of the program is exit status 2.
+class KorinHost final : public EngineHost {
+public:
+    void showError(const std::string& message) override {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        std::fflush(stderr);
+    }
+    [[noreturn]] void endProgram() override { std::exit(2); }
+    [[nodiscard]] std::string programFolder() const override { return folder; }
+
+    std::string folder = ".";
+};
+
+// The folder that holds the running executable.
+std::string executableFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        self = std::filesystem::absolute(argv0 != nullptr ? argv0 : ".", ec);
+    }
+    std::filesystem::path folder = self.parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+std::string usageText() {
+    std::string text = "使い方: korin [--dir フォルダ] コマンド [引数...]\n\nコマンド:\n";
+    for (const Command& command : commands) {
+        std::string synopsis = command.synopsis;
+        synopsis.resize(std::max<std::size_t>(synopsis.size(), 24), ' ');
+        text += "  " + synopsis + command.summary + "\n";
+    }
+    text += "\nDATE は yyyymmdd か yyyy-mm-dd (西暦1年から9999年まで)。省略すると今日。\n"
+            "--dir フォルダ: Korin1.csv と Korin2.csv を読むフォルダ (既定は korin のフォルダ)\n"
+            "--help: この説明を表示します\n";
+    return text;
+}
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "korin: %s\n\n%s", message.c_str(), usageText().c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    KorinHost host;
+    host.folder = executableFolder(argc > 0 ? argv[0] : nullptr);
+    SetEngineHost(&host);
+
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::size_t next = 0;
+    if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (next < args.size() && args[next] == "--dir") {
+        if (next + 1 >= args.size()) {
+            return usageError("--dir にフォルダを指定してください。");
+        }
+        host.folder = args[next + 1];
+        next += 2;
+    }
+    if (next >= args.size()) {
+        return usageError("コマンドを指定してください。");
+    }
+    const Command* command = nullptr;
+    for (const Command& candidate : commands) {
+        if (args[next] == candidate.name) {
+            command = &candidate;
+        }
+    }
+    if (command == nullptr) {
+        return usageError("不明なコマンドです: " + args[next]);
+    }
+    std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next + 1),
+                                         args.end());
+    std::string out;
+    int status = 0;
+    try {
+        if (command->readsDefinitions) {
+            St_LoadDefinitions();
+        }
+        status = command->run(commandArgs, out);
+    } catch (const UsageError& error) {
+        return usageError(error.what());
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? status : 2;
+}
