@@ -125,7 +125,8 @@ ColorKeyMask::~ColorKeyMask() {
 
 QRegion ColorKeyMask::visibleRegion(const QImage& image, QColor key) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const QImage mask = rgb.createMaskFromColor(key.rgb(), Qt::MaskOutColor);
+    // The mask's key pixels come out as colour 0, which a region built from a bitmap leaves out.
+    const QImage mask = rgb.createMaskFromColor(key.rgb(), Qt::MaskInColor);
     return QRegion(QBitmap::fromImage(mask));
 }
 

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <optional>
@@ -73,7 +74,10 @@ public:
     void showError(const std::string& message) override {
         ShowErrorMessage(QString::fromStdString(message));
     }
-    [[noreturn]] void endProgram() override { Services().program->endAtOnce(1); }
+    [[noreturn]] void endProgram() override {
+        Services().program->endAtOnce(1);
+        std::abort(); // not reached: FakeProgram throws
+    }
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
