@@ -1,0 +1,228 @@
+// korin end to end: runs the built program and checks its standard output, standard error and
+// exit status.
+
+#include "date/eras.h"
+#include "date/serial.h"
+#include "tests/support/temp_folder.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+const std::string fixtures = ZELVAR_TEST_FIXTURES;
+const std::string korin = std::string(ZELVAR_BIN_DIR) + "/korin";
+
+struct KorinRun {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+// Runs `program` with `arguments` (already quoted for the shell where needed).
+KorinRun runProgram(const std::string& program, const std::string& arguments) {
+    TempFolder scratch;
+    const std::string errPath = (scratch.path() / "stderr").string();
+    const std::string command = "'" + program + "' " + arguments + " 2>'" + errPath + "'";
+    KorinRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        run.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    if (status != -1 && WIFEXITED(status)) {
+        run.status = WEXITSTATUS(status);
+    }
+    run.err = scratch.read("stderr");
+    return run;
+}
+
+KorinRun korinWith(const std::string& folder, const std::string& arguments) {
+    return runProgram(korin, "--dir '" + fixtures + "/" + folder + "' " + arguments);
+}
+
+KorinRun korinBasic(const std::string& arguments) {
+    return korinWith("basic", arguments);
+}
+
+} // namespace
+
+TEST(Korin, HolidaysListsEveryHolidayOfTheYearInCalendarOrder) {
+    const KorinRun run = korinBasic("holidays 2024");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "2024/01/01\t(月)\t元日\n"
+                       "2024/01/08\t(月)\t成人の日\n"
+                       "2024/02/11\t(日)\t建国記念の日\n"
+                       "2024/02/12\t(月)\t振替休日\n"
+                       "2024/02/23\t(金)\t天皇誕生日\n"
+                       "2024/03/20\t(水)\t春分の日\n"
+                       "2024/04/29\t(月)\t昭和の日\n"
+                       "2024/05/03\t(金)\t憲法記念日\n"
+                       "2024/05/04\t(土)\tみどりの日\n"
+                       "2024/05/05\t(日)\tこどもの日\n"
+                       "2024/05/06\t(月)\t振替休日\n"
+                       "2024/09/16\t(月)\t敬老の日\n"
+                       "2024/09/22\t(日)\t秋分の日\n"
+                       "2024/09/23\t(月)\t振替休日\n");
+}
+
+TEST(Korin, HolidaysOverSeveralYearsHasNoHeadingsOrBlankLines) {
+    const KorinRun run = korinBasic("holidays 2008 2009");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("\n\n"), std::string::npos);
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+    EXPECT_EQ(run.out.rfind("2008/01/01\t(火)\t元日\n", 0), 0U);
+    EXPECT_NE(run.out.find("2009/09/21\t(月)\t敬老の日\n2009/09/22\t(火)\t国民の休日\n"
+                           "2009/09/23\t(水)\t秋分の日\n"),
+              std::string::npos);
+    // The year without any holiday adds nothing; so does the first year.
+    const KorinRun empty = korinBasic("holidays 1900");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+    const KorinRun one = korinBasic("holidays 1948 1948");
+    EXPECT_EQ(one.out, "1948/01/01\t(木)\t元日\n1948/01/15\t(木)\t成人の日\n"
+                       "1948/04/29\t(木)\t天皇誕生日\n1948/05/03\t(月)\t憲法記念日\n"
+                       "1948/05/05\t(水)\tこどもの日\n1948/09/23\t(木)\t秋分の日\n");
+    // Years are written without leading zeros.
+    TempFolder folder;
+    folder.write("Korin1.csv", "Old,1,3,3,,,1,5\r\n");
+    folder.write("Korin2.csv", "");
+    const char* weekdays[] = {"日", "月", "火", "水", "木", "金", "土"};
+    const int weekday = St_Weekday(St_YMD_to_Days("00050303"));
+    const KorinRun early = runProgram(korin, "--dir '" + folder.str() + "' holidays 5");
+    EXPECT_EQ(early.status, 0);
+    EXPECT_EQ(early.out, std::string("5/03/03\t(") + weekdays[weekday - 1] + ")\tOld\n");
+}
+
+TEST(Korin, NameAnswersWithTheExitStatus) {
+    KorinRun run = korinBasic("name 20240923");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "振替休日\n");
+    run = korinBasic("name 2024-09-22");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "秋分の日\n");
+    run = korinBasic("name 2024-09-24");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(Korin, EraAndLabel) {
+    KorinRun run = korinBasic("era 20240315");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "令和6年3月15日\n");
+    EXPECT_EQ(korinBasic("era 2019-05-01").out, "令和元年5月1日\n");
+    EXPECT_EQ(korinBasic("era 2019-04-30").out, "平成31年4月30日\n");
+    EXPECT_EQ(korinBasic("era 1868-09-08").out, "明治元年9月8日\n");
+    run = korinBasic("era 18680907");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+
+    EXPECT_EQ(korinBasic("label 2019 5").out, "令和元年\n");
+    EXPECT_EQ(korinBasic("label 2019 4").out, "平成31年\n");
+    EXPECT_EQ(korinBasic("label 1989 1").out, "平成元年\n");
+    EXPECT_EQ(korinBasic("label 2024 3").out, "令和 6年\n");
+    EXPECT_EQ(korinBasic("label 2118 1").out, "令和100年\n");
+    run = korinBasic("label 1868 8");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(Korin, DateOmittedMeansToday) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::string today = MakeDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    EXPECT_EQ(korinBasic("era").out, korinBasic("era " + today).out);
+    const KorinRun name = korinBasic("name");
+    const KorinRun named = korinBasic("name " + today);
+    EXPECT_EQ(name.out, named.out);
+    EXPECT_EQ(name.status, named.status);
+}
+
+TEST(Korin, DayArithmetic) {
+    KorinRun run = runProgram(korin, "add 20231231 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "20240101\n");
+    EXPECT_EQ(runProgram(korin, "add 2024-03-01 -1").out, "20240229\n");
+    EXPECT_EQ(runProgram(korin, "add 00010101 3652058").out, "99991231\n");
+    run = runProgram(korin, "add 99991231 1");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "日数が大き過ぎます。 西暦9999年12月31日まで 0日\n");
+    run = runProgram(korin, "add 00010101 -99999999999");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "日数が大き過ぎます。 西暦1年1月1日まで 0日\n");
+
+    EXPECT_EQ(runProgram(korin, "between 20240301 20240229").out, "-1\n");
+    EXPECT_EQ(runProgram(korin, "between 0001-01-01 9999-12-31").out, "3652058\n");
+    EXPECT_EQ(runProgram(korin, "span 20230315 20240310").out, "00001126\n");
+    EXPECT_EQ(runProgram(korin, "span 20240301 20240131").out, "00000101\n");
+}
+
+TEST(Korin, CommandsWithoutDefinitionsReadNoFile) {
+    const KorinRun run = runProgram(korin, "--dir /nonexistent/folder add 20240101 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "20240102\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(Korin, DefinitionFileFaultsPrintTheEngineMessageAndExitTwo) {
+    KorinRun run = runProgram(korin, "--dir /nonexistent/folder name 20240101");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Korin1.csvファイルが見つかりません。\n");
+    run = korinWith("holidays_only", "era 20240101");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Korin2.csvファイルが見つかりません。\n");
+    // The faulty definition is in force from 2030: earlier years are listed, 2030 is not, and
+    // no partial listing is printed.
+    run = korinWith("faulty", "holidays 2029");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "2029/01/01\t(月)\t元日\n2029/03/20\t(火)\t春分の日\n"
+                       "2029/09/23\t(日)\t秋分の日\n2029/09/24\t(月)\t振替休日\n");
+    run = korinWith("faulty", "holidays 2029 2030");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "「Korin1.csv」ファイルの設定が間違っています。\n");
+}
+
+TEST(Korin, MalformedArgumentsShowTheUsageAndExitTwo) {
+    for (const char* arguments :
+         {"", "bogus", "--dir", "name 20240230", "name 2024-2-3", "name abc", "name 20240101 x",
+          "era 00000101", "label 2024", "label 2024 13", "label 0 1", "holidays",
+          "holidays 2025 2024", "holidays 10000", "add 20240101", "add 20240101 1x",
+          "between 20240101", "span a b"}) {
+        const KorinRun run = korinBasic(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_NE(run.err.find("使い方: korin"), std::string::npos) << arguments;
+    }
+}
+
+TEST(Korin, HelpListsEveryCommand) {
+    const KorinRun run = runProgram(korin, "--help");
+    EXPECT_EQ(run.status, 0);
+    for (const char* synopsis : {"holidays FIRST [LAST]", "name [DATE]", "era [DATE]",
+                                 "label YEAR MONTH", "add DATE N", "between A B", "span A B"}) {
+        EXPECT_NE(run.out.find(synopsis), std::string::npos) << synopsis;
+    }
+}
+
+TEST(Korin, ReadsTheDefinitionsBesideItself) {
+    TempFolder folder;
+    folder.copyFrom(fixtures + "/basic");
+    std::filesystem::copy_file(korin, folder.path() / "korin");
+    const KorinRun run = runProgram((folder.path() / "korin").string(), "name 20240101");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "元日\n");
+}
