@@ -1,0 +1,213 @@
+#include "calendar/calendar_window.h"
+
+#include "calendar/layout.h"
+#include "calendar/month_stepping.h"
+#include "calendar/window_commands.h"
+#include "platform/services.h"
+#include "platform/system_metrics.h"
+#include "widgets/spin_pair.h"
+#include "widgets/twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+QFont designFont(const char* family, double points) {
+    QFont font(QString::fromUtf8(family));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+// Qt's own limit for a widget's size.
+constexpr int MaxWidgetSize = 16777215;
+
+} // namespace
+
+CalendarWindow::CalendarWindow(bool titleAndMenu) : titleAndMenu_(titleAndMenu) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+}
+
+CalendarWindow::~CalendarWindow() = default;
+
+void CalendarWindow::createControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    Picture2 = new QWidget(client);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(TwipsRect(0, 0, Picture2DesignWidth, Picture2DesignHeight));
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+
+    Picture1 = new QWidget(Picture2);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(TwipsRect(600, 120, 615, 255));
+    Picture1->hide();
+
+    auto* cell = new QLabel(Picture2);
+    cell->setObjectName(QStringLiteral("LBL_Day_0"));
+    cell->setGeometry(TwipsRect(240, 120, 315, 255));
+    cell->setAlignment(Qt::AlignCenter);
+    cell->setFont(designFont("ＭＳ ゴシック", 9.75));
+    LBL_Day[0] = cell;
+
+    Label1 = new QLabel(Picture2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(-15, 2190, 825, 375));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setFont(designFont("ＭＳ Ｐゴシック", 9));
+
+    const QRect boxRects[2] = {TwipsRect(810, 2130, 615, 285), TwipsRect(1770, 2130, 390, 285)};
+    const QRect barRects[2] = {TwipsRect(1425, 2085, 255, 390), TwipsRect(2160, 2085, 255, 390)};
+    const int maxLengths[2] = {4, 2};
+    for (int k = 0; k < 2; ++k) {
+        auto* box = new QLineEdit(Picture2);
+        box->setObjectName(QStringLiteral("Text1_%1").arg(k));
+        box->setGeometry(boxRects[k]);
+        box->setMaxLength(maxLengths[k]);
+        box->setFont(designFont("ＭＳ ゴシック", 9.75));
+        box->setTextMargins(0, 0, 0, 0);
+        Text1[k] = box;
+
+        auto* bar = new QScrollBar(Qt::Vertical, Picture2);
+        bar->setObjectName(QStringLiteral("VScroll1_%1").arg(k));
+        bar->setGeometry(barRects[k]);
+        bar->setContextMenuPolicy(Qt::NoContextMenu);
+        VScroll1[k] = bar;
+
+        // The box keeps digits only and validates itself; StepMonth copies the bar's value
+        // back, so the pair does not mirror it.
+        spin[k] = new SpinPair(box, bar);
+        spin[k]->setMirrorsBar(false);
+        spin[k]->setArrowHandler([this, k](int step) { BoxArrowKey(*this, k, step); });
+    }
+
+    Shape1 = new ShapeOutline(Picture2);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->hide();
+
+    Picture3 = new QWidget(client);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->hide();
+    Line1 = new LineControl(Picture3);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line2 = new LineControl(Picture3);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Label2 = new QLabel(Picture3);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(designFont("ＭＳ ゴシック", 16));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    // Every event goes to the shared routines, with this window as context.
+    for (int k = 0; k < 2; ++k) {
+        connect(spin[k], &SpinPair::valueChanged, this, [this, k] { StepMonth(*this, k); });
+    }
+    connect(Timer1, &QTimer::timeout, this, [this] { ClockTick(*this); });
+}
+
+QAction* CalendarWindow::makeSeparator(const char* name) {
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+void CalendarWindow::createCommands() {
+    auto make = [this](const char* name, const char* caption) {
+        auto* action = new QAction(QString::fromUtf8(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    MNU_Exit = make("MNU_Exit", "終了(&X)");
+    connect(MNU_Exit, &QAction::triggered, this, &QWidget::close);
+    MNU_ThisYM = make("MNU_ThisYM", "今月(&T)");
+    connect(MNU_ThisYM, &QAction::triggered, this, [this] { ShowThisMonth(*this); });
+    MNU_Gengo = make("MNU_Gengo", "元号指定(&G)...");
+    MNU_Calc_Days = make("MNU_Calc_Days", "日数計算(&C)...");
+    MNU_Option = make("MNU_Option", "オプション(&O)...");
+    // TODO: the era jump dialog, the days calculator and the options dialog are not part of
+    // the program yet; each command gets its handler (opening Form2, Form3, Form4) with them.
+    for (QAction* dialogCommand : {MNU_Gengo, MNU_Calc_Days, MNU_Option}) {
+        dialogCommand->setEnabled(false);
+    }
+    MNU_A_Top = make("MNU_A_Top", "常に手前に表示(&A)");
+    MNU_A_Top->setCheckable(true);
+    connect(MNU_A_Top, &QAction::triggered, this, [this] { AlwaysOnTopToggled(*this); });
+}
+
+void CalendarWindow::applyWindowSize() {
+    const SystemMetricsService& m = *Services().metrics;
+    const int outerWidth = TwipsToPixels(windowWidth);
+    const int outerHeight = TwipsToPixels(windowHeight);
+    int clientWidth = outerWidth;
+    int clientHeight = outerHeight;
+    if (titleAndMenu_) {
+        // The window system draws the frame and the title bar; the menu bar is ours.
+        clientWidth -= 2 * m.metric(Metric::CxDlgFrame);
+        clientHeight -= 2 * m.metric(Metric::CyDlgFrame) + m.metric(Metric::CyCaption) +
+                        m.metric(Metric::CyMenu);
+        if (menuWidget() != nullptr) {
+            clientHeight += menuWidget()->sizeHint().height();
+        }
+    }
+    setFixedSize(std::clamp(clientWidth, 1, MaxWidgetSize),
+                 std::clamp(clientHeight, 1, MaxWidgetSize));
+}
+
+void CalendarWindow::closeEvent(QCloseEvent* event) {
+    ClosingSequence(*this);
+    event->accept();
+}
+
+void CalendarWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        WindowResized(*this);
+    }
+}
+
+void CalendarWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    WindowShown(*this);
+}
+
+void CalendarWindow::mousePressEvent(QMouseEvent* event) {
+    QMainWindow::mousePressEvent(event);
+}
+
+void CalendarWindow::mouseMoveEvent(QMouseEvent* event) {
+    Picture1->hide();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void CalendarWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && MNU_Popup != nullptr) {
+        OpenPopupMenu(*this, event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+void CalendarWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!titleAndMenu_) {
+        // The thin single border of a window without title bar.
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Shadow));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// The calendar window with title bar and menu bar: "終了(&X)", "今月(&T)" and the menu
+// "ツール(&T)".
+
+#include "calendar/calendar_window.h"
+
+class Form1 final : public CalendarWindow {
+    Q_OBJECT
+
+public:
+    Form1();
+};

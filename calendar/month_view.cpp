@@ -1,0 +1,141 @@
+#include "calendar/month_view.h"
+
+#include "calendar/calendar_settings.h"
+#include "calendar/calendar_window.h"
+#include "calendar/control_colours.h"
+#include "calendar/layout.h"
+#include "calendar/month_grid.h"
+#include "date/eras.h"
+#include "date/holidays.h"
+#include "platform/colors.h"
+#include "platform/services.h"
+#include "widgets/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+void setCellText(QLabel* cell, const QString& text) {
+    if (cell->text() != text) {
+        cell->setText(text);
+    }
+}
+
+void setCellToolTip(QLabel* cell, const QString& tip) {
+    if (cell->toolTip() != tip) {
+        cell->setToolTip(tip);
+    }
+}
+
+// Cell i of the grid as a copy of cell 0: same size, font, border, colours and alignment.
+QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
+    const QLabel* first = window.LBL_Day[0];
+    auto* cell = new QLabel(window.Picture2);
+    cell->setObjectName(QStringLiteral("LBL_Day_%1").arg(i));
+    cell->setFont(first->font());
+    cell->setAlignment(first->alignment());
+    cell->setFrameStyle(first->frameStyle());
+    cell->setPalette(first->palette());
+    cell->setAutoFillBackground(first->autoFillBackground());
+    cell->resize(first->size());
+    cell->hide();
+    return cell;
+}
+
+} // namespace
+
+void BuildDayGrid(CalendarWindow& window) {
+    const CalendarSettings& s = CalendarOptions();
+    window.picture2Width = 2430;
+    window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
+                                           window.picture2Width,
+                                           CalendarWindow::Picture2DesignHeight));
+    for (int i = 0; i < month_grid::CellCount; ++i) {
+        if (i > 0) {
+            window.LBL_Day[i] = copyOfFirstCell(window, i);
+            window.cellCreated(window.LBL_Day[i]);
+        }
+        QLabel* cell = window.LBL_Day[i];
+        cell->setGeometry(TwipsRect(month_grid::cellLeftTwips(i), month_grid::cellTopTwips(i),
+                                    month_grid::CellWidthTwips, month_grid::CellHeightTwips));
+        if (i < month_grid::FirstDayCell) {
+            cell->setText(month_grid::headerText(i));
+            const std::int32_t colour =
+                i == 0 ? s.Color[4].current : (i == 6 ? s.Color[3].current : s.Color[2].current);
+            setTextColour(cell, ResolveColor(colour));
+            cell->show();
+        } else {
+            cell->setText(QString());
+        }
+    }
+    window.Shape1->raise();
+    window.gridBuilt = true;
+}
+
+void FillMonth(CalendarWindow& window) {
+    const CalendarSettings& s = CalendarOptions();
+    const int year = window.Text1[0]->text().toInt();
+    const int month = window.Text1[1]->text().toInt();
+    const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
+    const QDate today = Today();
+    const bool currentMonth = today.year() == year && today.month() == month;
+
+    const QColor ordinary = ResolveColor(s.Color[2].current);
+    const QColor saturday = ResolveColor(s.Color[3].current);
+    const QColor holiday = ResolveColor(s.Color[4].current);
+    const QColor todayColour = ResolveColor(s.Color[5].current);
+    const QColor background = backgroundOf(&window);
+    const std::int16_t appearance = s.Appearance.current;
+
+    for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
+        QLabel* cell = window.LBL_Day[i];
+        const int day = layout.day[i];
+        if (day == 0) {
+            setCellText(cell, QString());
+            cell->hide();
+            continue;
+        }
+        setCellText(cell, QString::number(day));
+        cell->show();
+        const int column = month_grid::columnOf(i);
+        QColor colour = column == 0 ? holiday : (column == 6 ? saturday : ordinary);
+
+        // A holiday takes the holiday colour whatever its weekday, Saturday included.
+        const std::string name =
+            St_HolidayName(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month),
+                           static_cast<std::int16_t>(day));
+        if (!name.empty()) {
+            colour = holiday;
+        }
+        setCellToolTip(cell, QString::fromStdString(name));
+        setTextColour(cell, colour);
+
+        const bool isToday = currentMonth && today.day() == day;
+        if (appearance == 1) {
+            setBackground(cell, isToday ? todayColour : background);
+        } else if (appearance == 0) {
+            if (isToday) {
+                window.Shape1->setGeometry(
+                    TwipsRect(month_grid::cellLeftTwips(i) - 30, month_grid::cellTopTwips(i) - 45,
+                              month_grid::CellWidthTwips + 15, month_grid::CellHeightTwips + 15));
+                window.Shape1->show();
+            } else if (!window.Shape1->isHidden() && !currentMonth) {
+                window.Shape1->hide();
+            }
+        }
+    }
+
+    // The era in force at the end of the month: an era beginning on any day of it is shown.
+    St_Era(month_grid::eraProbeText(year, month));
+    if (EraName.empty()) {
+        window.Label1->setText(QString());
+    } else {
+        window.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
+                               QStringLiteral("年"));
+    }
+
+    window.filledWithToday = today;
+    window.monthStale = false;
+    ++window.fillCount;
+}

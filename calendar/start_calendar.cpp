@@ -1,0 +1,72 @@
+#include "calendar/start_calendar.h"
+
+#include "calendar/calendar_window.h"
+#include "calendar/form1.h"
+#include "calendar/form5.h"
+#include "calendar/layout.h"
+#include "calendar/month_stepping.h"
+#include "calendar/month_view.h"
+#include "calendar/settings_file.h"
+#include "date/definitions.h"
+#include "platform/instance_lock.h"
+#include "platform/services.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+QPointer<CalendarWindow> CurrentCalendar;
+
+void StartCalendar() {
+    if (!Services().instance->acquire()) {
+        ShowErrorMessage(QStringLiteral("既に起動されています。"));
+        Services().program->endAtOnce(1);
+    }
+    // The settings file is found by IniPath() whenever it is read or written.
+    switch (ReadShowMenu()) {
+    case 0: {
+        auto* window = new Form5();
+        CurrentCalendar = window;
+        LoadCalendar(*window);
+        break;
+    }
+    case 1: {
+        auto* window = new Form1();
+        CurrentCalendar = window;
+        LoadCalendar(*window);
+        break;
+    }
+    default:
+        // No window: the program ends when no other window is open.
+        break;
+    }
+}
+
+void LoadCalendar(CalendarWindow& window) {
+    ReadOptions();
+    SizeCalendar(window);
+    ReadPosition(window);
+    St_LoadDefinitions();
+
+    SetMonthRanges(window);
+    const QDate today = Today();
+    window.VScroll1[0]->setValue(today.year());
+    window.VScroll1[1]->setValue(today.month());
+    window.Text1[0]->setText(QString::number(window.VScroll1[0]->value()));
+    window.Text1[1]->setText(QString::number(window.VScroll1[1]->value()));
+
+    ApplyAppearance(window);
+    BuildDayGrid(window);
+    FillMonth(window);
+
+    // TODO: with TaskTray 1 the notification-area form FRM_TTI is created here (it adds the icon)
+    // and its "常に手前に表示(&A)" takes the check mark of MNU_A_Top. Until it exists every
+    // window gets a taskbar button, so that a minimized window can always be brought back.
+    SetAppWindowStyle(window, -1);
+
+    window.Timer1->setInterval(1000);
+    window.Timer1->start();
+
+    window.show();
+    window.Picture2->setFocus();
+}

@@ -1,0 +1,73 @@
+#include "calendar/window_commands.h"
+
+#include "calendar/calendar_settings.h"
+#include "calendar/calendar_window.h"
+#include "calendar/layout.h"
+#include "calendar/month_view.h"
+#include "calendar/settings_file.h"
+#include "platform/services.h"
+#include "platform/window_styles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+void ToggleAlwaysOnTop(CalendarWindow& window) {
+    window.MNU_A_Top->trigger();
+}
+
+void AlwaysOnTopToggled(CalendarWindow& window) {
+    // TODO: with TaskTray 1 the notification-area menu's "常に手前に表示(&A)" takes the same
+    // check mark; that menu arrives with the notification-area form FRM_TTI.
+    Services().windowStyles->setTopmost(&window, window.MNU_A_Top->isChecked());
+}
+
+void ClockTick(CalendarWindow& window) {
+    const QDateTime now = Services().clock->now();
+    const QString text = ClockText(now.time());
+    if (window.Label2->text() != text) {
+        window.Label2->setText(text);
+    }
+    if (window.gridBuilt && now.date() != window.filledWithToday) {
+        if (window.isVisible()) {
+            FillMonth(window);
+        } else {
+            window.monthStale = true;
+        }
+    }
+}
+
+void WindowResized(CalendarWindow& window) {
+    // TODO: with TaskTray 1 and the notification-area icon in place, a minimized window hides
+    // into the notification area ("元のサイズに戻す(&R)" on the icon's menu) and returns to the
+    // normal state while hidden. Until FRM_TTI exists the window minimizes to its taskbar button,
+    // so that it can always be brought back.
+    (void)window;
+}
+
+void WindowShown(CalendarWindow& window) {
+    if (window.gridBuilt && window.monthStale) {
+        FillMonth(window);
+    }
+}
+
+void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
+    if (window.MNU_Popup != nullptr) {
+        window.MNU_Popup->popup(globalPos);
+    }
+}
+
+void ClosingSequence(CalendarWindow& window) {
+    window.Timer1->stop();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    bool saved = WritePosition(window);
+    saved = WriteOptions() && saved;
+    if (!saved) {
+        ShowErrorMessage(QDir::toNativeSeparators(IniPath()) +
+                         QStringLiteral("\n設定を保存出来ませんでした。"));
+    }
+    // TODO: destroy the notification-area form FRM_TTI here once it exists; its closing deletes
+    // the icon.
+}
