@@ -1,4 +1,5 @@
 #include "platform/ini_file.h"
+#include "tests/support/qt_printers.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "platform/platform_id.h"
 #include "platform/system_metrics.h"
 #include "platform/tray_icon.h"
+#include "tests/support/qt_printers.h"
 
 #include <QApplication>
 #include <QColorDialog>
