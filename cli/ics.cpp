@@ -1,5 +1,7 @@
 #include "cli/ics.h"
 
+#include "cli/arguments.h"
+#include "cli/command.h"
 #include "date/holidays.h"
 #include "date/serial.h"
 
@@ -155,4 +157,15 @@ std::string HolidaysToICalendar(std::int16_t first, std::int16_t last, std::stri
     }
     addLine(out, "END", "VCALENDAR");
     return out;
+}
+
+int RunIcs(const std::vector<std::string>& args, std::string& out) {
+    RequireArgumentCount(args, 1, 2);
+    const std::int16_t first = ParseYearArgument(args[0]);
+    const std::int16_t last = args.size() > 1 ? ParseYearArgument(args[1]) : first;
+    if (last < first) {
+        throw UsageError("LAST が FIRST より前です: " + args[0] + " " + args[1]);
+    }
+    out += HolidaysToICalendar(first, last, IcsUtcStamp(std::time(nullptr)));
+    return 0;
 }

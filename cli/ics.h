@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The iCalendar text of every holiday of the years first..last (1 <= first <= last <= 9999), as
 // holiday resolution gives them from the loaded definitions. `stamp` is the DTSTAMP value of every
@@ -26,3 +27,8 @@ std::string HolidayUid(std::string_view dateText, std::string_view name);
 
 // `time` as a UTC date-time "yyyymmddThhmmssZ".
 std::string IcsUtcStamp(std::time_t time);
+
+// The command "ics FIRST [LAST]" of korin: the holidays of the years FIRST..LAST (LAST defaults
+// to FIRST) as an iCalendar file, stamped with the current time. Throws UsageError for a year that
+// is not 1..9999 or a LAST before FIRST.
+int RunIcs(const std::vector<std::string>& args, std::string& out);

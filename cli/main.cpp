@@ -1,6 +1,7 @@
 // korin: the date engine on the command line.
 
 #include "cli/command.h"
+#include "cli/ics.h"
 #include "date/definitions.h"
 #include "date/host.h"
 
@@ -27,6 +28,8 @@ const std::array commands = {
     Command{"add", "add DATE N", "DATE の N 日後 (N < 0 なら前) の日付を表示します", false, RunAdd},
     Command{"between", "between A B", "A から B までの日数を表示します", false, RunBetween},
     Command{"span", "span A B", "A と B の間の年月日数を YYYYMMDD で表示します", false, RunSpan},
+    Command{"ics", "ics FIRST [LAST]",
+            "FIRST 年から LAST 年までの祝日を iCalendar 形式で表示します", true, RunIcs},
 };
 
 // The engine's messages go to standard error; the end of the program is exit status 2.
