@@ -1,0 +1,84 @@
+#pragma once
+
+// What the dialogs need from the calendar window in use (CurrentCalendar). The calendar layer
+// implements this interface over CurrentCalendar and its in-memory settings, and hands it to the
+// dialogs when it opens them; the dialogs know nothing else of the calendar.
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class QWidget;
+
+// The clock font of the settings: name, size in points, and the flags -1 (true) or 0 (false).
+struct ClockFontValues {
+    QString name;
+    double size = 0;
+    std::int16_t bold = 0;
+    std::int16_t italic = 0;
+    std::int16_t underline = 0;
+    std::int16_t strikethrough = 0;
+
+    bool operator==(const ClockFontValues&) const = default;
+};
+
+// The current values of section Option that the options dialog edits. Colours are 32-bit
+// values 0x00BBGGRR or 0x80000000 + a system colour index.
+struct OptionValues {
+    std::int16_t ShowMenu = 1;
+    std::int16_t TaskTray = 1;
+    std::int16_t Appearance = 1; // 0 = flat, 1 = 3D
+    std::int32_t MainWidth = 194;
+    std::int32_t MainHeight = 180;
+    std::int16_t Transparent = 0;
+    std::array<std::int32_t, 6> Color{}; // Color1..Color6
+    std::int16_t ShowClock = 0;
+    std::int32_t C_Height = 33;
+    std::array<std::int32_t, 3> CL_Color{}; // CL_Color1..CL_Color3
+    ClockFontValues clockFont;
+
+    bool operator==(const OptionValues&) const = default;
+};
+
+class CalendarAccess {
+public:
+    virtual ~CalendarAccess() = default;
+
+    // The calendar window in use, or nullptr when none is open.
+    [[nodiscard]] virtual QWidget* window() const = 0;
+
+    // Its left and top edge, width and height in twips, as the window system counts them (the
+    // frame included). An empty rectangle when no window is open.
+    [[nodiscard]] virtual QRect frameTwips() const = 0;
+
+    // The year scroll bar's value (VScroll1 element 0).
+    [[nodiscard]] virtual int yearValue() const = 0;
+
+    // Sets the year scroll bar's value; the calendar's own change handling updates the year box
+    // and redraws the month.
+    virtual void setYearValue(int year) = 0;
+
+    // The texts of the year and month entry boxes (Text1 elements 0 and 1).
+    [[nodiscard]] virtual QString yearText() const = 0;
+    [[nodiscard]] virtual QString monthText() const = 0;
+
+    // The current values of the in-memory settings; the last-read values are not touched.
+    [[nodiscard]] virtual OptionValues options() const = 0;
+    virtual void setOptions(const OptionValues& values) = 0;
+
+    // Closes the calendar window; its closing sequence saves the position and every changed
+    // setting to the settings file.
+    virtual void closeCalendar() = 0;
+
+    // The frame width and height in twips of a window of the given border style (0 none, 1 fixed
+    // single, 2 sizable, 3 fixed dialog, 4 fixed tool window, 5 sizable tool window) and menu
+    // state (0 no menu, 1 only hidden commands, 2 a visible menu), by the calendar's frame
+    // measure from the system metrics.
+    [[nodiscard]] virtual QSize measureFrame(int borderStyle, int menuState) const = 0;
+
+    // Runs the start-up routine again, which opens the calendar window that the settings file
+    // asks for.
+    virtual void startCalendar() = 0;
+};

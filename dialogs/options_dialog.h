@@ -1,0 +1,87 @@
+#pragma once
+
+// The options dialog "オプション": the look of the calendar window (title and menu, the
+// notification-area icon, flat or 3D, the size of the calendar area, the colours, a transparent
+// background, the clock). Modeless, one at a time. It edits only its own controls until the user
+// confirms; then the values go into the in-memory settings and the calendar window is re-created
+// from them, so that every change takes effect at once.
+
+#include "dialogs/calendar_access.h"
+
+#include <QDialog>
+#include <array>
+
+class ColorSwatch;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The version line: "Ver." and the last five characters of five spaces, the major version, "."
+// and the minor version as two digits ("Ver. 1.00", "Ver.12.03").
+QString VersionLine(int major, int minor);
+
+// The settings' defaults as the dialog restores them.
+OptionValues DefaultOptionValues();
+
+class Form4 final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Loads the controls from the calendar's current settings.
+    explicit Form4(CalendarAccess& calendar, QWidget* parent = nullptr);
+
+    // Controls, named as on the window's design.
+    QCheckBox* Check1 = nullptr;            // title and menu (ShowMenu)
+    QCheckBox* Check2 = nullptr;            // notification-area icon (TaskTray)
+    QPushButton* Command2 = nullptr;        // "規定値に戻す"
+    QGroupBox* appearanceFrame = nullptr;   // "カレンダーの外観"
+    std::array<QRadioButton*, 2> Option1{}; // "フラット", "3D"
+    QGroupBox* sizeFrame = nullptr;         // "カレンダー表示領域の大きさ"
+    std::array<QLineEdit*, 3> Text1{};      // width, height, hidden clock height
+    QGroupBox* colourFrame = nullptr;       // "色設定"
+    QCheckBox* Check3 = nullptr;            // transparent background
+    std::array<ColorSwatch*, 9> Picture1{}; // 0..5 Color1..6, 6..7 CL_Color2..3, 8 CL_Color1
+    std::array<QLabel*, 6> colourLabels{};  // the labels of swatches 0..5
+    QCheckBox* Check4 = nullptr;            // clock (ShowClock)
+    QGroupBox* clockFrame = nullptr;        // "時計"
+    QLabel* clockHeightLabel = nullptr;     // becomes the label of swatch 8, "文字の色"
+    QLabel* fontLabel = nullptr;            // "フォント", hidden on loading
+    QLabel* boundaryLabel = nullptr;        // label of swatches 6 and 7
+    QLineEdit* Text2 = nullptr;             // hidden; carries the clock font
+    QLabel* LBL_Version = nullptr;
+    std::array<QPushButton*, 2> Command1{}; // "決定(&O)", "キャンセル(&C)"
+
+    // The values the controls hold now, as confirming would store them.
+    [[nodiscard]] OptionValues values() const;
+
+    // "規定値に戻す": the controls take the defaults; nothing is stored.
+    void restoreDefaults();
+
+    // "決定(&O)": checks the size, stores the values, re-creates the calendar window and closes.
+    // Returns false when a size was refused.
+    bool confirm();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createControls();
+    void load();
+    void rearrangeClockFrame();
+    void centreOnScreen();
+    void check1Clicked();
+    void check3Clicked();
+    void check4Clicked();
+    void option1Clicked();
+    void chooseColour(ColorSwatch* swatch);
+    void setSizeText(QLineEdit* box, std::int32_t value);
+    void setClockFont(const ClockFontValues& font);
+    bool checkMinimum(QLineEdit* box, int minimum);
+
+    CalendarAccess& calendar_;
+    ClockFontValues clockFont_; // the font Text2 carries
+    bool transparencyAvailable_ = true;
+};
