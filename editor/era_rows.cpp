@@ -1,0 +1,65 @@
+#include "editor/era_rows.h"
+
+#include "date/serial.h"
+#include "editor/holiday_rows.h"
+#include "editor/name_rules.h"
+#include "widgets/lenient_number.h"
+
+#include <algorithm>
+
+namespace {
+
+// The whole number that `text` begins with (halves to even), 0 when it begins with none.
+int leadingWhole(const QString& text) {
+    return LeadingWholeNumber(text);
+}
+
+} // namespace
+
+QString EraDatePart(int year, int month, int day) {
+    return RightAligned(year, 4) + QStringLiteral("年") + RightAligned(month, 2) +
+           QStringLiteral("月") + RightAligned(day, 2) + QStringLiteral("日");
+}
+
+QString EraRowText(int year, int month, int day, const QString& name) {
+    return EraDatePart(year, month, day) + QStringLiteral(" | ") + name;
+}
+
+QString EraRowFromDef(const EraDef& era) {
+    const QString start = QString::fromStdString(era.StartDate);
+    return EraRowText(leadingWhole(start.mid(0, 4)), leadingWhole(start.mid(4, 2)),
+                      leadingWhole(start.mid(6, 2)), QString::fromStdString(era.Name));
+}
+
+EraRowFields ParseEraRow(const QString& row) {
+    EraRowFields fields;
+    fields.year = leadingWhole(row.mid(0, 4));
+    fields.month = leadingWhole(row.mid(5, 2));
+    fields.day = leadingWhole(row.mid(8, 2));
+    fields.name = TrimSpaces(row.mid(EraNamePosition));
+    return fields;
+}
+
+EraDef EraDefFromRow(const QString& row) {
+    const EraRowFields fields = ParseEraRow(row);
+    EraDef era;
+    era.StartDate = MakeDateText(fields.year, fields.month, fields.day);
+    era.Name = fields.name.toStdString();
+    return era;
+}
+
+int EraInsertPosition(const QStringList& rows, const QString& row) {
+    // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
+    // order by date, and rows of one date by name.
+    const auto at =
+        std::upper_bound(rows.begin(), rows.end(), row, [](const QString& a, const QString& b) {
+            return QString::compare(a, b, Qt::CaseSensitive) < 0;
+        });
+    return static_cast<int>(at - rows.begin());
+}
+
+bool HasEraDate(const QStringList& rows, const QString& datePart) {
+    return std::any_of(rows.begin(), rows.end(), [&datePart](const QString& row) {
+        return row.left(EraDatePartLength) == datePart;
+    });
+}

@@ -1,0 +1,483 @@
+#include "editor/holiday_editor.h"
+
+#include "date/definitions.h"
+#include "editor/editor_messages.h"
+#include "editor/holiday_rows.h"
+#include "editor/name_rules.h"
+#include "editor/window_placement.h"
+#include "platform/services.h"
+#include "widgets/spin_pair.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMaxDefinitions = 32767; // the table's count is 16-bit
+
+struct NumericBox {
+    int minimum;
+    int maximum;
+    int length; // characters
+};
+
+// FromYear, Month, Day, Week, ToYear.
+constexpr std::array<NumericBox, 5> kBoxes = {{
+    {0, HolidayYearMaximum, 4},
+    {1, 12, 2},
+    {1, 31, 2},
+    {1, HolidayWeekMaximum, 1},
+    {0, HolidayYearMaximum, 4},
+}};
+enum Box { FromYearBox = 0, MonthBox = 1, DayBox = 2, WeekBox = 3, ToYearBox = 4 };
+
+// The box with its spin scroll bar beside it, as one piece of the panel.
+QWidget* spinPiece(QLineEdit* box, QScrollBar* bar, int characters, QWidget* parent) {
+    auto* piece = new QWidget(parent);
+    auto* layout = new QHBoxLayout(piece);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    box->setFixedWidth(14 + 8 * characters);
+    bar->setFixedSize(14, box->sizeHint().height());
+    layout->addWidget(box);
+    layout->addWidget(bar);
+    return piece;
+}
+
+} // namespace
+
+HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("HolidayEditorWindow"));
+    setWindowTitle(QStringLiteral("祝日の設定"));
+    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    buildControls();
+
+    // Opening sorts the table even when nothing is edited afterwards.
+    rebuildList();
+    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+        spins_[i]->setRange(kBoxes[i].minimum, kBoxes[i].maximum);
+    }
+    setMode(Mode::None);
+    clearSelection();
+}
+
+void HolidayEditorWindow::buildControls() {
+    const std::array<QString, 7> labels = {
+        QStringLiteral("廃止"),
+        QStringLiteral("開始"),
+        QStringLiteral("第"),
+        QStringLiteral("週"),
+        QStringLiteral("同じ祝日の定義が変わった場合は、まず、変更で廃止を入力してください。"),
+        QStringLiteral("それから、同じ名前で新規に登録してください。"),
+        QStringLiteral("月"),
+    };
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        Label1[i] = new QLabel(labels[i], this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setMinimumSize(430, 260);
+    List1->installEventFilter(this);
+    List1->viewport()->installEventFilter(this);
+
+    const std::array<QString, 3> commands = {QStringLiteral("新規(&N)"), QStringLiteral("変更(&R)"),
+                                             QStringLiteral("削除(&D)")};
+    auto* commandRow = new QHBoxLayout;
+    for (std::size_t i = 0; i < Command1.size(); ++i) {
+        Command1[i] = new QPushButton(commands[i], this);
+        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        commandRow->addWidget(Command1[i]);
+    }
+    connect(Command1[0], &QPushButton::clicked, this, &HolidayEditorWindow::startNew);
+    connect(Command1[1], &QPushButton::clicked, this,
+            [this] { startChangeOrDelete(Mode::Change); });
+    connect(Command1[2], &QPushButton::clicked, this,
+            [this] { startChangeOrDelete(Mode::Delete); });
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    // The window keeps its size while the panel is hidden.
+    QSizePolicy keepSpace = Frame1->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    Frame1->setSizePolicy(keepSpace);
+    for (QLabel* label : Label1) {
+        label->setParent(Frame1);
+    }
+
+    Text2 = new QLineEdit(Frame1);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setMaxLength(HolidayNameLength);
+    Text2->setMinimumWidth(200);
+    Option1[0] = new QRadioButton(QStringLiteral("日指定"), Frame1);
+    Option1[1] = new QRadioButton(QStringLiteral("週指定"), Frame1);
+    for (std::size_t i = 0; i < Option1.size(); ++i) {
+        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        connect(Option1[i], &QRadioButton::toggled, this, &HolidayEditorWindow::showKindControls);
+    }
+    std::array<QWidget*, 5> pieces{};
+    for (std::size_t i = 0; i < Text1.size(); ++i) {
+        Text1[i] = new QLineEdit(Frame1);
+        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        VScroll1[i] = new QScrollBar(Qt::Vertical, Frame1);
+        VScroll1[i]->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
+        spins_[i] = new SpinPair(Text1[i], VScroll1[i]);
+        spins_[i]->setMaxLength(kBoxes[i].length);
+        spins_[i]->setBarPassesFocus(true);
+        pieces[i] = spinPiece(Text1[i], VScroll1[i], kBoxes[i].length, Frame1);
+    }
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItems({QStringLiteral("月曜日"), QStringLiteral("火曜日"), QStringLiteral("水曜日"),
+                      QStringLiteral("木曜日"), QStringLiteral("金曜日"),
+                      QStringLiteral("土曜日")});
+    const std::array<QString, 2> confirmations = {QStringLiteral("決定(&O)"),
+                                                  QStringLiteral("取消(&D)")};
+    for (std::size_t i = 0; i < Command2.size(); ++i) {
+        Command2[i] = new QPushButton(confirmations[i], Frame1);
+        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
+    }
+    connect(Command2[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
+    connect(Command2[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
+
+    // Panel: name and kind; the date; the years and the two buttons.
+    auto* panel = new QGridLayout(Frame1);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Text2, 1);
+    nameRow->addSpacing(12);
+    nameRow->addWidget(Option1[0]);
+    nameRow->addWidget(Option1[1]);
+    panel->addLayout(nameRow, 0, 0);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(pieces[MonthBox]);
+    dateRow->addWidget(Label1[6]);
+    dateRow->addSpacing(8);
+    dateRow->addWidget(pieces[DayBox]);
+    dateRow->addWidget(Label1[2]);
+    dateRow->addWidget(pieces[WeekBox]);
+    dateRow->addWidget(Label1[3]);
+    dateRow->addSpacing(4);
+    dateRow->addWidget(Combo1);
+    dateRow->addStretch(1);
+    panel->addLayout(dateRow, 1, 0);
+    auto* yearRow = new QHBoxLayout;
+    yearRow->addWidget(Label1[1]);
+    yearRow->addWidget(pieces[FromYearBox]);
+    yearRow->addSpacing(12);
+    yearRow->addWidget(Label1[0]);
+    yearRow->addWidget(pieces[ToYearBox]);
+    yearRow->addStretch(1);
+    yearRow->addWidget(Command2[0]);
+    yearRow->addWidget(Command2[1]);
+    panel->addLayout(yearRow, 2, 0);
+
+    const std::array<QString, 2> finals = {QStringLiteral("更新"), QStringLiteral("キャンセル")};
+    auto* finalRow = new QHBoxLayout;
+    finalRow->addStretch(1);
+    for (std::size_t i = 0; i < Command3.size(); ++i) {
+        Command3[i] = new QPushButton(finals[i], this);
+        Command3[i]->setObjectName(QStringLiteral("Command3_%1").arg(i));
+        finalRow->addWidget(Command3[i]);
+    }
+    connect(Command3[0], &QPushButton::clicked, this, &HolidayEditorWindow::update);
+    connect(Command3[1], &QPushButton::clicked, this, &QDialog::reject);
+
+    // The notes live outside the panel, above the list.
+    Label1[4]->setParent(this);
+    Label1[5]->setParent(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1[4]);
+    layout->addWidget(Label1[5]);
+    layout->addWidget(List1, 1);
+    layout->addLayout(commandRow);
+    layout->addWidget(Frame1);
+    layout->addLayout(finalRow);
+
+    // No button acts on Enter by itself; Escape belongs to the window (see keyPressEvent), and the
+    // window sees it before any of its controls.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+void HolidayEditorWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        CentreOnScreen(this);
+    }
+}
+
+std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
+    follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
+    List1->clear();
+    List1->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
+    return follow;
+}
+
+HolidayEditorWindow::Mode HolidayEditorWindow::mode() const {
+    const bool newOn = Command1[0]->isEnabled();
+    const bool changeOn = Command1[1]->isEnabled();
+    const bool deleteOn = Command1[2]->isEnabled();
+    if (newOn && changeOn && deleteOn) {
+        return Mode::None;
+    }
+    if (newOn) {
+        return Mode::New;
+    }
+    return changeOn ? Mode::Change : Mode::Delete;
+}
+
+void HolidayEditorWindow::setMode(Mode mode) {
+    Command1[0]->setEnabled(mode == Mode::None || mode == Mode::New);
+    Command1[1]->setEnabled(mode == Mode::None || mode == Mode::Change);
+    Command1[2]->setEnabled(mode == Mode::None || mode == Mode::Delete);
+    Frame1->setVisible(mode != Mode::None);
+}
+
+int HolidayEditorWindow::selectedRow() const {
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.first());
+}
+
+void HolidayEditorWindow::selectRow(int row) {
+    List1->setCurrentRow(row);
+    List1->scrollToItem(List1->item(row));
+}
+
+void HolidayEditorWindow::clearSelection() {
+    List1->setCurrentItem(nullptr);
+    List1->clearSelection();
+}
+
+std::optional<int> HolidayEditorWindow::selectedDefinition() {
+    const int row = selectedRow();
+    if (row < 0) {
+        ShowErrorMessage(QStringLiteral("リストから項目を選択してください。"));
+        List1->setFocus();
+        return std::nullopt;
+    }
+    if (row < HolidayFixedRowCount) {
+        ShowErrorMessage(QStringLiteral("その項目は選択出来ません。"));
+        List1->setFocus();
+        return std::nullopt;
+    }
+    return row - HolidayFixedRowCount;
+}
+
+void HolidayEditorWindow::showValues(const HolidayPanelValues& values) {
+    Text2->setText(values.name);
+    spins_[FromYearBox]->setValue(values.fromYear);
+    spins_[ToYearBox]->setValue(values.toYear);
+    spins_[MonthBox]->setValue(values.month);
+    spins_[DayBox]->setValue(values.day);
+    spins_[WeekBox]->setValue(values.week);
+    Combo1->setCurrentIndex(values.weekdayIndex);
+    Option1[values.kind == 1 ? 0 : 1]->setChecked(true);
+    showKindControls();
+}
+
+HolidayPanelValues HolidayEditorWindow::panelValues() const {
+    HolidayPanelValues values;
+    values.name = TrimSpaces(Text2->text());
+    values.kind = Option1[0]->isChecked() ? 1 : 2;
+    values.fromYear = spins_[FromYearBox]->value();
+    values.month = spins_[MonthBox]->value();
+    values.day = spins_[DayBox]->value();
+    values.week = spins_[WeekBox]->value();
+    values.weekdayIndex = Combo1->currentIndex();
+    values.toYear = spins_[ToYearBox]->value();
+    return values;
+}
+
+void HolidayEditorWindow::setInputsEnabled(bool on) {
+    for (std::size_t i = 0; i < Text1.size(); ++i) {
+        Text1[i]->setEnabled(on);
+        VScroll1[i]->setEnabled(on);
+    }
+    Combo1->setEnabled(on);
+    Text2->setEnabled(on);
+    Option1[0]->setEnabled(on);
+    Option1[1]->setEnabled(on);
+}
+
+void HolidayEditorWindow::showKindControls() {
+    const bool byDay = Option1[0]->isChecked();
+    Text1[DayBox]->setVisible(byDay);
+    VScroll1[DayBox]->setVisible(byDay);
+    Text1[WeekBox]->setVisible(!byDay);
+    VScroll1[WeekBox]->setVisible(!byDay);
+    Combo1->setVisible(!byDay);
+    Label1[2]->setVisible(!byDay);
+    Label1[3]->setVisible(!byDay);
+}
+
+void HolidayEditorWindow::startNew() {
+    const QDate today = Today();
+    HolidayPanelValues values;
+    values.fromYear = today.year();
+    values.month = today.month();
+    values.day = today.day();
+    values.week = 1;
+    values.toYear = 0;
+    values.weekdayIndex = 0;
+    values.kind = 1;
+    showValues(values);
+    setInputsEnabled(true);
+    setMode(Mode::New);
+    Text2->setFocus();
+}
+
+void HolidayEditorWindow::startChangeOrDelete(Mode mode) {
+    const std::optional<int> k = selectedDefinition();
+    if (!k) {
+        return;
+    }
+    bool adjusted = false;
+    const HolidayPanelValues values =
+        PanelValuesOf(HolidayDefs[static_cast<std::size_t>(*k)], adjusted);
+    showValues(values);
+    setInputsEnabled(mode == Mode::Change);
+    setMode(mode);
+    if (mode == Mode::Change && adjusted) {
+        // A record from the file that the panel cannot show as it is: say so before the nearest
+        // values can be saved in its place.
+        ShowErrorMessage(
+            QStringLiteral("この祝日の定義には、ここでは扱えない値が含まれています。\r\n"
+                           "最も近い値に置き換えて表示しました。決定すると、"
+                           "表示されている値で保存されます。"));
+    }
+    if (mode == Mode::Delete) {
+        Command2[0]->setFocus();
+    } else {
+        Text2->setFocus();
+    }
+}
+
+void HolidayEditorWindow::listActivated() {
+    // A double-click or Enter on the list acts as "変更" while that button is enabled.
+    if (Command1[1]->isEnabled()) {
+        startChangeOrDelete(Mode::Change);
+    }
+}
+
+void HolidayEditorWindow::confirm() {
+    const Mode current = mode();
+    if (current == Mode::None) {
+        return;
+    }
+    const HolidayPanelValues values = panelValues();
+    if (current != Mode::Delete) {
+        if (values.name.isEmpty()) {
+            ShowErrorMessage(QStringLiteral("祝日名が入力されていません。"));
+            Text2->setFocus();
+            return;
+        }
+        if (const QString problem = NameProblem(values.name); !problem.isEmpty()) {
+            ShowErrorMessage(problem);
+            Text2->setFocus();
+            return;
+        }
+        if (values.toYear != 0 && values.toYear < values.fromYear) {
+            ShowErrorMessage(QStringLiteral("廃止年が不正です。"));
+            Text1[ToYearBox]->setFocus();
+            return;
+        }
+        if (current == Mode::New && HolidayDefCount >= kMaxDefinitions) {
+            ShowErrorMessage(QStringLiteral("これ以上、祝日を登録することはできません。"));
+            return;
+        }
+    }
+    if (current != Mode::New) {
+        // The panel acts on the row selected now; one that is no definition changes nothing.
+        const std::optional<int> k = selectedDefinition();
+        if (!k) {
+            return;
+        }
+        if (!AskConfirmation(current == Mode::Change ? HolidayChangeQuestion()
+                                                     : HolidayDeleteQuestion())) {
+            return;
+        }
+        HolidayDefs.erase(HolidayDefs.begin() + *k);
+        HolidayDefCount = static_cast<std::int16_t>(HolidayDefCount - 1);
+        delete List1->takeItem(*k + HolidayFixedRowCount);
+    }
+    if (current != Mode::Delete) {
+        HolidayDefs.resize(static_cast<std::size_t>(HolidayDefCount));
+        HolidayDefs.push_back(RecordOf(values));
+        HolidayDefCount = static_cast<std::int16_t>(HolidayDefCount + 1);
+        const std::optional<int> at = rebuildList(HolidayDefCount - 1);
+        selectRow(*at + HolidayFixedRowCount);
+    } else {
+        clearSelection();
+    }
+    closePanel();
+}
+
+void HolidayEditorWindow::closePanel() {
+    setMode(Mode::None);
+    List1->setFocus();
+}
+
+void HolidayEditorWindow::update() {
+    if (!AskConfirmation(UpdateQuestion())) {
+        return;
+    }
+    if (const int error = WriteHolidayDefinitions(); error != 0) {
+        // The old file is still whole; the window stays open with the edits for another try.
+        ShowWriteFailure(error);
+        return;
+    }
+    accept();
+}
+
+void HolidayEditorWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        if (Frame1->isVisible()) {
+            closePanel();
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool HolidayEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            if (Frame1->isVisible()) {
+                closePanel();
+            }
+            return true;
+        }
+        if (watched == List1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            listActivated();
+            return true;
+        }
+    }
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        listActivated();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

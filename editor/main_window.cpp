@@ -1,0 +1,69 @@
+#include "editor/main_window.h"
+
+#include "date/definitions.h"
+#include "editor/era_editor.h"
+#include "editor/holiday_editor.h"
+#include "editor/holiday_list_window.h"
+#include "editor/window_placement.h"
+
+#include <QAction>
+#include <QFont>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("EditorMainWindow"));
+    setWindowTitle(QStringLiteral("日付操作モジュールのパラメータ設定"));
+    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+
+    Menu_Exit = menuBar()->addAction(QStringLiteral("終了(&X)"));
+    Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
+    connect(Menu_Exit, &QAction::triggered, this, &QWidget::close);
+    MNU_Holiday = menuBar()->addAction(QStringLiteral("祝日一覧(&H)"));
+    MNU_Holiday->setObjectName(QStringLiteral("MNU_Holiday"));
+    connect(MNU_Holiday, &QAction::triggered, this, &EditorMainWindow::openHolidayList);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+    const std::array<QString, 2> captions = {QStringLiteral("祝日の設定"),
+                                             QStringLiteral("元号の設定")};
+    for (std::size_t i = 0; i < Command1.size(); ++i) {
+        Command1[i] = new QPushButton(captions[i], central);
+        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        Command1[i]->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+        Command1[i]->setMinimumSize(240, 48);
+        layout->addWidget(Command1[i]);
+    }
+    connect(Command1[0], &QPushButton::clicked, this, &EditorMainWindow::openHolidayEditor);
+    connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
+    setCentralWidget(central);
+    setFixedSize(sizeHint());
+}
+
+void EditorMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        CentreOnScreen(this);
+    }
+}
+
+void EditorMainWindow::openHolidayEditor() {
+    St_LoadDefinitions();
+    HolidayEditorWindow editor(this);
+    editor.exec();
+}
+
+void EditorMainWindow::openEraEditor() {
+    St_LoadDefinitions();
+    EraEditorWindow editor(this);
+    editor.exec();
+}
+
+void EditorMainWindow::openHolidayList() {
+    HolidayListWindow list(this);
+    list.exec();
+}

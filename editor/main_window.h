@@ -1,0 +1,34 @@
+#pragma once
+
+// The editor's main window "日付操作モジュールのパラメータ設定": two buttons that load the
+// definition files and open the holiday or the era editor, and a menu bar with the holiday list and
+// "終了".
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QPushButton;
+
+class EditorMainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit EditorMainWindow(QWidget* parent = nullptr);
+
+    // Loads both definition files, then opens the holiday editor modally.
+    void openHolidayEditor();
+    // Loads both definition files, then opens the era editor modally.
+    void openEraEditor();
+    // Opens the holiday list modally; the list loads the files itself.
+    void openHolidayList();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::array<QPushButton*, 2> Command1{}; // 0: "祝日の設定", 1: "元号の設定"
+    QAction* Menu_Exit = nullptr;
+    QAction* MNU_Holiday = nullptr;
+    bool centred_ = false;
+};
