@@ -1,8 +1,10 @@
 #include "calendar/calendar_window.h"
 
+#include "calendar/dialog_access.h"
 #include "calendar/layout.h"
 #include "calendar/month_stepping.h"
 #include "calendar/window_commands.h"
+#include "dialogs/dialog_commands.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
 #include "widgets/spin_pair.h"
@@ -138,11 +140,10 @@ void CalendarWindow::createCommands() {
     MNU_Gengo = make("MNU_Gengo", "元号指定(&G)...");
     MNU_Calc_Days = make("MNU_Calc_Days", "日数計算(&C)...");
     MNU_Option = make("MNU_Option", "オプション(&O)...");
-    // TODO: the era jump dialog, the days calculator and the options dialog are not part of
-    // the program yet; each command gets its handler (opening Form2, Form3, Form4) with them.
-    for (QAction* dialogCommand : {MNU_Gengo, MNU_Calc_Days, MNU_Option}) {
-        dialogCommand->setEnabled(false);
-    }
+    connect(MNU_Gengo, &QAction::triggered, this, [] { OpenEraJumpDialog(CalendarForDialogs()); });
+    connect(MNU_Calc_Days, &QAction::triggered, this,
+            [] { OpenDaysCalculator(CalendarForDialogs()); });
+    connect(MNU_Option, &QAction::triggered, this, [] { OpenOptionsDialog(CalendarForDialogs()); });
     MNU_A_Top = make("MNU_A_Top", "常に手前に表示(&A)");
     MNU_A_Top->setCheckable(true);
     connect(MNU_A_Top, &QAction::triggered, this, [this] { AlwaysOnTopToggled(*this); });
