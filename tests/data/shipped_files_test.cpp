@@ -8,12 +8,14 @@
 #include "tests/data/run_program.h"
 #include "tests/support/recording_host.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -71,6 +73,7 @@ std::string editorKey(const HolidayDef& def) {
 std::vector<std::pair<std::string, std::string>> holidaysOf(int year) {
     St_HolidayName(static_cast<std::int16_t>(year), 1, 1);
     std::vector<std::pair<std::string, std::string>> list;
+    list.reserve(YearHolidays.size());
     for (const YearHoliday& holiday : YearHolidays) {
         list.emplace_back(holiday.MonthDay, holiday.Name);
     }
