@@ -410,6 +410,13 @@ bool Form4::confirm() {
     return true;
 }
 
+void Form4::done(int result) {
+    // The program ends with its last window: closing this dialog ends it only when no calendar
+    // window is left (the user closed it while the dialog stayed open).
+    setAttribute(Qt::WA_QuitOnClose, calendar_.window() == nullptr);
+    QDialog::done(result);
+}
+
 void Form4::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         reject();

@@ -64,6 +64,8 @@ public:
     // Returns false when a size was refused.
     bool confirm();
 
+    void done(int result) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
