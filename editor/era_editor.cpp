@@ -213,11 +213,20 @@ void EraEditorWindow::setInputsEnabled(bool on) {
     Text2->setEnabled(on);
 }
 
+void EraEditorWindow::setSpinValue(int box, int value) {
+    const auto i = static_cast<std::size_t>(box);
+    spins_[i]->setValue(value);
+    // A bar that already holds the value reports nothing; the box must show it all the same.
+    if (Text1[i]->text() != QString::number(value)) {
+        Text1[i]->setText(QString::number(value));
+    }
+}
+
 void EraEditorWindow::startNew() {
     const QDate today = Today();
-    spins_[YearBox]->setValue(today.year());
-    spins_[MonthBox]->setValue(today.month());
-    spins_[DayBox]->setValue(today.day());
+    setSpinValue(YearBox, today.year());
+    setSpinValue(MonthBox, today.month());
+    setSpinValue(DayBox, today.day());
     Text2->clear();
     setInputsEnabled(true);
     setMode(Mode::New);

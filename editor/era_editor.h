@@ -39,6 +39,7 @@ private:
     [[nodiscard]] int selectedRow() const;
     void clearSelection();
     void setInputsEnabled(bool on);
+    void setSpinValue(int box, int value);
 
     void startNew();
     void startChangeOrDelete(Mode mode);

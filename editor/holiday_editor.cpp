@@ -284,13 +284,22 @@ std::optional<int> HolidayEditorWindow::selectedDefinition() {
     return row - HolidayFixedRowCount;
 }
 
+void HolidayEditorWindow::setSpinValue(int box, int value) {
+    const auto i = static_cast<std::size_t>(box);
+    spins_[i]->setValue(value);
+    // A bar that already holds the value reports nothing; the box must show it all the same.
+    if (Text1[i]->text() != QString::number(value)) {
+        Text1[i]->setText(QString::number(value));
+    }
+}
+
 void HolidayEditorWindow::showValues(const HolidayPanelValues& values) {
     Text2->setText(values.name);
-    spins_[FromYearBox]->setValue(values.fromYear);
-    spins_[ToYearBox]->setValue(values.toYear);
-    spins_[MonthBox]->setValue(values.month);
-    spins_[DayBox]->setValue(values.day);
-    spins_[WeekBox]->setValue(values.week);
+    setSpinValue(FromYearBox, values.fromYear);
+    setSpinValue(ToYearBox, values.toYear);
+    setSpinValue(MonthBox, values.month);
+    setSpinValue(DayBox, values.day);
+    setSpinValue(WeekBox, values.week);
     Combo1->setCurrentIndex(values.weekdayIndex);
     Option1[values.kind == 1 ? 0 : 1]->setChecked(true);
     showKindControls();

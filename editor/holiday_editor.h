@@ -53,6 +53,7 @@ private:
     void confirm();
     void closePanel();
     void update();
+    void setSpinValue(int box, int value);
     void showValues(const HolidayPanelValues& values);
     [[nodiscard]] HolidayPanelValues panelValues() const;
     void setInputsEnabled(bool on);

@@ -1,0 +1,140 @@
+#pragma once
+
+// Shared pieces of the editor's window tests: the platform doubles with the program's folder
+// holding fixture definition files, file access in code page 932, and typing.
+
+#include "date/codepage.h"
+#include "date/definitions.h"
+#include "tests/support/platform_doubles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <string>
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+    EditorWindowTest() {
+        doubles.program.programName = QStringLiteral("Korinset");
+        doubles.program.programTitle = QStringLiteral("Korinset");
+        useFixture("standard");
+    }
+
+    // Copies the definition files of fixtures/<name> into the program's folder.
+    void useFixture(const char* name) {
+        const QDir from(QStringLiteral(ZELVAR_TEST_FIXTURES "/") + QString::fromUtf8(name));
+        for (const QString& file : from.entryList(QDir::Files)) {
+            QFile::remove(doubles.file(file));
+            QFile::copy(from.filePath(file), doubles.file(file));
+            QFile(doubles.file(file)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+
+    // Writes UTF-8 `text` as code page 932 into the program's folder.
+    void writeDefinitions(const QString& fileName, const std::string& text) {
+        QFile file(doubles.file(fileName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const std::string bytes = Utf8ToCp932(text).value();
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    // The bytes of a file of the program's folder.
+    [[nodiscard]] QByteArray fileBytes(const QString& fileName) const {
+        QFile file(doubles.file(fileName));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // UTF-8 `text` in code page 932.
+    static QByteArray cp932(const std::string& text) {
+        return QByteArray::fromStdString(Utf8ToCp932(text).value());
+    }
+
+    // The texts of the message boxes shown so far.
+    [[nodiscard]] QStringList messages() const {
+        QStringList texts;
+        for (const MessageRequest& request : doubles.messageBox.shown) {
+            texts.append(request.text);
+        }
+        return texts;
+    }
+
+    // Asserts that the last box was the error `text` in the program's own voice.
+    void expectLastError(const QString& text) const {
+        ASSERT_FALSE(doubles.messageBox.shown.empty());
+        const MessageRequest& last = doubles.messageBox.shown.back();
+        EXPECT_EQ(last.text, text);
+        EXPECT_EQ(last.icon, MessageIcon::Error);
+        EXPECT_EQ(last.buttons, MessageButtons::Ok);
+        EXPECT_EQ(last.caption, QStringLiteral("Korinset"));
+    }
+
+    // Asserts that the last box was the confirmation `text`.
+    void expectLastQuestion(const QString& text) const {
+        ASSERT_FALSE(doubles.messageBox.shown.empty());
+        const MessageRequest& last = doubles.messageBox.shown.back();
+        EXPECT_EQ(last.text, text);
+        EXPECT_EQ(last.icon, MessageIcon::Warning);
+        EXPECT_EQ(last.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(last.defaultButton, MessageResult::No);
+        EXPECT_EQ(last.caption, QStringLiteral("確認"));
+    }
+
+    template <typename T> static T* child(const QWidget* window, const char* name) {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Types `text` key by key, non-ASCII characters included.
+    static void type(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        }
+    }
+
+    // Replaces the whole text of a box by typing.
+    static void retype(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else {
+            type(box, text);
+        }
+    }
+
+    // Clicks row `row` of `list`, as the user selects it.
+    static void clickRow(QListWidget* list, int row) {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    static void doubleClickRow(QListWidget* list, int row) {
+        list->scrollToItem(list->item(row));
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    static QStringList rowsOf(const QListWidget* list) {
+        QStringList rows;
+        for (int i = 0; i < list->count(); ++i) {
+            rows.append(list->item(i)->text());
+        }
+        return rows;
+    }
+
+    static int selectedRowOf(const QListWidget* list) {
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        return selected.isEmpty() ? -1 : list->row(selected.first());
+    }
+
+    PlatformDoubles doubles;
+};

@@ -1,0 +1,508 @@
+#include "editor/holiday_editor.h"
+#include "editor/holiday_rows.h"
+#include "tests/editor/editor_test_support.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// The standard fixture after opening the editor: sorted by month, day and first year.
+const char* const kSortedStandard = "元日,1,1,1,,,1948,\r\n"
+                                    "成人の日,2,1,,2,1,2000,\r\n"
+                                    "成人の日,1,1,15,,,1948,1999\r\n"
+                                    "建国記念の日,1,2,11,,,1967,\r\n"
+                                    "天皇誕生日,1,2,23,,,2020,\r\n"
+                                    "天皇誕生日,1,4,29,,,1948,1988\r\n"
+                                    "みどりの日,1,4,29,,,1989,2006\r\n"
+                                    "昭和の日,1,4,29,,,2007,\r\n"
+                                    "憲法記念日,1,5,3,,,1948,\r\n"
+                                    "みどりの日,1,5,4,,,2007,\r\n"
+                                    "こどもの日,1,5,5,,,1948,\r\n"
+                                    "敬老の日,1,9,15,,,1966,2002\r\n"
+                                    "敬老の日,2,9,,3,1,2003,\r\n"
+                                    "天皇誕生日,1,12,23,,,1989,2018\r\n";
+
+class HolidayEditorTest : public EditorWindowTest {
+protected:
+    void open() {
+        St_LoadDefinitions();
+        window = std::make_unique<HolidayEditorWindow>();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        list = child<QListWidget>(window.get(), "List1");
+        frame = child<QFrame>(window.get(), "Frame1");
+        name = child<QLineEdit>(window.get(), "Text2");
+        for (int i = 0; i < 3; ++i) {
+            command1[i] =
+                child<QPushButton>(window.get(), QStringLiteral("Command1_%1").arg(i).toLatin1());
+        }
+        for (int i = 0; i < 5; ++i) {
+            text1[i] = child<QLineEdit>(window.get(), QStringLiteral("Text1_%1").arg(i).toLatin1());
+        }
+        confirm = child<QPushButton>(window.get(), "Command2_0");
+        abandon = child<QPushButton>(window.get(), "Command2_1");
+        update = child<QPushButton>(window.get(), "Command3_0");
+        cancel = child<QPushButton>(window.get(), "Command3_1");
+        combo = child<QComboBox>(window.get(), "Combo1");
+        byDay = child<QRadioButton>(window.get(), "Option1_0");
+        byWeek = child<QRadioButton>(window.get(), "Option1_1");
+    }
+    void SetUp() override { open(); }
+
+    // The enabled state of 新規, 変更 and 削除: the record of the mode.
+    [[nodiscard]] std::array<bool, 3> modeButtons() const {
+        return {command1[0]->isEnabled(), command1[1]->isEnabled(), command1[2]->isEnabled()};
+    }
+    [[nodiscard]] int rowOfName(const QString& text) const {
+        for (int i = HolidayFixedRowCount; i < list->count(); ++i) {
+            if (list->item(i)->text().startsWith(text)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    std::unique_ptr<HolidayEditorWindow> window;
+    QListWidget* list = nullptr;
+    QFrame* frame = nullptr;
+    QLineEdit* name = nullptr;
+    std::array<QPushButton*, 3> command1{};
+    std::array<QLineEdit*, 5> text1{};
+    QPushButton* confirm = nullptr;
+    QPushButton* abandon = nullptr;
+    QPushButton* update = nullptr;
+    QPushButton* cancel = nullptr;
+    QComboBox* combo = nullptr;
+    QRadioButton* byDay = nullptr;
+    QRadioButton* byWeek = nullptr;
+};
+
+constexpr std::array<bool, 3> kModeNone = {true, true, true};
+constexpr std::array<bool, 3> kModeNew = {true, false, false};
+constexpr std::array<bool, 3> kModeChange = {false, true, false};
+constexpr std::array<bool, 3> kModeDelete = {false, false, true};
+
+TEST_F(HolidayEditorTest, OpeningSortsTheTableAndListsItBelowTheFixedRows) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("祝日の設定"));
+    EXPECT_EQ(
+        child<QLabel>(window.get(), "Label1_4")->text(),
+        QStringLiteral("同じ祝日の定義が変わった場合は、まず、変更で廃止を入力してください。"));
+    EXPECT_EQ(child<QLabel>(window.get(), "Label1_5")->text(),
+              QStringLiteral("それから、同じ名前で新規に登録してください。"));
+    ASSERT_EQ(HolidayDefCount, 14);
+    const QStringList rows = rowsOf(list);
+    EXPECT_EQ(rows, HolidayListRows(HolidayDefs, HolidayDefCount));
+    EXPECT_EQ(rows[6],
+              QString::fromUtf16(
+                  u"元日\u3000\u3000\u3000\u3000\u3000\u3000 | 1948\uFF5E     |  1月 1日"));
+    EXPECT_EQ(rows[7], QString::fromUtf16(
+                           u"成人の日\u3000\u3000\u3000\u3000 | 2000\uFF5E     |  1月第2月曜日"));
+    EXPECT_EQ(rows[10],
+              QString::fromUtf16(u"天皇誕生日\u3000\u3000\u3000 | 2020\uFF5E     |  2月23日"));
+    EXPECT_EQ(HolidayDefs.back().Month, 12);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(selectedRowOf(list), -1);
+    EXPECT_EQ(combo->count(), 6);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("月曜日"));
+    EXPECT_EQ(combo->itemText(5), QStringLiteral("土曜日"));
+}
+
+TEST_F(HolidayEditorTest, ChangeAndDeleteNeedADefinitionRow) {
+    QTest::mouseClick(command1[1], Qt::LeftButton);
+    expectLastError(QStringLiteral("リストから項目を選択してください。"));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    expectLastError(QStringLiteral("リストから項目を選択してください。"));
+    for (int row : {0, 5}) {
+        clickRow(list, row);
+        QTest::mouseClick(command1[2], Qt::LeftButton);
+        expectLastError(QStringLiteral("その項目は選択出来ません。"));
+    }
+    doubleClickRow(list, 3);
+    expectLastError(QStringLiteral("その項目は選択出来ません。"));
+    EXPECT_EQ(doubles.messageBox.shown.size(), 5U);
+    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(list->hasFocus());
+}
+
+TEST_F(HolidayEditorTest, NewDefinitionIsCheckedThenSavedAtItsPlaceAndSelected) {
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_TRUE(name->hasFocus());
+    // Today from the clock (15 March 2024), week 1, no end, Monday, by day.
+    EXPECT_EQ(text1[0]->text(), QStringLiteral("2024"));
+    EXPECT_EQ(text1[1]->text(), QStringLiteral("3"));
+    EXPECT_EQ(text1[2]->text(), QStringLiteral("15"));
+    EXPECT_EQ(text1[3]->text(), QStringLiteral("1"));
+    EXPECT_EQ(text1[4]->text(), QStringLiteral("0"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(byDay->isChecked());
+    EXPECT_TRUE(name->text().isEmpty());
+
+    // A name of spaces only.
+    type(name, QStringLiteral("   "));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QStringLiteral("祝日名が入力されていません。"));
+    EXPECT_TRUE(name->hasFocus());
+    EXPECT_EQ(modeButtons(), kModeNew);
+
+    // An abolition year before the first year.
+    retype(name, QStringLiteral("  山の日  "));
+    retype(text1[1], QStringLiteral("8"));
+    retype(text1[2], QStringLiteral("11"));
+    retype(text1[0], QStringLiteral("2016"));
+    retype(text1[4], QStringLiteral("2015"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QStringLiteral("廃止年が不正です。"));
+    EXPECT_TRUE(text1[4]->hasFocus());
+    EXPECT_EQ(HolidayDefCount, 14);
+
+    // Equal years are a single year.
+    retype(text1[4], QStringLiteral("2016"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(HolidayDefCount, 15);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_TRUE(list->hasFocus());
+    const int row = selectedRowOf(list);
+    ASSERT_GE(row, HolidayFixedRowCount);
+    EXPECT_EQ(
+        list->item(row)->text(),
+        QString::fromUtf16(u"山の日\u3000\u3000\u3000\u3000\u3000 | 2016\u3000     |  8月11日"));
+    const HolidayDef& saved = HolidayDefs[static_cast<std::size_t>(row - HolidayFixedRowCount)];
+    EXPECT_EQ(saved.Name, "山の日");
+    EXPECT_EQ(saved.Kind, 1);
+    EXPECT_EQ(saved.Week, 0);
+    EXPECT_EQ(saved.Weekday, 0);
+    EXPECT_EQ(list->item(row - 1)->text().left(5), QStringLiteral("こどもの日"));
+    EXPECT_EQ(list->item(row + 1)->text().left(4), QStringLiteral("敬老の日"));
+}
+
+TEST_F(HolidayEditorTest, WeekRulesUseTheirOwnControlsAndSortLast) {
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    EXPECT_TRUE(text1[2]->isVisible());
+    EXPECT_FALSE(text1[3]->isVisible());
+    EXPECT_FALSE(combo->isVisible());
+    QTest::mouseClick(byWeek, Qt::LeftButton);
+    ASSERT_TRUE(byWeek->isChecked());
+    EXPECT_FALSE(text1[2]->isVisible());
+    EXPECT_FALSE(child<QScrollBar>(window.get(), "VScroll1_2")->isVisible());
+    EXPECT_TRUE(text1[3]->isVisible());
+    EXPECT_TRUE(child<QScrollBar>(window.get(), "VScroll1_3")->isVisible());
+    EXPECT_TRUE(combo->isVisible());
+    EXPECT_TRUE(child<QLabel>(window.get(), "Label1_2")->isVisible());
+    EXPECT_TRUE(child<QLabel>(window.get(), "Label1_3")->isVisible());
+    EXPECT_TRUE(text1[1]->isVisible());
+
+    // The fourth Saturday of December sorts after every other definition.
+    type(name, QStringLiteral("年末の日"));
+    retype(text1[1], QStringLiteral("12"));
+    retype(text1[3], QStringLiteral("9")); // the week box goes no higher than 4
+    EXPECT_EQ(text1[3]->text(), QStringLiteral("4"));
+    combo->setCurrentIndex(5);
+    retype(text1[0], QStringLiteral("2030"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(HolidayDefCount, 15);
+    EXPECT_EQ(selectedRowOf(list), list->count() - 1);
+    EXPECT_EQ(
+        list->item(list->count() - 1)->text(),
+        QString::fromUtf16(u"年末の日\u3000\u3000\u3000\u3000 | 2030\uFF5E     | 12月第4土曜日"));
+    const HolidayDef& saved = HolidayDefs.back();
+    EXPECT_EQ(saved.Kind, 2);
+    EXPECT_EQ(saved.Day, 0);
+    EXPECT_EQ(saved.Week, 4);
+    EXPECT_EQ(saved.Weekday, 6);
+}
+
+TEST_F(HolidayEditorTest, NumericBoxesKeepTheirRanges) {
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    retype(text1[1], QStringLiteral("13"));
+    EXPECT_EQ(text1[1]->text(), QStringLiteral("12"));
+    retype(text1[2], QString());
+    EXPECT_EQ(text1[2]->text(), QStringLiteral("1"));
+    retype(text1[0], QString());
+    EXPECT_EQ(text1[0]->text(), QStringLiteral("0"));
+    retype(text1[2], QStringLiteral("31")); // any month has a 31st here
+    EXPECT_EQ(text1[2]->text(), QStringLiteral("31"));
+    // Up lowers and Down raises, within the box's range.
+    QTest::keyClick(text1[1], Qt::Key_Down);
+    EXPECT_EQ(text1[1]->text(), QStringLiteral("12"));
+    QTest::keyClick(text1[1], Qt::Key_Up);
+    EXPECT_EQ(text1[1]->text(), QStringLiteral("11"));
+    QTest::keyClick(text1[0], Qt::Key_Up);
+    EXPECT_EQ(text1[0]->text(), QStringLiteral("0"));
+    EXPECT_EQ(child<QScrollBar>(window.get(), "VScroll1_1")->value(), 11);
+    // February 31 is stored as typed; the editor does not check days against months.
+    type(name, QStringLiteral("x"));
+    retype(text1[1], QStringLiteral("2"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(HolidayDefCount, 15);
+    EXPECT_EQ(HolidayDefs[static_cast<std::size_t>(selectedRowOf(list) - HolidayFixedRowCount)].Day,
+              31);
+}
+
+TEST_F(HolidayEditorTest, ChangeAsksFirstThenMovesTheRecord) {
+    const int row = rowOfName(QStringLiteral("建国記念の日"));
+    clickRow(list, row);
+    QTest::mouseClick(command1[1], Qt::LeftButton);
+    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(name->text(), QStringLiteral("建国記念の日"));
+    EXPECT_EQ(text1[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(text1[2]->text(), QStringLiteral("11"));
+    EXPECT_EQ(text1[0]->text(), QStringLiteral("1967"));
+    EXPECT_TRUE(byDay->isChecked());
+    EXPECT_TRUE(name->isEnabled());
+    EXPECT_TRUE(name->hasFocus());
+
+    retype(text1[1], QStringLiteral("6"));
+    doubles.messageBox.answers = {MessageResult::No};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastQuestion(QString::fromUtf16(u"本当に変更してよろしいですか?\r\n\r\n"
+                                          u"（変更できる項目は「廃止年」のみです。）\r\n"
+                                          u"（その他の項目は、入力ミスの修正用です。）"));
+    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(HolidayDefs[static_cast<std::size_t>(row - HolidayFixedRowCount)].Month, 2);
+
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    EXPECT_EQ(HolidayDefCount, 14);
+    EXPECT_EQ(modeButtons(), kModeNone);
+    const int moved = selectedRowOf(list);
+    EXPECT_EQ(list->item(moved)->text().right(6), QStringLiteral(" 6月11日"));
+    EXPECT_EQ(rowOfName(QStringLiteral("建国記念の日")), moved);
+    EXPECT_EQ(list->item(moved - 1)->text().left(5), QStringLiteral("こどもの日"));
+    EXPECT_EQ(rowsOf(list), HolidayListRows(HolidayDefs, HolidayDefCount));
+}
+
+TEST_F(HolidayEditorTest, DoubleClickAndEnterActAsChangeOnlyWhileItIsEnabled) {
+    const int row = rowOfName(QStringLiteral("憲法記念日"));
+    doubleClickRow(list, row);
+    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(name->text(), QStringLiteral("憲法記念日"));
+    // In mode change, Enter reloads the panel from the newly selected row.
+    clickRow(list, rowOfName(QStringLiteral("こどもの日")));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(name->text(), QStringLiteral("こどもの日"));
+    // In mode new neither does anything.
+    QTest::mouseClick(abandon, Qt::LeftButton);
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    doubleClickRow(list, row);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Enter);
+    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(HolidayEditorTest, DeleteRemovesWithoutCheckingAndLeavesNoSelection) {
+    // A record whose stored years would not pass the checks.
+    writeDefinitions(QStringLiteral("Korin1.csv"), ",1,1,1,,,2000,1999\r\n元日,1,1,1,,,1948,\r\n");
+    open();
+    ASSERT_EQ(HolidayDefCount, 2);
+    clickRow(list, HolidayFixedRowCount + 1); // 2000 sorts after 元日's 1948
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    EXPECT_EQ(modeButtons(), kModeDelete);
+    EXPECT_FALSE(name->isEnabled());
+    EXPECT_FALSE(text1[0]->isEnabled());
+    EXPECT_FALSE(combo->isEnabled());
+    EXPECT_FALSE(byWeek->isEnabled());
+    EXPECT_TRUE(confirm->hasFocus());
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastQuestion(
+        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
+                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+    ASSERT_EQ(HolidayDefCount, 1);
+    EXPECT_EQ(HolidayDefs.size(), 1U);
+    EXPECT_EQ(HolidayDefs[0].Name, "元日");
+    EXPECT_EQ(list->count(), HolidayFixedRowCount + 1);
+    EXPECT_EQ(selectedRowOf(list), -1);
+    EXPECT_EQ(modeButtons(), kModeNone);
+
+    // Deleting the last definition leaves an empty table and, on update, an empty file that
+    // reads back as no definitions.
+    clickRow(list, HolidayFixedRowCount);
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    EXPECT_EQ(HolidayDefCount, 0);
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray());
+    St_LoadDefinitions();
+    EXPECT_EQ(HolidayDefCount, 0);
+}
+
+TEST_F(HolidayEditorTest, SelectionMovedAwayBeforeConfirmChangesNothing) {
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    clickRow(list, 2);
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QStringLiteral("その項目は選択出来ません。"));
+    list->clearSelection();
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QStringLiteral("リストから項目を選択してください。"));
+    EXPECT_EQ(doubles.messageBox.shown.size(), 2U); // no question was asked
+    EXPECT_EQ(HolidayDefCount, 14);
+    EXPECT_EQ(modeButtons(), kModeDelete);
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(HolidayEditorTest, AbandonAndEscapeLeaveTableAndList) {
+    const QStringList before = rowsOf(list);
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    type(name, QStringLiteral("未保存"));
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_TRUE(list->hasFocus());
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[1], Qt::LeftButton);
+    QTest::mouseClick(abandon, Qt::LeftButton);
+    EXPECT_EQ(modeButtons(), kModeNone);
+    // Escape with the panel hidden does nothing; the window stays open.
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(rowsOf(list), before);
+    EXPECT_EQ(HolidayDefCount, 14);
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(HolidayEditorTest, NamesTheFileCannotGiveBackAreRefused) {
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    type(name, QStringLiteral("海の日,山の日"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QStringLiteral("名前に「,」（半角のカンマ）は使えません。"));
+    retype(name, QString::fromUtf16(u"祝\u301C日"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    expectLastError(QString::fromUtf16(u"「\u301C」はファイルに保存できない文字です。"));
+    EXPECT_EQ(HolidayDefCount, 14);
+    EXPECT_EQ(modeButtons(), kModeNew);
+    // The name box holds at most 20 characters.
+    retype(name, QStringLiteral("一二三四五六七八九十一二三四五六七八九十超"));
+    EXPECT_EQ(name->text().size(), 20);
+}
+
+TEST_F(HolidayEditorTest, RecordsThePanelCannotShowAreShownNearestAndSaidSo) {
+    writeDefinitions(QStringLiteral("Korin1.csv"), "第五週,2,3,,5,0,2000,\r\n謎,3,4,4,,,2001,\r\n");
+    open();
+    ASSERT_EQ(HolidayDefCount, 2);
+    // Sorted: 03 key "(5-1)*7+0 = 28", then 04 with no day part.
+    EXPECT_EQ(list->item(HolidayFixedRowCount)->text(),
+              QString::fromUtf16(
+                  u"第五週\u3000\u3000\u3000\u3000\u3000 | 2000\uFF5E     |  3月第5日曜日"));
+    clickRow(list, HolidayFixedRowCount);
+    QTest::mouseClick(command1[1], Qt::LeftButton);
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_TRUE(
+        messages().back().startsWith(QStringLiteral("この祝日の定義には、ここでは扱えない値")));
+    EXPECT_TRUE(byWeek->isChecked());
+    EXPECT_EQ(text1[3]->text(), QStringLiteral("4"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+    // Nothing is saved before the user confirms.
+    EXPECT_EQ(HolidayDefs[0].Week, 5);
+    QTest::mouseClick(abandon, Qt::LeftButton);
+
+    // Delete takes the record as it is, without a word about its values.
+    clickRow(list, HolidayFixedRowCount + 1);
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    EXPECT_EQ(messages().size(), 1);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(HolidayDefCount, 1);
+    EXPECT_EQ(HolidayDefs[0].Name, "第五週");
+}
+
+TEST_F(HolidayEditorTest, UpdateAsksThenWritesTheSortedTableExactly) {
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    doubles.messageBox.answers = {MessageResult::No};
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastQuestion(QStringLiteral("本当に更新してよろしいですか?"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932(kSortedStandard));
+}
+
+TEST_F(HolidayEditorTest, CancelClosesWithoutAskingOrWriting) {
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    QTest::mouseClick(command1[0], Qt::LeftButton); // an open panel is dropped
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+    // The table keeps the unsaved change until the files are loaded again.
+    EXPECT_EQ(HolidayDefCount, 13);
+}
+
+TEST_F(HolidayEditorTest, FailedWriteKeepsTheOldFileAndTheWindowWithItsEdits) {
+    const QString folder = doubles.program.folder();
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(HolidayDefCount, 13);
+
+    // The folder is gone while the window is open: nothing can be written there.
+    const QString away = folder + QStringLiteral(".away");
+    ASSERT_TRUE(QDir().rename(folder, away));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_TRUE(QDir().rename(away, folder));
+    ASSERT_GE(doubles.messageBox.shown.size(), 3U);
+    const QString failure = doubles.messageBox.shown.back().text;
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("ファイルの書き込みを失敗しました Err=")));
+    EXPECT_GT(failure.mid(failure.indexOf('=') + 1).toInt(), 0);
+    EXPECT_EQ(doubles.messageBox.shown.back().icon, MessageIcon::Error);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+
+    // Once the folder is back, the next try writes the edits.
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(
+        fileBytes(QStringLiteral("Korin1.csv")),
+        cp932(std::string(kSortedStandard).substr(std::string("元日,1,1,1,,,1948,\r\n").size())));
+}
+
+TEST_F(HolidayEditorTest, ReadOnlyFolderRefusesTheWriteAndKeepsTheOldFile) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    QFile::setPermissions(doubles.program.folder(), QFile::ReadOwner | QFile::ExeOwner);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    QFile::setPermissions(doubles.program.folder(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(
+        messages().back().startsWith(QStringLiteral("ファイルの書き込みを失敗しました Err=")));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+}
+
+} // namespace
