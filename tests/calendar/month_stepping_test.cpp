@@ -1,0 +1,150 @@
+// Choosing the month with the entry boxes, their arrow keys and the scroll bars.
+
+#include "calendar/month_grid.h"
+#include "calendar_fixture.h"
+
+#include <QTest>
+
+class MonthSteppingTest : public CalendarTest {
+protected:
+    void SetUp() override {
+        CalendarTest::SetUp();
+        w = &start();
+    }
+
+    // The month the window shows: the boxes, the scroll bars and the filled grid agree on it.
+    void expectShown(int year, int month) {
+        EXPECT_EQ(w->Text1[0]->text(), QString::number(year));
+        EXPECT_EQ(w->Text1[1]->text(), QString::number(month));
+        EXPECT_EQ(w->VScroll1[0]->value(), year);
+        EXPECT_EQ(w->VScroll1[1]->value(), month);
+        const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
+        for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
+            const QString expected =
+                layout.day[i] == 0 ? QString() : QString::number(layout.day[i]);
+            ASSERT_EQ(w->LBL_Day[i]->text(), expected)
+                << "cell " << i << " of " << year << "/" << month;
+        }
+    }
+
+    void type(int k, Qt::Key key) { QTest::keyClick(w->Text1[k], key); }
+
+    CalendarWindow* w = nullptr;
+};
+
+TEST_F(MonthSteppingTest, TypingTwoZeroTwoFiveOverTheSelectedYearShowsEachYearInTurn) {
+    w->Text1[0]->selectAll();
+    const Qt::Key keys[] = {Qt::Key_2, Qt::Key_0, Qt::Key_2, Qt::Key_5};
+    const int years[] = {2, 20, 202, 2025};
+    for (int i = 0; i < 4; ++i) {
+        const int fills = w->fillCount;
+        type(0, keys[i]);
+        EXPECT_GT(w->fillCount, fills) << "each digit fills the month";
+        expectShown(years[i], 11);
+    }
+}
+
+TEST_F(MonthSteppingTest, TypingOneThreeIntoTheMonthBoxEndsInDecember) {
+    w->Text1[1]->selectAll();
+    type(1, Qt::Key_1);
+    expectShown(2024, 1);
+    type(1, Qt::Key_3);
+    expectShown(2024, 12);
+}
+
+TEST_F(MonthSteppingTest, EmptyOrZeroBoxBecomesOne) {
+    w->Text1[0]->selectAll();
+    type(0, Qt::Key_Backspace);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1")) << "deleting the whole year gives year 1";
+    EXPECT_EQ(w->VScroll1[0]->value(), 1);
+    w->Text1[1]->selectAll();
+    type(1, Qt::Key_0);
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->VScroll1[1]->value(), 1);
+}
+
+TEST_F(MonthSteppingTest, LettersSpaceAndEscapeAreDroppedBackspaceWorks) {
+    w->Text1[0]->setCursorPosition(4);
+    type(0, Qt::Key_A);
+    QTest::keyClick(w->Text1[0], Qt::Key_Space);
+    QTest::sendKeyEvent(QTest::Click, w->Text1[0], Qt::Key_unknown, QStringLiteral("年"),
+                        Qt::NoModifier);
+    QTest::keyClick(w->Text1[0], Qt::Key_Escape);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("2024"));
+    type(0, Qt::Key_Backspace);
+    expectShown(202, 11);
+}
+
+TEST_F(MonthSteppingTest, PastedTextIsRepairedToItsLeadingNumberWithinRange) {
+    w->Text1[0]->selectAll();
+    w->Text1[0]->insert(QStringLiteral("19x5"));
+    expectShown(19, 11);
+    w->Text1[1]->selectAll();
+    w->Text1[1]->insert(QStringLiteral("x"));
+    expectShown(19, 1);
+    w->Text1[1]->selectAll();
+    w->Text1[1]->insert(QStringLiteral("99"));
+    expectShown(19, 12);
+}
+
+TEST_F(MonthSteppingTest, ArrowKeysCrossYearEndsFromTheMonthBox) {
+    showMonth(*w, 2025, 1);
+    type(1, Qt::Key_Up);
+    expectShown(2024, 12);
+    EXPECT_EQ(w->Text1[1]->cursorPosition(), 0) << "the caret goes to the start";
+    showMonth(*w, 2025, 12);
+    type(1, Qt::Key_Down);
+    expectShown(2026, 1);
+    type(0, Qt::Key_Down);
+    expectShown(2027, 1);
+    type(0, Qt::Key_Up);
+    expectShown(2026, 1);
+    type(1, Qt::Key_Down);
+    expectShown(2026, 2);
+}
+
+TEST_F(MonthSteppingTest, ArrowKeysStopAtJanuaryOfYearOneAndDecember9999) {
+    showMonth(*w, 1, 1);
+    const int fills = w->fillCount;
+    type(1, Qt::Key_Up);
+    type(0, Qt::Key_Up);
+    expectShown(1, 1);
+    showMonth(*w, 9999, 12);
+    type(1, Qt::Key_Down);
+    type(0, Qt::Key_Down);
+    expectShown(9999, 12);
+    EXPECT_EQ(w->fillCount, fills + 2) << "only the two showMonth calls filled";
+}
+
+TEST_F(MonthSteppingTest, ScrollBarArrowsStepAcrossYearsAndStopAtTheEnds) {
+    auto up = [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); };
+    auto down = [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); };
+    showMonth(*w, 2025, 1);
+    up(w->VScroll1[1]);
+    expectShown(2024, 12);
+    down(w->VScroll1[1]);
+    expectShown(2025, 1);
+
+    showMonth(*w, 1, 1);
+    up(w->VScroll1[1]);
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
+
+    showMonth(*w, 9999, 12);
+    down(w->VScroll1[1]);
+    expectShown(9999, 12);
+
+    // The year bar at its minimum 0 shows year 1 and moves back to 1.
+    w->VScroll1[0]->setValue(0);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->VScroll1[0]->value(), 1);
+}
+
+TEST_F(MonthSteppingTest, PagingTwelveMonthsWithDownReachesTheSameMonthNextYear) {
+    for (int i = 0; i < 12; ++i) {
+        type(1, Qt::Key_Down);
+    }
+    expectShown(2025, 11);
+    EXPECT_EQ(w->LBL_Day[7]->text(), QString()) << "November 2025 begins on a Saturday";
+    EXPECT_EQ(w->LBL_Day[13]->text(), QStringLiteral("1"));
+}

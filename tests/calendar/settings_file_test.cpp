@@ -1,0 +1,170 @@
+// The settings file: what is read, what is written back, and where the window goes.
+
+#include "calendar/settings_file.h"
+#include "calendar_fixture.h"
+
+#include <QAction>
+
+class SettingsFileTest : public CalendarTest {};
+
+TEST_F(SettingsFileTest, ARunThatChangesNothingCreatesNoFile) {
+    start();
+    closeCalendar();
+    EXPECT_TRUE(doubles.iniFiles.writes.empty())
+        << writtenKeys().join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(SettingsFileTest, OnlyChangedValuesAreWrittenAndTheRestOfTheFileIsKept) {
+    writeIni("; kept\r\n[Option]\r\nMainWidth=200\r\nColor1=255\r\n");
+    CalendarWindow& w = start();
+    CalendarSettings& s = CalendarOptions();
+    EXPECT_EQ(s.MainWidth.current, 200);
+    s.Color[0].current = SystemColor(ColorBtnFace);
+    s.ShowClock.current = 1;
+    w.MNU_A_Top->trigger();
+    closeCalendar();
+    EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/AlwaysOnTop=1"),
+                                          QStringLiteral("Option/Color1=-2147483633"),
+                                          QStringLiteral("Option/ShowClock=1")}));
+    const QByteArray file = readIni();
+    EXPECT_TRUE(file.startsWith("; kept\r\n[Option]\r\nMainWidth=200\r\n")) << file.toStdString();
+    EXPECT_TRUE(file.contains("Color1=-2147483633"));
+
+    // The system colour reads back as it was written.
+    ReadOptions();
+    EXPECT_EQ(s.Color[0].current, SystemColor(ColorBtnFace));
+    EXPECT_EQ(s.Color[0].lastRead, SystemColor(ColorBtnFace));
+}
+
+TEST_F(SettingsFileTest, ClampToScreenKeepsFiftyPixelsOnTheVirtualScreen) {
+    const std::int32_t width = 2910;
+    const std::int32_t height = 3330;
+    auto clamp = [&](std::int32_t left, std::int32_t top) {
+        ClampToScreen(width, height, left, top);
+        return std::pair{left, top};
+    };
+    // 1024 × 768 pixels: exactly 50 pixels visible at the right is moved flush, 51 kept.
+    EXPECT_EQ(clamp((1024 - 50) * 15, 0).first, 1024 * 15 - width);
+    EXPECT_EQ(clamp((1024 - 51) * 15, 0).first, (1024 - 51) * 15);
+    EXPECT_EQ(clamp(0, (768 - 50) * 15).second, 768 * 15 - height);
+    EXPECT_EQ(clamp(0, (768 - 51) * 15).second, (768 - 51) * 15);
+    // At the left and top edge: 50 pixels showing is moved in, 51 kept.
+    EXPECT_EQ(clamp(-width + 50 * 15, -height + 50 * 15), std::pair(0, 0));
+    EXPECT_EQ(clamp(-width + 51 * 15, -height + 51 * 15),
+              std::pair(-width + 51 * 15, -height + 51 * 15));
+
+    // A virtual screen that begins left of the primary screen keeps negative positions.
+    doubles.metrics.values[Metric::XVirtualScreen] = -1280;
+    doubles.metrics.values[Metric::CxVirtualScreen] = 2304;
+    EXPECT_EQ(clamp(-15000, 1500), std::pair(-15000, 1500));
+
+    // A system without virtual-screen metrics uses the screen.
+    for (Metric m : {Metric::XVirtualScreen, Metric::YVirtualScreen, Metric::CxVirtualScreen,
+                     Metric::CyVirtualScreen}) {
+        doubles.metrics.values[m] = 0;
+    }
+    EXPECT_EQ(clamp(1024 * 15, 0).first, 1024 * 15 - width);
+}
+
+TEST_F(SettingsFileTest, AbsentLeftIsCentredAndAnUnmovedWindowWritesNoPosition) {
+    writeIni("[MainForm]\r\nTop=1500\r\n");
+    CalendarWindow& w = start();
+    EXPECT_EQ(w.windowWidth, 194 * 15);
+    EXPECT_EQ(w.x(), (1024 * 15 - w.windowWidth) / 2 / 15);
+    EXPECT_EQ(w.y(), 100);
+    closeCalendar();
+    EXPECT_TRUE(doubles.iniFiles.writes.empty());
+}
+
+TEST_F(SettingsFileTest, MovedWindowWritesItsPositionInTwips) {
+    CalendarWindow& w = start();
+    w.move(40, 60);
+    closeCalendar();
+    EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/Left=600"),
+                                          QStringLiteral("MainForm/Top=900")}));
+}
+
+TEST_F(SettingsFileTest, TransparentNeedsAPlatformThatCanShowIt) {
+    writeIni("[Option]\r\nTransparent=1\r\n");
+    doubles.platformId.id = 1;
+    CalendarWindow& w = start();
+    EXPECT_EQ(CalendarOptions().Transparent.current, 0);
+    EXPECT_EQ(CalendarOptions().Transparent.lastRead, 1);
+    EXPECT_EQ(doubles.windowStyles.colorKeys.count(&w), 0u) << "the window stays opaque";
+    closeCalendar();
+    EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("Option/Transparent=0")}));
+}
+
+TEST_F(SettingsFileTest, TransparentBackgroundUsesTheKeyColour) {
+    writeIni("[Option]\r\nTransparent=1\r\n");
+    CalendarWindow& w = start();
+    ASSERT_EQ(doubles.windowStyles.colorKeys.count(&w), 1u);
+    EXPECT_EQ(doubles.windowStyles.colorKeys[&w], QColor(0, 255, 255));
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(w.Text1[1]->palette().color(QPalette::Base), QColor(0, 255, 255));
+}
+
+TEST_F(SettingsFileTest, AlwaysOnTopOtherThanZeroOrOneSetsNothingAndIsRewrittenOnClose) {
+    writeIni("[MainForm]\r\nAlwaysOnTop=5\r\n");
+    CalendarWindow& w = start();
+    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(doubles.windowStyles.topmostCalls.empty());
+    closeCalendar();
+    EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/AlwaysOnTop=0")}));
+}
+
+TEST_F(SettingsFileTest, AlwaysOnTopOneChecksTheCommandAndKeepsTheWindowOnTop) {
+    writeIni("[MainForm]\r\nAlwaysOnTop=1\r\n");
+    CalendarWindow& w = start();
+    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
+}
+
+TEST_F(SettingsFileTest, ClockFontSizeIsTheLeadingNumberOfItsText) {
+    writeIni("[Option]\r\nC_FontSize=10.5\r\nC_FontName=\"  IPAGothic  \"\r\nC_FontBold=0\r\n");
+    CalendarWindow& w = start();
+    const FontRecord& font = CalendarOptions().ClockFont;
+    EXPECT_EQ(font.Size, 10.5);
+    EXPECT_EQ(font.Name, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(font.Bold, 0);
+    EXPECT_EQ(w.Label2->font().pointSizeF(), 10.5);
+    EXPECT_FALSE(w.Label2->font().bold());
+    closeCalendar();
+    EXPECT_TRUE(doubles.iniFiles.writes.empty());
+
+    writeIni("[Option]\r\nC_FontSize=abc\r\n");
+    CalendarWindow& again = start();
+    EXPECT_EQ(CalendarOptions().ClockFont.Size, 0);
+    EXPECT_EQ(again.Label2->font().pointSizeF(), 16) << "a size of 0 keeps the clock's 16 points";
+
+    EXPECT_EQ(FontSizeText(16), QStringLiteral("16"));
+    EXPECT_EQ(FontSizeText(10.5), QStringLiteral("10.5"));
+}
+
+TEST_F(SettingsFileTest, SixteenBitValuesOutOfRangeReadAsTheirDefault) {
+    writeIni("[Option]\r\nShowMenu=99999\r\nTaskTray=70000\r\nAppearance=-40000\r\n"
+             "MainWidth=70000\r\n");
+    CalendarWindow& w = start();
+    EXPECT_TRUE(w.hasTitleAndMenu());
+    const CalendarSettings& s = CalendarOptions();
+    EXPECT_EQ(s.ShowMenu.current, 1);
+    EXPECT_EQ(s.TaskTray.current, 1);
+    EXPECT_EQ(s.Appearance.current, 1);
+    EXPECT_EQ(s.MainWidth.current, 70000) << "a 32-bit setting keeps its value";
+}
+
+TEST_F(SettingsFileTest, AFailedWriteIsReportedOnceNamingTheFile) {
+    start();
+    CalendarOptions().ShowClock.current = 1;
+    CalendarOptions().Appearance.current = 0;
+    doubles.iniFiles.failWrites = true;
+    closeCalendar();
+    EXPECT_EQ(doubles.iniFiles.writes.size(), 2u) << "every changed value is tried";
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1u);
+    const MessageRequest& box = doubles.messageBox.shown.front();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("Zelvar.ini"))) << box.text.toStdString();
+    EXPECT_EQ(box.caption, QStringLiteral("Zelvar"));
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+}

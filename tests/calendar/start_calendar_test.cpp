@@ -1,0 +1,79 @@
+// Start-up: the one running copy, the choice of window, the load sequence.
+
+#include "calendar_fixture.h"
+
+#include <QMenuBar>
+#include <QTimer>
+
+class StartCalendarTest : public CalendarTest {};
+
+TEST_F(StartCalendarTest, WithoutSettingsFileForm1OpensOnTodaysMonth) {
+    CalendarWindow& w = start();
+    EXPECT_EQ(w.objectName(), QStringLiteral("Form1"));
+    EXPECT_TRUE(w.hasTitleAndMenu());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("カレンダー"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+    EXPECT_EQ(w.VScroll1[0]->maximum(), 9999);
+    EXPECT_EQ(w.VScroll1[1]->minimum(), 0);
+    EXPECT_EQ(w.VScroll1[1]->maximum(), 13);
+    EXPECT_EQ(w.fillCount, 1);
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 1000);
+    EXPECT_EQ(doubles.windowStyles.hasTaskbarButton(&w), true);
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(StartCalendarTest, ShowMenuZeroOpensForm5WithItsPopupMenu) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    CalendarWindow& w = start();
+    EXPECT_EQ(w.objectName(), QStringLiteral("Form5"));
+    EXPECT_FALSE(w.hasTitleAndMenu());
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w.findChild<QMenuBar*>(), nullptr);
+    ASSERT_NE(w.MNU_Popup, nullptr);
+    EXPECT_EQ(w.fillCount, 1);
+}
+
+TEST_F(StartCalendarTest, ShowMenuOtherThanZeroOrOneOpensNothingSilently) {
+    writeIni("[Option]\r\nShowMenu=2\r\n");
+    StartCalendar();
+    EXPECT_EQ(CurrentCalendar, nullptr);
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(StartCalendarTest, ASecondCopyIsRefusedAndEndsAtOnce) {
+    doubles.instance.otherCopyRunning = true;
+    EXPECT_THROW(StartCalendar(), ProgramEndedWithStatus);
+    EXPECT_EQ(CurrentCalendar, nullptr);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1u);
+    const MessageRequest& box = doubles.messageBox.shown.front();
+    EXPECT_EQ(box.text, QStringLiteral("既に起動されています。"));
+    EXPECT_EQ(box.caption, QStringLiteral("Zelvar"));
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_TRUE(doubles.iniFiles.writes.empty());
+}
+
+TEST_F(StartCalendarTest, StartingAgainInsideTheProgramSwitchesTheWindowFromTheFile) {
+    CalendarWindow& first = start();
+    CalendarOptions().ShowMenu.current = 0;
+    first.move(30, 40);
+    closeCalendar();
+    CalendarWindow& second = start();
+    EXPECT_EQ(second.objectName(), QStringLiteral("Form5"));
+    EXPECT_EQ(second.pos(), QPoint(30, 40)) << "the new window opens where the old one was";
+    EXPECT_EQ(doubles.instance.acquireCalls, 2);
+}
+
+TEST_F(StartCalendarTest, AMissingDefinitionFileIsReportedAndEndsTheProgram) {
+    QFile::remove(doubles.file(QStringLiteral("Korin2.csv")));
+    EXPECT_THROW(StartCalendar(), ProgramEndedWithStatus);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1u);
+    EXPECT_TRUE(doubles.messageBox.shown.front().text.contains(QStringLiteral("Korin2.csv")));
+    if (CurrentCalendar != nullptr) {
+        EXPECT_FALSE(CurrentCalendar->isVisible());
+        delete CurrentCalendar.data();
+    }
+}

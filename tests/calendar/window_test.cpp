@@ -1,0 +1,181 @@
+// Layout, menus, clock and the window commands of the calendar window.
+
+#include "calendar/control_colours.h"
+#include "calendar_fixture.h"
+#include "platform/colors.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QStringList captions(const QList<QAction*>& actions) {
+    QStringList list;
+    for (const QAction* action : actions) {
+        list << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return list;
+}
+
+} // namespace
+
+class WindowTest : public CalendarTest {
+protected:
+    int metric(Metric m) const { return doubles.metrics.metric(m); }
+};
+
+TEST_F(WindowTest, DefaultSizeIsMainWidthByMainHeightPlusTitleAndMenu) {
+    CalendarWindow& w = start();
+    const int titleAndMenu = metric(Metric::CyCaption) + 4 + metric(Metric::CyMenu);
+    EXPECT_EQ(w.windowWidth, 194 * 15);
+    EXPECT_EQ(w.windowHeight, (180 + titleAndMenu) * 15);
+    // The panel is centred within the frame: (2910 − 2415 − frame) / 2 twips.
+    const int frameWidth = 2 * metric(Metric::CxDlgFrame) * 15;
+    EXPECT_EQ(w.picture2Left, (194 * 15 - 2415 - frameWidth) / 2);
+    EXPECT_EQ(w.Picture2->width(), 162) << "the grid widens the panel to 2430 twips";
+    EXPECT_TRUE(w.Picture3->isHidden());
+    // The Qt window is the client area: the outer size less the frame and caption.
+    EXPECT_EQ(w.width(), 194 - 2 * metric(Metric::CxDlgFrame));
+}
+
+TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
+    writeIni("[Option]\r\nShowMenu=0\r\nShowClock=1\r\nC_Height=33\r\n");
+    CalendarWindow& w = start();
+    EXPECT_EQ(w.windowHeight, (180 + 33) * 15);
+    EXPECT_EQ(w.height(), 180 + 33);
+    ASSERT_FALSE(w.Picture3->isHidden());
+    // The strip overlaps the panel's bottom by 5 pixels.
+    EXPECT_EQ(w.Picture3->y(), w.Picture2->geometry().bottom() + 1 - 5);
+    EXPECT_EQ(w.Picture3->height(), 33);
+    EXPECT_EQ(w.Label2->text(), QStringLiteral("09:30"));
+    EXPECT_EQ(textColourOf(w.Label2), ResolveColor(SystemColor(ColorBtnText)));
+    EXPECT_EQ(w.Line1->lineColour(), ResolveColor(SystemColor(Color3dDkShadow)));
+    EXPECT_FALSE(w.Line2->isHidden()) << "3D look shows the shadow line";
+    EXPECT_EQ(w.Line2->y(), 1);
+    // The clock label is centred in the strip.
+    const int labelCentre = w.Label2->x() + w.Label2->width() / 2;
+    EXPECT_NEAR(labelCentre, w.Picture3->width() / 2, 2);
+}
+
+TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
+    writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\n");
+    CalendarWindow& w = start();
+    EXPECT_EQ(w.LBL_Day[20]->frameStyle(), int(QFrame::NoFrame));
+    EXPECT_TRUE(isBoxFlat(w.Text1[0]));
+    EXPECT_TRUE(isBoxFlat(w.Text1[1]));
+    EXPECT_TRUE(w.Line2->isHidden());
+}
+
+TEST_F(WindowTest, ThreeDLookCopiesTheCellBorderToEveryCell) {
+    CalendarWindow& w = start();
+    for (int i : {0, 7, 43}) {
+        EXPECT_EQ(w.LBL_Day[i]->frameStyle(), int(QFrame::Panel | QFrame::Sunken)) << i;
+        EXPECT_EQ(w.LBL_Day[i]->size(), QSize(21, 17)) << i;
+    }
+    EXPECT_FALSE(isBoxFlat(w.Text1[0]));
+}
+
+TEST_F(WindowTest, MenusOfBothWindowsHoldTheirCommandsInOrder) {
+    CalendarWindow& f1 = start();
+    EXPECT_EQ(captions(f1.menuBar()->actions()),
+              QStringList({QStringLiteral("終了(&X)"), QStringLiteral("今月(&T)"),
+                           QStringLiteral("ツール(&T)")}));
+    EXPECT_EQ(captions(f1.MNU_Tool->actions()),
+              QStringList({QStringLiteral("元号指定(&G)..."), QStringLiteral("日数計算(&C)..."),
+                           QStringLiteral("-"), QStringLiteral("常に手前に表示(&A)"),
+                           QStringLiteral("-"), QStringLiteral("オプション(&O)...")}));
+    EXPECT_NE(f1.findChild<QAction*>(QStringLiteral("MNU_Pipe2")), nullptr);
+    closeCalendar();
+
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    CalendarWindow& f5 = start();
+    EXPECT_EQ(captions(f5.MNU_Popup->actions()),
+              QStringList({QStringLiteral("最小化(&N)"), QStringLiteral("-"),
+                           QStringLiteral("今月(&T)"), QStringLiteral("-"),
+                           QStringLiteral("元号指定(&G)..."), QStringLiteral("日数計算(&C)..."),
+                           QStringLiteral("-"), QStringLiteral("常に手前に表示(&A)"),
+                           QStringLiteral("-"), QStringLiteral("オプション(&O)..."),
+                           QStringLiteral("-"), QStringLiteral("終了(&X)")}));
+    EXPECT_NE(f5.findChild<QAction*>(QStringLiteral("MNU_Pipe5")), nullptr);
+}
+
+TEST_F(WindowTest, ThisMonthCommandReturnsToTodaysMonth) {
+    CalendarWindow& w = start();
+    showMonth(w, 1999, 3);
+    w.MNU_ThisYM->trigger();
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 6年"));
+}
+
+TEST_F(WindowTest, AlwaysOnTopTogglesTheCheckMarkAndTheTopmostState) {
+    CalendarWindow& w = start();
+    const std::size_t before = doubles.windowStyles.topmostCalls.size();
+    w.MNU_A_Top->trigger();
+    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
+    w.MNU_A_Top->trigger();
+    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    EXPECT_FALSE(doubles.windowStyles.isTopmost(&w));
+    EXPECT_EQ(doubles.windowStyles.topmostCalls.size(), before + 2);
+}
+
+TEST_F(WindowTest, ClockTickShowsTheTimeAndMovesTheTodayMarkAfterMidnight) {
+    CalendarWindow& w = start();
+    doubles.clock.time = QDateTime(QDate(2024, 11, 15), QTime(23, 59, 0));
+    const int fills = w.fillCount;
+    QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
+    EXPECT_EQ(w.Label2->text(), QStringLiteral("23:59"));
+    EXPECT_EQ(w.fillCount, fills) << "no refill while the date stays";
+
+    doubles.clock.time = QDateTime(QDate(2024, 11, 16), QTime(0, 0, 0));
+    QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
+    EXPECT_EQ(w.Label2->text(), QStringLiteral("00:00"));
+    EXPECT_EQ(w.fillCount, fills + 1);
+    EXPECT_EQ(backgroundOf(w.LBL_Day[27]), ResolveColor(0x00FFFF)) << "16 November is today";
+    EXPECT_EQ(backgroundOf(w.LBL_Day[26]), backgroundOf(&w));
+    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11")) << "the month shown stays";
+}
+
+TEST_F(WindowTest, AMonthChangedWhileHiddenIsFilledWhenShown) {
+    CalendarWindow& w = start();
+    w.hide();
+    const int fills = w.fillCount;
+    showMonth(w, 2020, 2);
+    EXPECT_EQ(w.fillCount, fills);
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2020"));
+    w.show();
+    EXPECT_EQ(w.fillCount, fills + 1);
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 2年"));
+}
+
+TEST_F(WindowTest, ClosingAMinimizedWindowSavesThePositionFromBefore) {
+    CalendarWindow& w = start();
+    w.move(100, 50);
+    w.showMinimized();
+    closeCalendar();
+    EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/Left=1500"),
+                                          QStringLiteral("MainForm/Top=750")}));
+}
+
+TEST_F(WindowTest, Form5OpensItsPopupMenuOnTheRightButtonAndDragsWithTheLeft) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    CalendarWindow& w = start();
+    QTest::mouseClick(w.LBL_Day[20], Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_TRUE(w.MNU_Popup->isVisible());
+    w.MNU_Popup->hide();
+
+    // The window system refuses (no window manager): the window follows the mouse.
+    const QPoint start = w.pos();
+    QWidget* label = w.Label1;
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), label->mapToGlobal(QPointF(30, 25)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
+    EXPECT_GE(doubles.windowStyles.systemMoveCalls, 1);
+    EXPECT_EQ(w.pos(), start + QPoint(20, 15));
+}
