@@ -20,7 +20,10 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    [[nodiscard]] bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // iconv_open reports failure as (iconv_t)-1.
+    [[nodiscard]] bool valid() const {
+        return cd_ != reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+    }
 
     // Converts `input`; on an invalid or incomplete sequence calls onInvalid(out) and skips one
     // input byte when it returns true, or stops with nullopt when it returns false.

@@ -235,16 +235,12 @@ std::optional<std::string> FieldStream::next() {
         }
         value = text_.substr(start, pos_ - start);
     }
+    // Consume the delimiter: a comma, or a line end of CR LF, CR or LF.
     if (pos_ < text_.size()) {
-        if (text_[pos_] == ',') {
+        const bool carriageReturn = text_[pos_] == '\r';
+        ++pos_;
+        if (carriageReturn && pos_ < text_.size() && text_[pos_] == '\n') {
             ++pos_;
-        } else if (text_[pos_] == '\r') {
-            ++pos_;
-            if (pos_ < text_.size() && text_[pos_] == '\n') {
-                ++pos_;
-            }
-        } else {
-            ++pos_; // '\n'
         }
     }
     return value;

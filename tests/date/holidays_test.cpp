@@ -229,6 +229,7 @@ TEST(HolidayResolution, TwoHolidaysOnOneDayAnswerInTheOrderOfTheExchangeSort) {
     std::vector<YearHoliday> sample = {{"0505", "a"}, {"0101", "b"}, {"0505", "c"}, {"0303", "d"}};
     ExchangeSortByMonthDay(sample);
     std::vector<std::string> names;
+    names.reserve(sample.size());
     for (const auto& h : sample) {
         names.push_back(h.Name);
     }
