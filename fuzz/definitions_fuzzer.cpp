@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -38,6 +39,11 @@ FuzzHost& host() {
             std::abort();
         }
         h.folder = pattern;
+        // The folder goes when the fuzzer ends.
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(host().folder, ec);
+        });
         return h;
     }();
     return instance;
