@@ -1,0 +1,102 @@
+// Benchmarks of the calendar window: filling one month, and paging through ten years with the
+// Down key in the month box. Runs the real window on the offscreen platform over the shipped
+// definition files.
+
+#include "calendar/calendar_window.h"
+#include "calendar/month_view.h"
+#include "calendar/start_calendar.h"
+#include "support/platform_doubles.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<PlatformDoubles> doubles;
+
+CalendarWindow& calendar() {
+    if (CurrentCalendar == nullptr) {
+        doubles = std::make_unique<PlatformDoubles>();
+        for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
+            const QString file = QString::fromLatin1(name);
+            if (!QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + file,
+                             doubles->file(file))) {
+                std::abort();
+            }
+        }
+        StartCalendar();
+    }
+    return *CurrentCalendar;
+}
+
+// Sets the boxes without their change handling, so only FillMonth is measured.
+void setMonth(CalendarWindow& w, int year, int month) {
+    const QSignalBlocker yearBlocker(w.Text1[0]);
+    const QSignalBlocker monthBlocker(w.Text1[1]);
+    w.Text1[0]->setText(QString::number(year));
+    w.Text1[1]->setText(QString::number(month));
+}
+
+// One month, its year's holidays already resolved.
+void BM_FillMonth(benchmark::State& state) {
+    CalendarWindow& w = calendar();
+    setMonth(w, 2024, 11);
+    for (auto _ : state) {
+        FillMonth(w);
+    }
+}
+BENCHMARK(BM_FillMonth)->Unit(benchmark::kMicrosecond);
+
+// One month of a year not seen before: the year's holidays are resolved first.
+void BM_FillMonthOfANewYear(benchmark::State& state) {
+    CalendarWindow& w = calendar();
+    int year = 1950;
+    for (auto _ : state) {
+        setMonth(w, year, 5);
+        FillMonth(w);
+        year = year == 2100 ? 1950 : year + 1;
+    }
+}
+BENCHMARK(BM_FillMonthOfANewYear)->Unit(benchmark::kMicrosecond);
+
+// 120 presses of Down in the month box: ten years forward, every step filling the month.
+void BM_Page120MonthsWithDown(benchmark::State& state) {
+    CalendarWindow& w = calendar();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.VScroll1[0]->setValue(2000);
+        w.VScroll1[1]->setValue(1);
+        state.ResumeTiming();
+        for (int i = 0; i < 120; ++i) {
+            QTest::keyClick(w.Text1[1], Qt::Key_Down);
+        }
+    }
+    if (w.Text1[0]->text() != QStringLiteral("2010")) {
+        state.SkipWithError("paging did not reach January 2010");
+    }
+}
+BENCHMARK(BM_Page120MonthsWithDown)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete CurrentCalendar.data();
+    doubles.reset();
+    return 0;
+}
