@@ -25,7 +25,7 @@ QString lockName(const QString& executablePath) {
 
 } // namespace
 
-InstanceLock::InstanceLock(QString lockFolder, QString executablePath)
+InstanceLock::InstanceLock(const QString& lockFolder, const QString& executablePath)
     : path_(QDir(lockFolder).filePath(lockName(executablePath))) {}
 
 InstanceLock::~InstanceLock() = default;

@@ -24,7 +24,7 @@ public:
 // `executablePath`.
 class InstanceLock final : public InstanceService {
 public:
-    InstanceLock(QString lockFolder, QString executablePath);
+    InstanceLock(const QString& lockFolder, const QString& executablePath);
     ~InstanceLock() override;
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

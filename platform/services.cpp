@@ -8,6 +8,7 @@
 #include "platform/system_metrics.h"
 #include "platform/tray_icon.h"
 #include "platform/window_styles.h"
+#include "resources/zelvar_icon.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -151,6 +152,8 @@ void InstallRealServices(const QString& title) {
     SetEngineHost(&engineHost);
     loadJapaneseTranslation();
     substituteJapaneseFonts();
+    // Every window without an icon of its own shows the program icon.
+    QApplication::setWindowIcon(ZelvarIcon());
 }
 
 void ShowErrorMessage(const QString& text) {

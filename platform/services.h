@@ -76,8 +76,8 @@ struct PlatformServices {
 PlatformServices& Services();
 
 // Installs the real services for a program titled `title` (call after QApplication exists), the
-// engine host over them, Qt's Japanese translation and the font substitutions for the design's
-// Japanese font names.
+// engine host over them, Qt's Japanese translation, the font substitutions for the design's
+// Japanese font names and the program icon as every window's icon.
 void InstallRealServices(const QString& title);
 
 // Shorthand for the most common box: `text` with the error icon, an OK button and the program's

@@ -21,8 +21,9 @@ void SpinPair::setRange(int minimum, int maximum) {
 }
 
 void SpinPair::setBoxRange(int minimum, int maximum) {
+    // A range given backwards would make the box bounce between its limits for ever.
     boxMinimum_ = minimum;
-    boxMaximum_ = maximum;
+    boxMaximum_ = std::max(minimum, maximum);
 }
 
 int SpinPair::boxMinimum() const {

@@ -34,7 +34,8 @@ public:
 
     // The scroll bar's range (step 1).
     void setRange(int minimum, int maximum);
-    // The lowest and highest number the box keeps; by default the bar's range.
+    // The lowest and highest number the box keeps; by default the bar's range. A maximum below
+    // the minimum counts as the minimum.
     void setBoxRange(int minimum, int maximum);
     [[nodiscard]] int boxMinimum() const;
     [[nodiscard]] int boxMaximum() const;

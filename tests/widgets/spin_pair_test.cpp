@@ -77,6 +77,10 @@ TEST(SpinPair, TypingIsClampedToTheBoxRangeAndTheBarFollows) {
     month.bar->setValue(0);
     EXPECT_EQ(month.box->text(), "1");
     EXPECT_EQ(month.bar->value(), 1);
+
+    month.pair->setBoxRange(5, 3); // backwards: settles on 5 instead of bouncing
+    month.typeOver("9");
+    EXPECT_EQ(month.box->text(), "5");
 }
 
 TEST(SpinPair, OnlyDigitsCanBeTypedButControlKeysStillWork) {
