@@ -2,6 +2,7 @@
 
 #include "date/definitions.h"
 #include "editor/holiday_listing.h"
+#include "editor/listing_box.h"
 #include "editor/window_placement.h"
 #include "platform/services.h"
 #include "widgets/lenient_number.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -51,7 +51,7 @@ HolidayListWindow::HolidayListWindow(QWidget* parent) : QDialog(parent) {
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &HolidayListWindow::output);
 
-    Text2 = new QPlainTextEdit(this);
+    Text2 = new ListingBox(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

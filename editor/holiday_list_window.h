@@ -11,8 +11,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
+class ListingBox;
 
 class HolidayListWindow : public QDialog {
     Q_OBJECT
@@ -36,7 +36,7 @@ private:
     std::array<QLabel*, 2> Label1{};   // "期間", "～"
     std::array<QLineEdit*, 2> Text1{}; // first and last year
     QPushButton* Command1 = nullptr;   // "出力(&G)"
-    QPlainTextEdit* Text2 = nullptr;   // the listing
+    ListingBox* Text2 = nullptr;       // the listing
     QMenuBar* menuBar_ = nullptr;
     QAction* MNU_Return = nullptr;
     QMenu* MNU_Edit = nullptr;

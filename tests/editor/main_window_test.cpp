@@ -1,0 +1,128 @@
+#include "editor/era_editor.h"
+#include "editor/holiday_editor.h"
+#include "editor/holiday_list_window.h"
+#include "editor/listing_box.h"
+#include "editor/main_window.h"
+#include "tests/editor/editor_test_support.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+class MainWindowTest : public EditorWindowTest {
+protected:
+    // Runs `inside` on the modal window that `open` brings up, then closes that window.
+    static void whileModal(const std::function<void()>& open,
+                           const std::function<void(QWidget*)>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            inside(modal);
+            ran = true;
+            if (modal->isVisible()) {
+                modal->close();
+            }
+        });
+        open();
+        EXPECT_TRUE(ran);
+    }
+
+    EditorMainWindow window;
+};
+
+TEST_F(MainWindowTest, ControlsAndNothingLoadedAtStart) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("日付操作モジュールのパラメータ設定"));
+    EXPECT_EQ(child<QPushButton>(&window, "Command1_0")->text(), QStringLiteral("祝日の設定"));
+    EXPECT_EQ(child<QPushButton>(&window, "Command1_1")->text(), QStringLiteral("元号の設定"));
+    QList<QString> menu;
+    for (QAction* action : window.menuBar()->actions()) {
+        menu.append(action->objectName() + QLatin1Char('=') + action->text());
+    }
+    EXPECT_EQ(menu, (QList<QString>{QStringLiteral("Menu_Exit=終了(&X)"),
+                                    QStringLiteral("MNU_Holiday=祝日一覧(&H)")}));
+    // A window made and shown reads no file.
+    HolidayDefs.clear();
+    HolidayDefCount = 0;
+    EraDefs.clear();
+    EraDefCount = 0;
+    EditorMainWindow fresh;
+    fresh.show();
+    EXPECT_EQ(HolidayDefCount, 0);
+    EXPECT_EQ(EraDefCount, 0);
+}
+
+TEST_F(MainWindowTest, EachButtonLoadsTheFilesThenOpensItsEditorModally) {
+    window.show();
+    whileModal(
+        [&] { QTest::mouseClick(child<QPushButton>(&window, "Command1_0"), Qt::LeftButton); },
+        [&](QWidget* modal) {
+            EXPECT_NE(qobject_cast<HolidayEditorWindow*>(modal), nullptr);
+            EXPECT_EQ(HolidayDefCount, 14);
+            EXPECT_EQ(EraDefCount, 5);
+        });
+    HolidayDefCount = 0;
+    HolidayDefs.clear();
+    whileModal(
+        [&] { QTest::mouseClick(child<QPushButton>(&window, "Command1_1"), Qt::LeftButton); },
+        [&](QWidget* modal) {
+            EXPECT_NE(qobject_cast<EraEditorWindow*>(modal), nullptr);
+            EXPECT_EQ(HolidayDefCount, 14);
+        });
+    whileModal(
+        [&] { child<QAction>(&window, "MNU_Holiday")->trigger(); },
+        [&](QWidget* modal) { EXPECT_NE(qobject_cast<HolidayListWindow*>(modal), nullptr); });
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, SavedHolidaysReachTheEraEditorAndTheListing) {
+    window.show();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    whileModal([&] { window.openHolidayEditor(); },
+               [&](QWidget* modal) {
+                   QTest::mouseClick(child<QPushButton>(modal, "Command1_0"), Qt::LeftButton);
+                   type(child<QLineEdit>(modal, "Text2"), QStringLiteral("記念日"));
+                   retype(child<QLineEdit>(modal, "Text1_1"), QStringLiteral("6"));
+                   retype(child<QLineEdit>(modal, "Text1_2"), QStringLiteral("3"));
+                   QTest::mouseClick(child<QPushButton>(modal, "Command2_0"), Qt::LeftButton);
+                   QTest::mouseClick(child<QPushButton>(modal, "Command3_0"), Qt::LeftButton);
+                   EXPECT_FALSE(modal->isVisible());
+               });
+    HolidayDefs.clear();
+    HolidayDefCount = 0;
+    whileModal([&] { window.openEraEditor(); },
+               [&](QWidget*) {
+                   ASSERT_EQ(HolidayDefCount, 15);
+                   EXPECT_TRUE(std::any_of(HolidayDefs.begin(), HolidayDefs.end(),
+                                           [](const HolidayDef& d) { return d.Name == "記念日"; }));
+               });
+    whileModal([&] { window.openHolidayList(); },
+               [&](QWidget* modal) {
+                   child<QLineEdit>(modal, "Text1_0")->setText(QStringLiteral("2024"));
+                   child<QLineEdit>(modal, "Text1_1")->setText(QStringLiteral("2024"));
+                   QTest::mouseClick(child<QPushButton>(modal, "Command1"), Qt::LeftButton);
+                   EXPECT_TRUE(child<ListingBox>(modal, "Text2")
+                                   ->listingText()
+                                   .contains(QStringLiteral("2024/06/03\t(月)\t記念日\r\n")));
+               });
+}
+
+TEST_F(MainWindowTest, MissingFileIsReportedAndEndsTheProgram) {
+    QFile::remove(doubles.file(QStringLiteral("Korin2.csv")));
+    EXPECT_THROW(window.openEraEditor(), ProgramEndedWithStatus);
+    expectLastError(QStringLiteral("Korin2.csvファイルが見つかりません。"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+    window.show();
+    ASSERT_TRUE(window.isVisible());
+    child<QAction>(&window, "Menu_Exit")->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
