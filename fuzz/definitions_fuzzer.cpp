@@ -39,10 +39,12 @@ FuzzHost& host() {
             std::abort();
         }
         h.folder = pattern;
-        // The folder goes when the fuzzer ends.
+        // The folder goes when the fuzzer ends. The handler runs after this object is destroyed,
+        // so it keeps its own copy of the path, which lives until the process ends.
+        static const std::string* const toRemove = new std::string(pattern);
         std::atexit([] {
             std::error_code ec;
-            std::filesystem::remove_all(host().folder, ec);
+            std::filesystem::remove_all(*toRemove, ec);
         });
         return h;
     }();
