@@ -145,7 +145,9 @@ void ColorKeyMask::renew() {
     }
     QImage image(window_->size(), QImage::Format_RGB32);
     image.fill(key_); // what the window does not paint is see-through
-    window_->render(&image);
+    // IgnoreMask: rendering within the current mask would shift the drawing to the origin.
+    window_->render(&image, QPoint(), QRegion(),
+                    QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
     QRegion visible = visibleRegion(image, key_);
     if (visible.isEmpty()) {
         // An empty mask would show the whole window; keep one pixel instead.

@@ -55,8 +55,9 @@ TEST(ColorChooser, PassesTheInitialColourAndAnswersTheChoiceOrCancel) {
 }
 
 TEST(TrayIcon, WithoutANotificationAreaAnAddIsNotReadyYet) {
-    // The offscreen platform has no notification area.
-    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        GTEST_SKIP() << "this desktop has a notification area";
+    }
     TrayIcon tray;
     EXPECT_EQ(tray.call(TrayRequest::Add, "Zelvar", QIcon()), TrayAnswer::NotReadyYet);
     EXPECT_EQ(tray.call(TrayRequest::Modify, "Zelvar", QIcon()), TrayAnswer::Failed);
@@ -82,5 +83,7 @@ TEST(SystemMetrics, TheScreenComesFromQtAndTwipsAreFifteenPerPixel) {
     EXPECT_GT(metrics.metric(Metric::CyCaption), 0);
     EXPECT_GT(metrics.metric(Metric::CyMenu), 0);
     // The offscreen platform cannot shape windows.
-    EXPECT_EQ(PlatformId().platformId(), 1);
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        EXPECT_EQ(PlatformId().platformId(), 1);
+    }
 }

@@ -88,6 +88,11 @@ TEST(WindowStyles, TheColourKeyMasksOutEveryKeyPixelAndFollowsRepaints) {
     window.show();
     styles.setColorKey(&window, QColor(0, 255, 255));
     EXPECT_EQ(window.mask(), QRegion(20, 10, 10, 10));
+    // Renewed after a repaint, the mask stays where the drawing is.
+    window.update();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(window.mask(), QRegion(20, 10, 10, 10));
 
     // A repaint that removes the square leaves one pixel, never an empty (= unmasked) mask.
     window.black = false;
