@@ -1,0 +1,222 @@
+#include "dialogs/days_calculator_dialog.h"
+#include "fake_calendar.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/qt_printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DaysCalculatorDialog : public ::testing::Test {
+protected:
+    DaysCalculatorDialog() { doubles.clock.time = QDateTime(QDate(2024, 3, 15), QTime(9, 0)); }
+
+    // Shows the window and makes it the active one, so that the focus moves as for a user.
+    static void activate(Form3& dialog) {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+    }
+
+    // Focuses a field (which selects its text) and types over it.
+    static void type(QLineEdit* field, const char* text) {
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+
+    static void setDate(Form3& dialog, int first, const char* y, const char* m, const char* d) {
+        type(dialog.Text1[first], y);
+        type(dialog.Text1[first + 1], m);
+        type(dialog.Text1[first + 2], d);
+    }
+
+    static QStringList date(const Form3& dialog, int first) {
+        return {dialog.Text1[first]->text(), dialog.Text1[first + 1]->text(),
+                dialog.Text1[first + 2]->text()};
+    }
+
+    static QStringList results(const Form3& dialog) {
+        QStringList out;
+        for (const QLabel* label : dialog.Label2) {
+            out << label->text();
+        }
+        return out;
+    }
+
+    PlatformDoubles doubles;
+    EraTable eras{EraTable::modern()};
+    FakeCalendar calendar;
+};
+
+TEST_F(DaysCalculatorDialog, OpensWithTodayAndTheShownMonthInDateOrder) {
+    calendar.yearBox = "2024";
+    calendar.monthBox = "5";
+    Form3 later(calendar);
+    EXPECT_EQ(later.windowTitle(), "日数計算");
+    EXPECT_EQ(date(later, 0), QStringList({"2024", "3", "15"}));
+    EXPECT_EQ(date(later, 3), QStringList({"2024", "5", "15"}));
+    EXPECT_EQ(later.Text1[6]->text(), "61");
+    EXPECT_EQ(later.Text1[7]->text(), "61");
+    EXPECT_EQ(later.Text1[8]->text(), "62");
+    EXPECT_EQ(results(later), QStringList({"0年", "2ヶ月", "1日間", "8週間", "6日"}));
+    EXPECT_EQ(later.Label1[0]->text(), "令和 6");
+    EXPECT_EQ(later.Label1[1]->text(), "令和 6");
+    EXPECT_EQ(later.pos(), QPoint(100, 200));
+    EXPECT_EQ(later.width(), 194 - 6);
+
+    calendar.yearBox = "1989";
+    calendar.monthBox = "1";
+    Form3 earlier(calendar);
+    EXPECT_EQ(date(earlier, 0), QStringList({"1989", "1", "15"}));
+    EXPECT_EQ(date(earlier, 3), QStringList({"2024", "3", "15"}));
+    EXPECT_EQ(earlier.Label1[0]->text(), "平成元");
+    EXPECT_EQ(earlier.Label2[0]->text(), "35年");
+}
+
+TEST_F(DaysCalculatorDialog, TakesTheCalendarsHeightOnlyWhenTallerAndCentresThePanel) {
+    Form3 designed(calendar);
+    calendar.frame.setHeight(9000);
+    Form3 tall(calendar);
+    EXPECT_GT(tall.height(), designed.height());
+    const QSize frame = calendar.measureFrame(3, 0);
+    EXPECT_EQ(tall.height(), (9000 - frame.height()) / 15);
+
+    // The panel sits in the middle of the area below the menu bar.
+    const int below = tall.menuBar->height();
+    const int top = tall.Picture1->y() - below;
+    const int bottom = tall.height() - tall.Picture1->geometry().bottom() - 1;
+    EXPECT_NEAR(top, bottom, 1);
+    EXPECT_NEAR(tall.Picture1->x(), tall.width() - tall.Picture1->geometry().right() - 1, 1);
+    EXPECT_GT(top, 100);
+}
+
+TEST_F(DaysCalculatorDialog, FieldsTakeOnlyDigitsAndEnterMovesTheFocusOn) {
+    Form3 dialog(calendar);
+    activate(dialog);
+    dialog.Text1[0]->setFocus();
+    dialog.Text1[0]->end(false);
+    QTest::keyClicks(dialog.Text1[0], QStringLiteral("a-+ "));
+    EXPECT_EQ(dialog.Text1[0]->text(), "2024");
+
+    const std::vector<std::pair<int, QWidget*>> moves{
+        {0, dialog.Text1[1]},    {1, dialog.Text1[2]},    {2, dialog.Text1[6]},
+        {6, dialog.Command1[0]}, {3, dialog.Text1[4]},    {4, dialog.Text1[5]},
+        {5, dialog.Text1[7]},    {7, dialog.Command1[1]}, {8, dialog.Command1[2]}};
+    for (const auto& [from, to] : moves) {
+        dialog.Text1[from]->setFocus();
+        QTest::keyClick(dialog.Text1[from], Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), to) << "Enter in field " << from;
+    }
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+    // Gaining the focus selects the whole field.
+    dialog.Text1[4]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dialog.Text1[4]->selectedText(), dialog.Text1[4]->text());
+}
+
+TEST_F(DaysCalculatorDialog, ArrowKeysStepTheDatesAndRenewTheirEraLabels) {
+    Form3 dialog(calendar);
+    activate(dialog);
+    setDate(dialog, 0, "2019", "1", "5");
+    QTest::keyClick(dialog.Text1[1], Qt::Key_Up);
+    EXPECT_EQ(date(dialog, 0), QStringList({"2018", "12", "5"}));
+    EXPECT_EQ(dialog.Text1[1]->cursorPosition(), 0);
+    EXPECT_EQ(dialog.Label1[0]->text(), "平成30");
+
+    setDate(dialog, 3, "2019", "5", "1");
+    QTest::keyClick(dialog.Text1[5], Qt::Key_Up);
+    EXPECT_EQ(date(dialog, 3), QStringList({"2019", "4", "30"}));
+    EXPECT_EQ(dialog.Label1[1]->text(), "平成31");
+    QTest::keyClick(dialog.Text1[5], Qt::Key_Down);
+    EXPECT_EQ(date(dialog, 3), QStringList({"2019", "5", "1"}));
+    EXPECT_EQ(dialog.Label1[1]->text(), "令和元");
+
+    setDate(dialog, 3, "9999", "12", "30");
+    QTest::keyClick(dialog.Text1[5], Qt::Key_Down);
+    QTest::keyClick(dialog.Text1[5], Qt::Key_Down);
+    EXPECT_EQ(date(dialog, 3), QStringList({"9999", "12", "31"}));
+    QTest::keyClick(dialog.Text1[4], Qt::Key_Down);
+    EXPECT_EQ(date(dialog, 3), QStringList({"9999", "12", "31"}));
+
+    // The day counts keep their own arrow handling.
+    type(dialog.Text1[6], "12");
+    QTest::keyClick(dialog.Text1[6], Qt::Key_Up);
+    EXPECT_EQ(dialog.Text1[6]->text(), "12");
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(DaysCalculatorDialog, LeavingADateFieldCorrectsTheDates) {
+    Form3 dialog(calendar);
+    activate(dialog);
+    type(dialog.Text1[0], "0");
+    QTest::keyClick(dialog.Text1[0], Qt::Key_Tab);
+    EXPECT_EQ(dialog.Text1[0]->text(), "1");
+    EXPECT_EQ(dialog.Label1[0]->text(), "");
+
+    setDate(dialog, 0, "2024", "4", "31");
+    dialog.Text1[6]->setFocus();
+    EXPECT_EQ(date(dialog, 0), QStringList({"2024", "4", "30"}));
+
+    setDate(dialog, 3, "2023", "2", "29");
+    dialog.Text1[7]->setFocus();
+    EXPECT_EQ(dialog.Text1[5]->text(), "28");
+
+    setDate(dialog, 0, "9999", "12", "31");
+    QTest::keyClick(dialog.Text1[2], Qt::Key_Return);
+    EXPECT_EQ(date(dialog, 0), QStringList({"9999", "12", "30"}));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.Text1[6]);
+}
+
+TEST_F(DaysCalculatorDialog, ButtonsCalculateAndReportADayCountOutOfRangeOnce) {
+    Form3 dialog(calendar);
+    activate(dialog);
+    setDate(dialog, 0, "2024", "1", "31");
+    type(dialog.Text1[6], "30");
+    QTest::mouseClick(dialog.Command1[0], Qt::LeftButton);
+    EXPECT_EQ(date(dialog, 3), QStringList({"2024", "3", "1"}));
+    EXPECT_EQ(dialog.Text1[7]->text(), "30");
+    EXPECT_EQ(dialog.Text1[8]->text(), "31");
+    EXPECT_EQ(results(dialog), QStringList({"0年", "1ヶ月", "2日間", "4週間", "3日"}));
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+
+    setDate(dialog, 3, "1", "1", "10");
+    type(dialog.Text1[7], "20");
+    QTest::mouseClick(dialog.Command1[1], Qt::LeftButton);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_EQ(doubles.messageBox.shown[0].text, "日数が大き過ぎます。");
+    EXPECT_EQ(doubles.messageBox.shown[0].caption, "Zelvar");
+    EXPECT_EQ(doubles.messageBox.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(dialog.Text1[7]->text(), "9");
+    EXPECT_EQ(date(dialog, 0), QStringList({"1", "1", "1"}));
+
+    setDate(dialog, 0, "2024", "12", "31");
+    setDate(dialog, 3, "2024", "1", "1");
+    QTest::mouseClick(dialog.Command1[2], Qt::LeftButton);
+    EXPECT_EQ(dialog.Text1[6]->text(), "-365");
+    EXPECT_EQ(dialog.Text1[8]->text(), "366");
+    EXPECT_EQ(results(dialog), QStringList({"1年", "0ヶ月", "0日間", "52週間", "2日"}));
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+}
+
+TEST_F(DaysCalculatorDialog, EscapeAndTheReturnCommandCloseTheWindow) {
+    Form3 byKey(calendar);
+    activate(byKey);
+    QTest::keyClick(byKey.Text1[4], Qt::Key_Escape);
+    EXPECT_FALSE(byKey.isVisible());
+    EXPECT_EQ(byKey.result(), QDialog::Rejected);
+
+    Form3 byMenu(calendar);
+    activate(byMenu);
+    EXPECT_EQ(byMenu.MNU_Return->text(), "戻る(&R)");
+    byMenu.MNU_Return->trigger();
+    EXPECT_FALSE(byMenu.isVisible());
+    EXPECT_TRUE(calendar.yearSets.empty());
+}
+
+} // namespace
