@@ -127,6 +127,13 @@ void ApplyAppearance(CalendarWindow& window) {
         background = ResolveColor(TransparencyKey);
         Services().windowStyles->setColorKey(&window, background);
         boxBackground = background;
+        // Smoothed text edges would blend into the key colour and show as a fringe around
+        // every character once the key colour is cut out.
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            QFont font = control->font();
+            font.setStyleStrategy(QFont::NoAntialias);
+            control->setFont(font);
+        }
     }
     setBackground(&window, background);
     setTextColour(&window, text);

@@ -1,0 +1,76 @@
+#!/bin/sh
+# Screenshots of the calendar window under Xvfb with a small window manager:
+#   sh docs/make-screenshots.sh [BUILD_DIR]     (default build/default; Zelvar must be built)
+# Each look runs the real Zelvar from a folder of its own with its own Zelvar.ini, and the shot
+# of its window lands in docs/screenshots/. Needs Xvfb, jwm, xdotool, xsetroot and ImageMagick.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${1:-$root/build/default}
+bin="$build/bin"
+out="$here/screenshots"
+if [ ! -x "$bin/Zelvar" ]; then
+    echo "no Zelvar in $bin: build it first (cmake --build $build --target Zelvar)" >&2
+    exit 1
+fi
+mkdir -p "$out"
+work=$(mktemp -d)
+display=:$((90 + $$ % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+zelvar=""
+cleanup() {
+    [ -n "$zelvar" ] && kill "$zelvar" 2>/dev/null || true
+    kill "$wm" "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+wm=""
+trap cleanup EXIT INT TERM
+export DISPLAY="$display"
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.5
+done
+# A plain desktop colour that shows where the background is see-through; no task bar.
+desktop='#3a6e8f'
+cat >"$work/jwmrc" <<JWM
+<?xml version="1.0"?>
+<JWM>
+  <Desktops width="1" height="1"><Background type="solid">$desktop</Background></Desktops>
+</JWM>
+JWM
+jwm -f "$work/jwmrc" >/dev/null 2>&1 &
+wm=$!
+sleep 1
+
+# shot NAME INI-TEXT: runs Zelvar with the settings and saves docs/screenshots/NAME.png.
+shot() {
+    name=$1
+    folder="$work/$name"
+    mkdir -p "$folder"
+    cp "$bin/Zelvar" "$bin/Korin1.csv" "$bin/Korin2.csv" "$folder/"
+    printf '%b' "$2" >"$folder/Zelvar.ini"
+    XDG_RUNTIME_DIR="$folder" "$folder/Zelvar" >/dev/null 2>&1 &
+    zelvar=$!
+    # Wait for the window to be mapped (windows come and go while Qt sets up).
+    for _ in $(seq 1 40); do
+        if xdotool search --onlyvisible --pid "$zelvar" >/dev/null 2>&1; then
+            break
+        fi
+        sleep 0.25
+    done
+    sleep 1.5
+    # Everything that is not desktop (the window and its frame), with a margin of desktop.
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -trim +repage -bordercolor "$desktop" -border 12 "$out/$name.png"
+    kill "$zelvar"
+    wait "$zelvar" 2>/dev/null || true
+    zelvar=""
+}
+
+shot form1 '[Option]\r\nTaskTray=0\r\n'
+shot form5 '[Option]\r\nShowMenu=0\r\nTaskTray=0\r\n'
+shot flat '[Option]\r\nAppearance=0\r\nTaskTray=0\r\n'
+shot clock '[Option]\r\nShowClock=1\r\nTaskTray=0\r\n'
+shot transparent '[Option]\r\nShowMenu=0\r\nTransparent=1\r\nShowClock=1\r\nTaskTray=0\r\n'
+echo "screenshots in $out"
