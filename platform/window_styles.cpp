@@ -24,7 +24,11 @@ void reapplyFlags(QWidget* window, Qt::WindowFlags flags, bool activate) {
     const bool visible = window->isVisible();
     const QPoint position = window->pos();
     const Qt::WindowStates state = window->windowState();
+    // Qt takes "quit on close" away from a window that becomes a tool window (and never gives it
+    // back): the calendar without a taskbar button must still end the program when it closes.
+    const bool quitsOnClose = window->testAttribute(Qt::WA_QuitOnClose);
     window->setWindowFlags(flags);
+    window->setAttribute(Qt::WA_QuitOnClose, quitsOnClose);
     window->move(position);
     if (!visible) {
         return;

@@ -4,7 +4,9 @@
 // the layered window's colour key, and dragging a window without title bar by its caption).
 //
 // Qt re-creates the native window when its flags change; the service then shows the window again
-// (only if it was visible) at the position it had.
+// (only if it was visible) at the position it had, and the window keeps its Qt::WA_QuitOnClose.
+// Note for a window created as a tool window (no taskbar button): Qt creates it without
+// Qt::WA_QuitOnClose; set it if closing that window is to end the program.
 
 #include <QColor>
 #include <QObject>

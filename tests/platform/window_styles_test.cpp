@@ -72,6 +72,15 @@ TEST(WindowStyles, TheTaskbarButtonComesAndGoesAndTheAnswerSaysWhatWasBefore) {
     EXPECT_TRUE(styles.hasTaskbarButton(&window));
     EXPECT_EQ(styles.setTaskbarButton(&window, 0), 1);
     EXPECT_FALSE(styles.hasTaskbarButton(&window));
+
+    // Closing the window still ends the program, with or without a taskbar button.
+    QWidget calendar;
+    ASSERT_TRUE(calendar.testAttribute(Qt::WA_QuitOnClose));
+    styles.setTaskbarButton(&calendar, 0);
+    EXPECT_FALSE(styles.hasTaskbarButton(&calendar));
+    EXPECT_TRUE(calendar.testAttribute(Qt::WA_QuitOnClose));
+    styles.setTaskbarButton(&calendar, -1);
+    EXPECT_TRUE(calendar.testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(styles.setTaskbarButton(nullptr, -1), -1);
 }
 
