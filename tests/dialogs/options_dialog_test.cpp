@@ -1,0 +1,312 @@
+#include "dialogs/dialog_commands.h"
+#include "dialogs/options_dialog.h"
+#include "fake_calendar.h"
+#include "platform/colors.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/qt_printers.h"
+#include "widgets/color_swatch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OptionsDialog : public ::testing::Test {
+protected:
+    // Clicks near the left edge, where a check box or option button has its indicator.
+    static void click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+    }
+
+    static void type(QLineEdit* box, const char* text) {
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(text));
+    }
+
+    // Settings unlike the defaults in every value.
+    static OptionValues unusual() {
+        OptionValues v;
+        v.ShowMenu = 1;
+        v.TaskTray = 0;
+        v.Appearance = 0;
+        v.MainWidth = 200;
+        v.MainHeight = 1234;
+        v.Transparent = 0;
+        v.Color = {0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606};
+        v.ShowClock = 1;
+        v.C_Height = 40;
+        v.CL_Color = {0x111111, 0x222222, 0x333333};
+        v.clockFont = {QStringLiteral("IPAGothic"), 10.5, 0, -1, 0, -1};
+        return v;
+    }
+
+    [[nodiscard]] bool confirmed() const {
+        return calendar.events == std::vector<std::string>({"setOptions", "close", "start"});
+    }
+
+    PlatformDoubles doubles;
+    FakeCalendar calendar;
+};
+
+TEST_F(OptionsDialog, VersionLineRightAlignsTheMajorVersionInTwoPlaces) {
+    EXPECT_EQ(VersionLine(1, 0), "Ver. 1.00");
+    EXPECT_EQ(VersionLine(2, 11), "Ver. 2.11");
+    EXPECT_EQ(VersionLine(12, 3), "Ver.12.03");
+}
+
+TEST_F(OptionsDialog, LoadsEverySettingAndShowsOnlyColoursInTheClockFrame) {
+    calendar.values = unusual();
+    Form4 dialog(calendar);
+    EXPECT_EQ(dialog.windowTitle(), "オプション");
+    EXPECT_TRUE(dialog.Check1->isChecked());
+    EXPECT_FALSE(dialog.Check2->isChecked());
+    EXPECT_TRUE(dialog.Check2->isEnabled());
+    EXPECT_TRUE(dialog.Option1[0]->isChecked());
+    EXPECT_EQ(dialog.boundaryLabel->text(), "境界線の色");
+    EXPECT_TRUE(dialog.Picture1[7]->isHidden());
+    EXPECT_EQ(dialog.Text1[0]->text(), "200");
+    EXPECT_EQ(dialog.Text1[1]->text(), "1234"); // longer than can be typed, shown in full
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(dialog.Picture1[i]->color(), calendar.values.Color[i]);
+    }
+    EXPECT_TRUE(dialog.Check4->isChecked());
+    EXPECT_FALSE(dialog.clockFrame->isHidden());
+    EXPECT_EQ(dialog.Picture1[6]->color(), 0x222222);
+    EXPECT_EQ(dialog.Picture1[7]->color(), 0x333333);
+    ASSERT_NE(dialog.Picture1[8], nullptr);
+    EXPECT_EQ(dialog.Picture1[8]->objectName(), "Picture1_8");
+    EXPECT_EQ(dialog.Picture1[8]->color(), 0x111111);
+
+    // The clock frame: the text colour takes the place of the height box, the boundary colours
+    // move up to the first row, and the frame, the buttons and the dialog lose 48 pixels.
+    EXPECT_EQ(dialog.clockHeightLabel->text(), "文字の色");
+    EXPECT_TRUE(dialog.Text1[2]->isHidden());
+    EXPECT_TRUE(dialog.Text2->isHidden());
+    EXPECT_TRUE(dialog.fontLabel->isHidden());
+    EXPECT_EQ(dialog.Picture1[8]->geometry(), dialog.Text1[2]->geometry());
+    EXPECT_EQ(dialog.Picture1[6]->pos(), QPoint(dialog.Text2->x(), dialog.Text1[2]->y()));
+    EXPECT_EQ(dialog.boundaryLabel->pos(), dialog.fontLabel->pos());
+    for (const QWidget* child : dialog.clockFrame->findChildren<QWidget*>()) {
+        if (!child->isHidden()) {
+            EXPECT_TRUE(dialog.clockFrame->rect().contains(child->geometry()))
+                << child->objectName().toStdString();
+        }
+    }
+    for (const QWidget* below :
+         {static_cast<QWidget*>(dialog.Command1[0]), static_cast<QWidget*>(dialog.LBL_Version)}) {
+        EXPECT_GT(below->y(), dialog.clockFrame->geometry().bottom());
+        EXPECT_LE(below->geometry().bottom(), dialog.height());
+    }
+    EXPECT_EQ(dialog.Text2->text(), "IPAGothic");
+    EXPECT_EQ(dialog.LBL_Version->text(), VersionLine(ZELVAR_VERSION_MAJOR, ZELVAR_VERSION_MINOR));
+
+    // Centred on the screen (1024 × 768), its frame counted.
+    const QSize frame = calendar.measureFrame(3, 0);
+    EXPECT_EQ(dialog.x(), (1024 * 15 - (dialog.width() * 15 + frame.width())) / 2 / 15);
+    EXPECT_EQ(dialog.y(), (768 * 15 - (dialog.height() * 15 + frame.height())) / 2 / 15);
+
+    // Confirming unchanged stores every value as it was, the hidden ones included.
+    EXPECT_TRUE(dialog.confirm());
+    EXPECT_TRUE(confirmed());
+    EXPECT_EQ(calendar.values, unusual());
+}
+
+TEST_F(OptionsDialog, CheckBoxesAndOptionsShowAndHideWhatDependsOnThem) {
+    Form4 dialog(calendar);
+    ASSERT_TRUE(dialog.Check1->isChecked());
+    click(dialog.Check2);
+    ASSERT_FALSE(dialog.Check2->isChecked());
+    click(dialog.Check1);
+    EXPECT_TRUE(dialog.Check2->isChecked());
+    EXPECT_FALSE(dialog.Check2->isEnabled());
+    click(dialog.Check1);
+    EXPECT_TRUE(dialog.Check2->isEnabled());
+    EXPECT_TRUE(dialog.Check2->isChecked());
+
+    EXPECT_TRUE(dialog.clockFrame->isHidden());
+    click(dialog.Check4);
+    EXPECT_FALSE(dialog.clockFrame->isHidden());
+
+    click(dialog.Check3);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(dialog.Picture1[i]->isHidden());
+        EXPECT_TRUE(dialog.colourLabels[i]->isHidden());
+    }
+    EXPECT_FALSE(dialog.Picture1[2]->isHidden());
+
+    click(dialog.Option1[0]);
+    EXPECT_TRUE(dialog.Picture1[7]->isHidden());
+    click(dialog.Option1[1]);
+    EXPECT_FALSE(dialog.Picture1[7]->isHidden());
+    EXPECT_EQ(dialog.boundaryLabel->text(), "境界線の色（線の色、影の色）");
+    click(dialog.Option1[0]);
+
+    // Hidden swatches keep their colours and are stored as they are.
+    dialog.confirm();
+    EXPECT_TRUE(confirmed());
+    const OptionValues defaults = DefaultOptionValues();
+    EXPECT_EQ(calendar.values.Transparent, 1);
+    EXPECT_EQ(calendar.values.Appearance, 0);
+    EXPECT_EQ(calendar.values.ShowClock, 1);
+    EXPECT_EQ(calendar.values.Color, defaults.Color);
+    EXPECT_EQ(calendar.values.CL_Color, defaults.CL_Color);
+}
+
+TEST_F(OptionsDialog, RestoringTheDefaultsStoresNothingUntilConfirmed) {
+    calendar.values = unusual();
+    {
+        Form4 dialog(calendar);
+        click(dialog.Command2);
+        EXPECT_EQ(dialog.values(), DefaultOptionValues());
+        EXPECT_EQ(dialog.Text1[0]->text(), "194");
+        EXPECT_EQ(dialog.Text1[1]->text(), "180");
+        EXPECT_TRUE(dialog.clockFrame->isHidden());
+        click(dialog.Command1[1]);
+        EXPECT_TRUE(calendar.events.empty());
+        EXPECT_EQ(calendar.values, unusual());
+    }
+    {
+        Form4 dialog(calendar);
+        click(dialog.Command2);
+        click(dialog.Command1[0]);
+        EXPECT_TRUE(confirmed());
+        // The clock height and font, which the dialog never shows, are reset too.
+        EXPECT_EQ(calendar.values, DefaultOptionValues());
+        EXPECT_EQ(calendar.values.C_Height, 33);
+        EXPECT_EQ(calendar.values.clockFont.name, "ＭＳ ゴシック");
+        EXPECT_EQ(calendar.values.clockFont.size, 16);
+        EXPECT_EQ(calendar.values.clockFont.bold, -1);
+    }
+}
+
+TEST_F(OptionsDialog, TooSmallSizesAreRefusedWidthFirstWithTheFocusOnTheBox) {
+    Form4 dialog(calendar);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+
+    const auto refused = [&](const char* width, const char* height, const char* message,
+                             QLineEdit* focus) {
+        doubles.messageBox.shown.clear();
+        type(dialog.Text1[0], width);
+        type(dialog.Text1[1], height);
+        dialog.Command1[1]->setFocus();
+        EXPECT_FALSE(dialog.confirm()) << width << " × " << height;
+        ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+        EXPECT_EQ(doubles.messageBox.shown[0].text, QString::fromUtf8(message));
+        EXPECT_EQ(doubles.messageBox.shown[0].caption, "Zelvar");
+        EXPECT_EQ(doubles.messageBox.shown[0].icon, MessageIcon::Error);
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+        EXPECT_TRUE(calendar.events.empty());
+    };
+    refused("177", "174", "178以上を入力して下さい。", dialog.Text1[0]);
+    refused("abc", "180", "178以上を入力して下さい。", dialog.Text1[0]);
+    refused("178", "174", "175以上を入力して下さい。", dialog.Text1[1]);
+    refused("178", "", "175以上を入力して下さい。", dialog.Text1[1]);
+    EXPECT_TRUE(dialog.isVisible());
+
+    // At most three characters can be typed.
+    type(dialog.Text1[0], "2505");
+    EXPECT_EQ(dialog.Text1[0]->text(), "250");
+    type(dialog.Text1[1], "175");
+    doubles.messageBox.shown.clear();
+    EXPECT_TRUE(dialog.confirm());
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+    EXPECT_EQ(calendar.values.MainWidth, 250);
+    EXPECT_EQ(calendar.values.MainHeight, 175);
+}
+
+TEST_F(OptionsDialog, SwatchesTakeTheChosenColourAndKeepTheirsOnCancel) {
+    Form4 dialog(calendar);
+    doubles.colorChooser.answers = {0x123456, -1, 0x00ABCD};
+    click(dialog.Picture1[2]);
+    EXPECT_EQ(dialog.Picture1[2]->color(), 0x123456);
+    ASSERT_EQ(doubles.colorChooser.requests.size(), 1U);
+    // The system colour reference goes to the chooser unchanged.
+    EXPECT_EQ(doubles.colorChooser.requests[0].initial, SystemColor(ColorBtnText));
+    EXPECT_EQ(doubles.colorChooser.requests[0].owner, &dialog);
+
+    click(dialog.Picture1[5]);
+    EXPECT_EQ(dialog.Picture1[5]->color(), 0x00FFFF);
+
+    click(dialog.Check4);
+    click(dialog.Picture1[8]);
+    EXPECT_EQ(doubles.colorChooser.requests.back().initial, SystemColor(ColorBtnText));
+    EXPECT_EQ(dialog.Picture1[8]->color(), 0x00ABCD);
+
+    dialog.confirm();
+    EXPECT_EQ(calendar.values.Color[2], 0x123456);
+    EXPECT_EQ(calendar.values.Color[5], 0x00FFFF);
+    EXPECT_EQ(calendar.values.CL_Color[0], 0x00ABCD);
+}
+
+TEST_F(OptionsDialog, FlagsOtherThanOneShowCheckedAndAreStoredAsOne) {
+    calendar.values.TaskTray = 5;
+    calendar.values.ShowClock = -1;
+    calendar.values.Transparent = 1;
+    doubles.platformId.id = 1;
+    {
+        Form4 dialog(calendar);
+        EXPECT_TRUE(dialog.Check2->isChecked());
+        EXPECT_TRUE(dialog.Check4->isChecked());
+        // Without transparency the box is cleared and cannot be changed.
+        EXPECT_FALSE(dialog.Check3->isChecked());
+        EXPECT_FALSE(dialog.Check3->isEnabled());
+        dialog.confirm();
+        EXPECT_EQ(calendar.values.TaskTray, 1);
+        EXPECT_EQ(calendar.values.ShowClock, 1);
+        EXPECT_EQ(calendar.values.Transparent, 0);
+    }
+    {
+        Form4 dialog(calendar);
+        click(dialog.Command2);
+        EXPECT_FALSE(dialog.Check3->isEnabled());
+    }
+}
+
+TEST_F(OptionsDialog, OneDialogAtATimeAndEscapeDiscards) {
+    calendar.values = unusual();
+    Form4* first = OpenOptionsDialog(calendar);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(OpenOptionsDialog(calendar), first);
+
+    type(first->Text1[0], "300");
+    QPointer<Form4> gone(first);
+    QTest::keyClick(first->Text1[0], Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_TRUE(calendar.events.empty());
+    EXPECT_EQ(calendar.values, unusual());
+
+    Form4* second = OpenOptionsDialog(calendar);
+    EXPECT_EQ(second->Text1[0]->text(), "200");
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(OptionsDialog, ClosingEndsTheProgramOnlyWithoutACalendarWindow) {
+    QWidget calendarWindow;
+    calendar.windowWidget = &calendarWindow;
+    {
+        Form4 dialog(calendar);
+        dialog.show();
+        dialog.reject();
+        EXPECT_FALSE(dialog.testAttribute(Qt::WA_QuitOnClose));
+    }
+    calendar.open = false;
+    {
+        Form4 dialog(calendar);
+        dialog.show();
+        dialog.reject();
+        EXPECT_TRUE(dialog.testAttribute(Qt::WA_QuitOnClose));
+    }
+}
+
+} // namespace
