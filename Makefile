@@ -1,8 +1,15 @@
-# Thin wrapper over the CMake presets. `make run` starts the calendar, `make test` runs every test.
+# Thin wrapper over the CMake presets. `make run` starts the calendar, `make test` runs every test:
+# the default build's tests, the same tests under the address and undefined-behaviour sanitizers
+# (preset `debug`), and each fuzz target for a bounded minute.
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
+# Where `make install` puts the programs (a folder the user can write: the programs keep their
+# files beside themselves), and how long `make fuzz-ci` runs each fuzz target.
+PREFIX ?= $(HOME)/.local/opt/zelvar
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup configure build run test bench fuzz format tidy clean
+.PHONY: setup configure build run test check test-sanitizers bench fuzz fuzz-ci install uninstall \
+	format tidy clean
 
 setup:
 	@sh scripts/setup.sh
@@ -17,14 +24,39 @@ run: build
 	@if [ -x $(BUILD_DIR)/bin/Zelvar ]; then exec $(BUILD_DIR)/bin/Zelvar; \
 	else exec $(BUILD_DIR)/bin/korin holidays $$(date +%Y); fi
 
-test: build
+# Every test. With another PRESET only that preset's tests run.
+test: check
+ifeq ($(PRESET),default)
+	@$(MAKE) --no-print-directory test-sanitizers
+	@$(MAKE) --no-print-directory fuzz-ci
+endif
+
+# The tests of one preset only (the quick round while working).
+check: build
 	@ctest --preset $(PRESET)
+
+test-sanitizers: setup
+	@cmake --preset debug >/dev/null
+	@cmake --build --preset debug
+	@ctest --preset debug
 
 bench: build
 	@sh bench/run.sh $(BUILD_DIR)
 
 fuzz: setup
 	@cmake --preset fuzz >/dev/null && cmake --build --preset fuzz
+
+fuzz-ci: fuzz
+	@sh scripts/fuzz-ci.sh build/fuzz $(FUZZ_SECONDS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# Keeps the settings file Zelvar.ini and edited definition files unless PURGE=1.
+uninstall:
+	@if [ -f "$(PREFIX)/uninstall.sh" ]; then \
+		sh "$(PREFIX)/uninstall.sh" $(if $(filter 1 yes true,$(PURGE)),--purge); \
+	else echo "make uninstall: nothing is installed in $(PREFIX)" >&2; exit 1; fi
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
