@@ -34,7 +34,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
         Command1[i] = new QPushButton(captions[i], central);
         Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
         Command1[i]->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-        Command1[i]->setMinimumSize(240, 48);
+        Command1[i]->setMinimumSize(340, 48);
         layout->addWidget(Command1[i]);
     }
     connect(Command1[0], &QPushButton::clicked, this, &EditorMainWindow::openHolidayEditor);
