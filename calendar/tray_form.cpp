@@ -1,0 +1,246 @@
+#include "calendar/tray_form.h"
+
+#include "calendar/calendar_window.h"
+#include "calendar/frm_dummy.h"
+#include "calendar/layout.h"
+#include "calendar/program_icon.h"
+#include "calendar/start_calendar.h"
+#include "calendar/tray_icon_call.h"
+#include "platform/services.h"
+#include "platform/tray_icon.h"
+#include "platform/window_styles.h"
+
+#include <QAction>
+#include <QEventLoopLocker>
+#include <QMenu>
+
+QPointer<TrayForm> FRM_TTI;
+
+namespace {
+
+const QString& hideCaption() {
+    static const QString caption = QString::fromUtf8(TrayHideCaption);
+    return caption;
+}
+
+const QString& restoreCaption() {
+    static const QString caption = QString::fromUtf8(TrayRestoreCaption);
+    return caption;
+}
+
+// Shows `window` in its normal state and brings it to the front.
+void bringToFront(CalendarWindow& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// The icon could not be added: the message, and the window goes on as without the icon, with a
+// taskbar button to be minimized to.
+void iconNotAdded(CalendarWindow* window) {
+    ShowErrorMessage(QStringLiteral("通知領域にアイコンを登録出来ませんでした。"));
+    DestroyTrayForm();
+    if (window != nullptr && !Services().windowStyles->hasTaskbarButton(window)) {
+        SetAppWindowStyle(*window, -1);
+    }
+}
+
+} // namespace
+
+TrayForm::TrayForm()
+    : menuNeedsForegroundWindow(PopupMenuNeedsForegroundWindow()), service_(*Services().trayIcon),
+      call_(new TrayIconCall(service_, this)), keepRunning_(std::make_unique<QEventLoopLocker>()) {
+    setObjectName(QStringLiteral("FRM_TTI"));
+    setWindowIcon(ProgramIcon());
+    setAttribute(Qt::WA_QuitOnClose, false);
+    createMenu();
+    connect(call_, &TrayIconCall::finished, this, &TrayForm::addFinished);
+    connect(&service_, &TrayIconService::leftButtonDown, this, &TrayForm::iconLeftButtonDown);
+    connect(&service_, &TrayIconService::rightButtonDown, this, &TrayForm::iconRightButtonDown);
+}
+
+TrayForm::~TrayForm() = default;
+
+void TrayForm::createMenu() {
+    MNU_Popup = new QMenu(QStringLiteral("Popup"), this);
+    MNU_Popup->setObjectName(QStringLiteral("MNU_Popup"));
+    auto command = [this](const char* name, const char* caption) {
+        QAction* action = MNU_Popup->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    auto separator = [this](const char* name) {
+        MNU_Popup->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    MNU_Hide = command("MNU_Hide", TrayHideCaption);
+    separator("MNU_P_Pipe");
+    MNU_ThisYM = command("MNU_ThisYM", "今月(&T)");
+    separator("MNU_P_Pipe2");
+    MNU_Gengo = command("MNU_Gengo", "元号指定(&G)...");
+    MNU_Calc_Days = command("MNU_Calc_Days", "日数計算(&C)...");
+    separator("MNU_P_Pipe3");
+    MNU_A_Top = command("MNU_A_Top", "常に手前に表示(&A)");
+    MNU_A_Top->setCheckable(true);
+    separator("MNU_P_Pipe4");
+    MNU_Option = command("MNU_Option", "オプション(&O)...");
+    separator("MNU_P_Pipe5");
+    MNU_Exit = command("MNU_Exit", "終了(&X)");
+
+    connect(MNU_Hide, &QAction::triggered, this, &TrayForm::hideOrRestoreCalendar);
+    // The other commands are those of the calendar window's own menu.
+    auto forward = [this](QAction* ours, QAction* CalendarWindow::*theirs) {
+        connect(ours, &QAction::triggered, this, [theirs] {
+            if (CurrentCalendar != nullptr && CurrentCalendar.data()->*theirs != nullptr) {
+                (CurrentCalendar.data()->*theirs)->trigger();
+            }
+        });
+    };
+    forward(MNU_ThisYM, &CalendarWindow::MNU_ThisYM);
+    forward(MNU_Gengo, &CalendarWindow::MNU_Gengo);
+    forward(MNU_Calc_Days, &CalendarWindow::MNU_Calc_Days);
+    forward(MNU_A_Top, &CalendarWindow::MNU_A_Top);
+    forward(MNU_Option, &CalendarWindow::MNU_Option);
+    forward(MNU_Exit, &CalendarWindow::MNU_Exit);
+    // Whatever the calendar's toggle did, the check mark shows the window's state.
+    connect(MNU_A_Top, &QAction::triggered, this, [this] {
+        if (CurrentCalendar != nullptr) {
+            SyncTrayAlwaysOnTop(*CurrentCalendar);
+        } else {
+            MNU_A_Top->setChecked(!MNU_A_Top->isChecked());
+        }
+    });
+}
+
+int TrayForm::addIcon() {
+    const int result = call_->start(TrayRequest::Add, Services().program->title(), windowIcon());
+    hasIcon_ = result == 0;
+    return result;
+}
+
+void TrayForm::removeIcon() {
+    call_->cancel();
+    disconnect(&service_, nullptr, this, nullptr);
+    // Deleting cannot be waited for: the form is going. A failure leaves nothing to repair.
+    (void)service_.call(TrayRequest::Delete, QString(), QIcon());
+    hasIcon_ = false;
+    lentButton_ = nullptr;
+    keepRunning_.reset();
+}
+
+void TrayForm::lendTaskbarButton(CalendarWindow& window) {
+    if (Services().windowStyles->hasTaskbarButton(&window)) {
+        return;
+    }
+    SetAppWindowStyle(window, -1);
+    lentButton_ = &window;
+}
+
+void TrayForm::addFinished(int result) {
+    if (result != 0) {
+        // The lent taskbar button stays: the window goes on as without the icon.
+        lentButton_ = nullptr;
+        QPointer<CalendarWindow> window = CurrentCalendar;
+        iconNotAdded(window.data());
+        emit iconAddFinished(result);
+        return;
+    }
+    hasIcon_ = true;
+    // A window minimized to its taskbar button meanwhile goes into the notification area
+    // before the button is taken away.
+    if (CurrentCalendar != nullptr) {
+        MinimizeIntoTray(*CurrentCalendar);
+    }
+    if (lentButton_ != nullptr) {
+        SetAppWindowStyle(*lentButton_, 0);
+        lentButton_ = nullptr;
+    }
+    emit iconAddFinished(result);
+}
+
+void TrayForm::iconLeftButtonDown(const QPoint& globalPos) {
+    (void)globalPos;
+    CalendarWindow* window = CurrentCalendar;
+    if (window == nullptr) {
+        return;
+    }
+    if (!window->isVisible()) {
+        MNU_Hide->setText(hideCaption());
+    }
+    bringToFront(*window);
+}
+
+void TrayForm::iconRightButtonDown(const QPoint& globalPos) {
+    CalendarWindow* window = CurrentCalendar;
+    std::unique_ptr<FrmDummy> dummy;
+    if (window != nullptr && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    } else if (menuNeedsForegroundWindow) {
+        dummy = std::make_unique<FrmDummy>();
+        dummy->show();
+        dummy->activateWindow();
+    }
+    // A command of the menu may destroy this form (終了, the options dialog's re-creation); the
+    // deletion waits for the event loop, so the menu and this function end normally.
+    MNU_Popup->exec(globalPos);
+}
+
+void TrayForm::hideOrRestoreCalendar() {
+    CalendarWindow* window = CurrentCalendar;
+    if (window == nullptr) {
+        return;
+    }
+    if (window->isVisible()) {
+        MNU_Hide->setText(restoreCaption());
+        window->hide();
+    } else {
+        MNU_Hide->setText(hideCaption());
+        bringToFront(*window);
+    }
+}
+
+void CreateTrayForm(CalendarWindow& window) {
+    DestroyTrayForm();
+    auto* form = new TrayForm();
+    FRM_TTI = form;
+    form->MNU_A_Top->setChecked(window.MNU_A_Top->isChecked());
+    switch (form->addIcon()) {
+    case 0:
+        break;
+    case TrayIconCall::Waiting:
+        // Until the icon is there the window must not vanish when it is minimized.
+        form->lendTaskbarButton(window);
+        break;
+    default:
+        iconNotAdded(&window);
+        break;
+    }
+}
+
+void DestroyTrayForm() {
+    TrayForm* form = FRM_TTI;
+    if (form == nullptr) {
+        return;
+    }
+    FRM_TTI = nullptr;
+    form->removeIcon();
+    form->deleteLater();
+}
+
+bool MinimizeIntoTray(CalendarWindow& window) {
+    if (FRM_TTI == nullptr || !FRM_TTI->hasIcon() || &window != CurrentCalendar ||
+        !window.isMinimized()) {
+        return false;
+    }
+    window.hide();
+    FRM_TTI->MNU_Hide->setText(restoreCaption());
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    return true;
+}
+
+void SyncTrayAlwaysOnTop(const CalendarWindow& window) {
+    if (FRM_TTI != nullptr && &window == CurrentCalendar && window.MNU_A_Top != nullptr) {
+        FRM_TTI->MNU_A_Top->setChecked(window.MNU_A_Top->isChecked());
+    }
+}

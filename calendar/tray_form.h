@@ -1,0 +1,115 @@
+#pragma once
+
+// FRM_TTI: the window that owns the calendar's notification-area icon. It is never shown. The
+// calendar window's load sequence creates it when TaskTray is 1 (which adds the icon) and the
+// window's closing sequence destroys it (which deletes the icon). A left click on the icon brings
+// the calendar window back; a right click opens the popup menu MNU_Popup with the window's
+// commands. Every command acts on the calendar window in use, CurrentCalendar.
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class CalendarWindow;
+class QAction;
+class QEventLoopLocker;
+class QMenu;
+class TrayIconCall;
+class TrayIconService;
+
+class TrayForm final : public QWidget {
+    Q_OBJECT
+
+public:
+    TrayForm();
+    ~TrayForm() override;
+    TrayForm(const TrayForm&) = delete;
+    TrayForm& operator=(const TrayForm&) = delete;
+
+    // The popup menu and its commands.
+    QMenu* MNU_Popup = nullptr;
+    QAction* MNU_Hide =
+        nullptr; // "最小化(&N)" while the calendar is visible, else "元のサイズに戻す(&R)"
+    QAction* MNU_ThisYM = nullptr;
+    QAction* MNU_Gengo = nullptr;
+    QAction* MNU_Calc_Days = nullptr;
+    QAction* MNU_A_Top = nullptr; // its check mark mirrors the calendar window's MNU_A_Top
+    QAction* MNU_Option = nullptr;
+    QAction* MNU_Exit = nullptr;
+
+    // Show the 0 × 0 window frmDUMMY while the menu is open and the calendar window is hidden.
+    bool menuNeedsForegroundWindow;
+
+    // Adds the icon (tip: the program's title; picture: this window's icon). Returns 0 when the
+    // icon is in place, −1 on failure, TrayIconCall::Waiting while the notification area is not
+    // ready; a waiting add ends in iconAddFinished().
+    int addIcon();
+
+    // Deletes the icon (one attempt, its answer ignored), drops a waiting add and stops listening
+    // to the icon. The form itself stays until it is deleted.
+    void removeIcon();
+
+    // The icon is in the notification area.
+    [[nodiscard]] bool hasIcon() const { return hasIcon_; }
+
+    // The add and its retry.
+    [[nodiscard]] TrayIconCall& iconCall() { return *call_; }
+
+    // The left button went down on the icon: the calendar window is shown and brought to the
+    // front (a hidden one is restored, and MNU_Hide reads "最小化(&N)" again).
+    void iconLeftButtonDown(const QPoint& globalPos);
+
+    // The right button went down on the icon: a visible calendar window comes to the front; the
+    // popup menu opens at `globalPos` and this returns when it has closed.
+    void iconRightButtonDown(const QPoint& globalPos);
+
+    // MNU_Hide: hides a visible calendar window into the notification area, or brings a hidden
+    // one back, and sets the caption for the next use.
+    void hideOrRestoreCalendar();
+
+    // A taskbar button given to `window` while the icon is not there yet; taken back once the
+    // icon is in place.
+    void lendTaskbarButton(CalendarWindow& window);
+
+signals:
+    // A waiting add came to its end: 0 the icon is in place, −1 it could not be added.
+    void iconAddFinished(int result);
+
+private:
+    void createMenu();
+    void addFinished(int result);
+
+    TrayIconService& service_;
+    TrayIconCall* call_;
+    bool hasIcon_ = false;
+    QPointer<CalendarWindow> lentButton_; // the window given a taskbar button while waiting
+    // Keeps the program running while this form exists, as any open window does: the calendar
+    // window may be hidden while a dialog opened from the icon's menu closes.
+    std::unique_ptr<QEventLoopLocker> keepRunning_;
+};
+
+// The notification-area form of the calendar window in use; null while there is none.
+extern QPointer<TrayForm> FRM_TTI;
+
+// The captions of MNU_Hide.
+inline constexpr const char* TrayHideCaption = "最小化(&N)";
+inline constexpr const char* TrayRestoreCaption = "元のサイズに戻す(&R)";
+
+// Creates FRM_TTI for `window` (which adds the icon) and gives its MNU_A_Top the window's check
+// mark. When the icon cannot be added: the message "通知領域にアイコンを登録出来ませんでした。",
+// FRM_TTI is destroyed, and the window keeps a taskbar button to be minimized to. While the
+// notification area is not ready the window has a taskbar button too, until the icon is there.
+void CreateTrayForm(CalendarWindow& window);
+
+// Destroys FRM_TTI if it exists: the icon is deleted at once; the form itself is deleted when
+// control returns to the event loop (a command of its own menu may be running).
+void DestroyTrayForm();
+
+// With the icon in place and `window` (the calendar in use) minimized: hides the window into the
+// notification area in its normal state and sets MNU_Hide to "元のサイズに戻す(&R)". Returns
+// whether it did; otherwise the window minimizes to its taskbar button as usual.
+bool MinimizeIntoTray(CalendarWindow& window);
+
+// Gives FRM_TTI's MNU_A_Top the check mark of `window`'s own MNU_A_Top.
+void SyncTrayAlwaysOnTop(const CalendarWindow& window);
