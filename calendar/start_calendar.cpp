@@ -1,5 +1,6 @@
 #include "calendar/start_calendar.h"
 
+#include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/form1.h"
 #include "calendar/form5.h"
@@ -7,6 +8,7 @@
 #include "calendar/month_stepping.h"
 #include "calendar/month_view.h"
 #include "calendar/settings_file.h"
+#include "calendar/tray_form.h"
 #include "date/definitions.h"
 #include "platform/instance_lock.h"
 #include "platform/services.h"
@@ -59,10 +61,13 @@ void LoadCalendar(CalendarWindow& window) {
     BuildDayGrid(window);
     FillMonth(window);
 
-    // TODO: with TaskTray 1 the notification-area form FRM_TTI is created here (it adds the icon)
-    // and its "常に手前に表示(&A)" takes the check mark of MNU_A_Top. Until it exists every
-    // window gets a taskbar button, so that a minimized window can always be brought back.
-    SetAppWindowStyle(window, -1);
+    // With the notification-area icon the window is minimized into it; without, it needs a
+    // taskbar button of its own.
+    if (CalendarOptions().TaskTray.current == 1) {
+        CreateTrayForm(window);
+    } else {
+        SetAppWindowStyle(window, -1);
+    }
 
     window.Timer1->setInterval(1000);
     window.Timer1->start();

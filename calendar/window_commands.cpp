@@ -5,6 +5,7 @@
 #include "calendar/layout.h"
 #include "calendar/month_view.h"
 #include "calendar/settings_file.h"
+#include "calendar/tray_form.h"
 #include "platform/services.h"
 #include "platform/window_styles.h"
 
@@ -19,8 +20,7 @@ void ToggleAlwaysOnTop(CalendarWindow& window) {
 }
 
 void AlwaysOnTopToggled(CalendarWindow& window) {
-    // TODO: with TaskTray 1 the notification-area menu's "常に手前に表示(&A)" takes the same
-    // check mark; that menu arrives with the notification-area form FRM_TTI.
+    SyncTrayAlwaysOnTop(window);
     Services().windowStyles->setTopmost(&window, window.MNU_A_Top->isChecked());
 }
 
@@ -40,11 +40,9 @@ void ClockTick(CalendarWindow& window) {
 }
 
 void WindowResized(CalendarWindow& window) {
-    // TODO: with TaskTray 1 and the notification-area icon in place, a minimized window hides
-    // into the notification area ("元のサイズに戻す(&R)" on the icon's menu) and returns to the
-    // normal state while hidden. Until FRM_TTI exists the window minimizes to its taskbar button,
-    // so that it can always be brought back.
-    (void)window;
+    // With the notification-area icon in place a minimized window hides into it; otherwise it
+    // minimizes to its taskbar button, so that it can always be brought back.
+    MinimizeIntoTray(window);
 }
 
 void WindowShown(CalendarWindow& window) {
@@ -68,6 +66,5 @@ void ClosingSequence(CalendarWindow& window) {
         ShowErrorMessage(QDir::toNativeSeparators(IniPath()) +
                          QStringLiteral("\n設定を保存出来ませんでした。"));
     }
-    // TODO: destroy the notification-area form FRM_TTI here once it exists; its closing deletes
-    // the icon.
+    DestroyTrayForm();
 }
