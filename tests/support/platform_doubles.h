@@ -184,9 +184,14 @@ public:
         }
         return had ? 1 : 0;
     }
+    // Until a button is asked for or taken away, a window has one as the real service sees it:
+    // an ordinary window has one, a tool window (Form5) has none.
     [[nodiscard]] bool hasTaskbarButton(const QWidget* window) const override {
         auto it = taskbar.find(window);
-        return it != taskbar.end() && it->second;
+        if (it == taskbar.end()) {
+            return window != nullptr && window->windowType() == Qt::Window;
+        }
+        return it->second;
     }
     void setColorKey(QWidget* window, std::optional<QColor> key) override {
         colorKeys[window] = key;
