@@ -1,0 +1,170 @@
+// The dialogs opened from the real calendar window: the options re-create it, the era jump sets
+// its year, the days calculator reads its boxes.
+
+#include "calendar/calendar_settings.h"
+#include "calendar/calendar_window.h"
+#include "calendar/dialog_access.h"
+#include "calendar/start_calendar.h"
+#include "dialogs/days_calculator_dialog.h"
+#include "dialogs/era_jump_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "tests/support/platform_doubles.h"
+#include "tests/support/qt_printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CalendarDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CalendarOptions() = CalendarSettings{};
+        doubles.clock.time = QDateTime(QDate(2024, 11, 15), QTime(9, 30));
+        for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + name,
+                                    doubles.file(QString::fromLatin1(name))));
+        }
+    }
+
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<Form4*>(w) != nullptr) {
+                w->close();
+            }
+        }
+        if (CurrentCalendar != nullptr) {
+            CurrentCalendar->close();
+        }
+        settle();
+    }
+
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    static Form4* openOptions() {
+        CurrentCalendar->MNU_Option->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* form = qobject_cast<Form4*>(w); form != nullptr && form->isVisible()) {
+                return form;
+            }
+        }
+        return nullptr;
+    }
+
+    static void click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+    }
+
+    [[nodiscard]] QByteArray settingsFile() const {
+        QFile file(doubles.file(QStringLiteral("Zelvar.ini")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    PlatformDoubles doubles;
+};
+
+TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
+    StartCalendar();
+    ASSERT_NE(CurrentCalendar, nullptr);
+    ASSERT_EQ(CurrentCalendar->objectName(), "Form1");
+    for (QAction* command : {CurrentCalendar->MNU_Gengo, CurrentCalendar->MNU_Calc_Days,
+                             CurrentCalendar->MNU_Option}) {
+        EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
+    }
+
+    Form4* options = openOptions();
+    ASSERT_NE(options, nullptr);
+    click(options->Check1);
+    options->Text1[0]->selectAll();
+    QTest::keyClicks(options->Text1[0], QStringLiteral("200"));
+    QPointer<CalendarWindow> old = CurrentCalendar.data();
+    QPointer<Form4> confirmed = options;
+    click(options->Command1[0]);
+    settle();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_TRUE(confirmed.isNull());
+    ASSERT_NE(CurrentCalendar, nullptr);
+    EXPECT_EQ(CurrentCalendar->objectName(), "Form5");
+    EXPECT_TRUE(CurrentCalendar->isVisible());
+    EXPECT_EQ(CurrentCalendar->windowWidth, 200 * 15);
+    EXPECT_TRUE(settingsFile().contains("ShowMenu=0"));
+    EXPECT_TRUE(settingsFile().contains("MainWidth=200"));
+
+    options = openOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_FALSE(options->Check1->isChecked());
+    EXPECT_FALSE(options->Check2->isEnabled());
+    EXPECT_EQ(options->Text1[0]->text(), "200");
+    click(options->Check1);
+    click(options->Command1[0]);
+    settle();
+    ASSERT_NE(CurrentCalendar, nullptr);
+    EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
+    EXPECT_TRUE(settingsFile().contains("ShowMenu=1"));
+    EXPECT_EQ(CalendarOptions().ShowMenu.lastRead, 1);
+}
+
+TEST_F(CalendarDialogs, CancelledOptionsKeepTheWindowAndTheFile) {
+    StartCalendar();
+    QPointer<CalendarWindow> window = CurrentCalendar.data();
+    Form4* options = openOptions();
+    ASSERT_NE(options, nullptr);
+    click(options->Check1);
+    click(options->Command1[1]);
+    settle();
+    EXPECT_EQ(CurrentCalendar.data(), window.data());
+    EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
+    EXPECT_EQ(CalendarOptions().ShowMenu.current, 1);
+    EXPECT_TRUE(doubles.iniFiles.writes.empty());
+}
+
+TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {
+    StartCalendar();
+    CalendarWindow& calendar = *CurrentCalendar;
+    calendar.move(120, 80);
+    Form2 dialog(CalendarForDialogs(), &calendar);
+    EXPECT_EQ(dialog.pos(), calendar.pos());
+    EXPECT_EQ(dialog.width(), calendar.width());
+    EXPECT_EQ(dialog.Text1[0]->text(), "2024");
+    EXPECT_EQ(dialog.Combo1->currentText(), "令和");
+    EXPECT_EQ(dialog.Text1[1]->text(), "6");
+
+    dialog.Text1[0]->selectAll();
+    QTest::keyClicks(dialog.Text1[0], QStringLiteral("1989"));
+    QTest::keyClick(dialog.Text1[0], Qt::Key_Return);
+    EXPECT_EQ(calendar.VScroll1[0]->value(), 1989);
+    EXPECT_EQ(calendar.Text1[0]->text(), "1989");
+    EXPECT_EQ(calendar.Text1[1]->text(), "11");
+    EXPECT_EQ(calendar.Label1->text(), "平成元年");
+}
+
+TEST_F(CalendarDialogs, DaysCalculatorReadsTheCalendarsBoxesAndChangesNothing) {
+    StartCalendar();
+    CalendarWindow& calendar = *CurrentCalendar;
+    calendar.VScroll1[0]->setValue(2025);
+    calendar.VScroll1[1]->setValue(2);
+    Form3 dialog(CalendarForDialogs(), &calendar);
+    EXPECT_EQ(dialog.pos(), calendar.pos());
+    EXPECT_EQ(dialog.width(), calendar.width());
+    EXPECT_EQ(dialog.Text1[0]->text() + "/" + dialog.Text1[1]->text() + "/" +
+                  dialog.Text1[2]->text(),
+              "2024/11/15");
+    EXPECT_EQ(dialog.Text1[3]->text() + "/" + dialog.Text1[4]->text() + "/" +
+                  dialog.Text1[5]->text(),
+              "2025/2/15");
+    dialog.calculate(2);
+    EXPECT_EQ(dialog.Text1[6]->text(), "92");
+    EXPECT_EQ(calendar.Text1[0]->text(), "2025");
+    EXPECT_EQ(calendar.Text1[1]->text(), "2");
+}
+
+} // namespace
