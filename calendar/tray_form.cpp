@@ -46,6 +46,19 @@ void iconNotAdded(CalendarWindow* window) {
     }
 }
 
+// The icon is in place, and `window`, the calendar in use, is minimized.
+bool canHideIntoTray(const CalendarWindow& window) {
+    return FRM_TTI != nullptr && FRM_TTI->hasIcon() && &window == CurrentCalendar &&
+           window.isMinimized();
+}
+
+// Hides the minimized window into the notification area, in its normal state for the next show.
+void hideIntoTray(CalendarWindow& window) {
+    window.hide();
+    FRM_TTI->MNU_Hide->setText(restoreCaption());
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+}
+
 } // namespace
 
 TrayForm::TrayForm()
@@ -148,8 +161,8 @@ void TrayForm::addFinished(int result) {
     hasIcon_ = true;
     // A window minimized to its taskbar button meanwhile goes into the notification area
     // before the button is taken away.
-    if (CurrentCalendar != nullptr) {
-        MinimizeIntoTray(*CurrentCalendar);
+    if (CurrentCalendar != nullptr && canHideIntoTray(*CurrentCalendar)) {
+        hideIntoTray(*CurrentCalendar);
     }
     if (lentButton_ != nullptr) {
         SetAppWindowStyle(*lentButton_, 0);
@@ -229,13 +242,19 @@ void DestroyTrayForm() {
 }
 
 bool MinimizeIntoTray(CalendarWindow& window) {
-    if (FRM_TTI == nullptr || !FRM_TTI->hasIcon() || &window != CurrentCalendar ||
-        !window.isMinimized()) {
+    if (!canHideIntoTray(window)) {
         return false;
     }
-    window.hide();
-    FRM_TTI->MNU_Hide->setText(restoreCaption());
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    // Minimizing from the program itself (showMinimized) shows the window after the state
+    // change; the window is hidden once that is done.
+    QMetaObject::invokeMethod(
+        &window,
+        [target = QPointer<CalendarWindow>(&window)] {
+            if (target != nullptr && canHideIntoTray(*target)) {
+                hideIntoTray(*target);
+            }
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

@@ -107,8 +107,9 @@ void CreateTrayForm(CalendarWindow& window);
 void DestroyTrayForm();
 
 // With the icon in place and `window` (the calendar in use) minimized: hides the window into the
-// notification area in its normal state and sets MNU_Hide to "元のサイズに戻す(&R)". Returns
-// whether it did; otherwise the window minimizes to its taskbar button as usual.
+// notification area in its normal state and sets MNU_Hide to "元のサイズに戻す(&R)", as soon as
+// control returns to the event loop. Returns whether it will; otherwise the window minimizes to
+// its taskbar button as usual.
 bool MinimizeIntoTray(CalendarWindow& window);
 
 // Gives FRM_TTI's MNU_A_Top the check mark of `window`'s own MNU_A_Top.

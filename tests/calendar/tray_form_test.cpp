@@ -1,0 +1,486 @@
+// The notification-area form FRM_TTI over the calendar window: adding the icon (with the wait for
+// a notification area that is not ready), the clicks on the icon, the popup menu's commands, the
+// caption of MNU_Hide, the mirrored check mark, hiding and restoring, closing and re-creation.
+
+#include "calendar/tray_form.h"
+#include "calendar/tray_icon_call.h"
+#include "calendar_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString Minimize = QStringLiteral("最小化(&N)");
+const QString Restore = QStringLiteral("元のサイズに戻す(&R)");
+
+QWidget* topLevelNamed(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+// What was seen while the popup menu was open.
+struct MenuSeen {
+    bool opened = false;
+    QPoint position;
+    QStringList items;
+    bool dummyVisible = false;
+    QPoint dummyPosition;
+    QSize dummySize;
+};
+
+} // namespace
+
+class TrayTest : public CalendarTest {
+protected:
+    void TearDown() override {
+        CalendarTest::TearDown();
+        DestroyTrayForm();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static TrayForm& tray() {
+        if (FRM_TTI == nullptr) {
+            throw std::runtime_error("FRM_TTI does not exist");
+        }
+        return *FRM_TTI;
+    }
+
+    // Runs what the event loop has queued (the hide after a minimize).
+    static void settle() { QCoreApplication::sendPostedEvents(); }
+
+    // The requests made of the icon service, as "Add:tip", "Modify:tip", "Delete:".
+    [[nodiscard]] QStringList trayCalls() const {
+        static const char* names[] = {"Add", "Modify", "Delete"};
+        QStringList list;
+        for (const FakeTrayIcon::Call& call : doubles.trayIcon.calls) {
+            list << QString::fromLatin1(names[static_cast<int>(call.request)]) + QLatin1Char(':') +
+                        call.tip;
+        }
+        return list;
+    }
+
+    // Presses the right button on the icon at `at`; `during` runs while the popup menu is open,
+    // after which the menu is closed if it still is.
+    template <typename During> MenuSeen rightClick(QPoint at, During during) {
+        MenuSeen seen;
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            seen.opened = menu != nullptr && menu == tray().MNU_Popup;
+            if (menu != nullptr) {
+                seen.position = menu->pos();
+                for (const QAction* action : menu->actions()) {
+                    seen.items << action->objectName() + QLatin1Char('=') +
+                                      (action->isSeparator() ? QStringLiteral("-")
+                                                             : action->text());
+                }
+            }
+            if (QWidget* dummy = topLevelNamed(QStringLiteral("frmDUMMY"))) {
+                seen.dummyVisible = dummy->isVisible();
+                seen.dummyPosition = dummy->pos();
+                seen.dummySize = dummy->size();
+            }
+            during(menu);
+            if (QWidget* still = QApplication::activePopupWidget()) {
+                still->close();
+            }
+        });
+        doubles.trayIcon.pressRight(at);
+        return seen;
+    }
+
+    MenuSeen rightClick(QPoint at = QPoint(40, 30)) {
+        return rightClick(at, [](QMenu*) {});
+    }
+
+    // Triggers `command` and returns the objectName of the modal dialog it opened (closed again
+    // at once), or an empty text when none opened.
+    static QString modalOpenedBy(QAction* command) {
+        QString name;
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                name = dialog->objectName();
+                dialog->reject();
+            }
+        });
+        command->trigger();
+        return name;
+    }
+};
+
+TEST_F(TrayTest, TheLoadAddsTheIconAndTheWindowHasNoTaskbarButtonOfItsOwn) {
+    writeIni("[Option]\r\nShowMenu=0\r\n[MainForm]\r\nAlwaysOnTop=1\r\n");
+    CalendarWindow& w = start();
+    ASSERT_NE(FRM_TTI, nullptr);
+    EXPECT_EQ(FRM_TTI->objectName(), QStringLiteral("FRM_TTI"));
+    EXPECT_FALSE(FRM_TTI->isVisible()) << "the form is never shown";
+    EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar")}));
+    EXPECT_TRUE(doubles.trayIcon.isShown());
+    EXPECT_TRUE(tray().hasIcon());
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+    EXPECT_TRUE(doubles.windowStyles.taskbarCalls.empty());
+    EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
+    // The stored always-on-top state shows on both menus.
+    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(tray().MNU_A_Top->isChecked());
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+}
+
+TEST_F(TrayTest, WithoutTaskTrayThereIsNoIconAndTheWindowGetsATaskbarButton) {
+    writeIni("[Option]\r\nShowMenu=0\r\nTaskTray=0\r\n");
+    CalendarWindow& w = start();
+    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_TRUE(doubles.trayIcon.calls.empty());
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w));
+    w.showMinimized();
+    settle();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized()) << "minimized to the taskbar as usual";
+}
+
+TEST_F(TrayTest, ThePopupMenuHoldsTheCommandsInOrderAtTheMousePosition) {
+    start();
+    const MenuSeen seen = rightClick(QPoint(120, 90));
+    ASSERT_TRUE(seen.opened);
+    EXPECT_EQ(seen.position, QPoint(120, 90));
+    EXPECT_EQ(seen.items,
+              QStringList(
+                  {QStringLiteral("MNU_Hide=最小化(&N)"), QStringLiteral("MNU_P_Pipe=-"),
+                   QStringLiteral("MNU_ThisYM=今月(&T)"), QStringLiteral("MNU_P_Pipe2=-"),
+                   QStringLiteral("MNU_Gengo=元号指定(&G)..."),
+                   QStringLiteral("MNU_Calc_Days=日数計算(&C)..."), QStringLiteral("MNU_P_Pipe3=-"),
+                   QStringLiteral("MNU_A_Top=常に手前に表示(&A)"), QStringLiteral("MNU_P_Pipe4=-"),
+                   QStringLiteral("MNU_Option=オプション(&O)..."), QStringLiteral("MNU_P_Pipe5=-"),
+                   QStringLiteral("MNU_Exit=終了(&X)")}));
+    EXPECT_TRUE(tray().MNU_A_Top->isCheckable());
+    EXPECT_EQ(tray().MNU_Popup->title(), QStringLiteral("Popup"));
+    EXPECT_FALSE(tray().MNU_Popup->isVisible()) << "the call returns when the menu has closed";
+}
+
+TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet, TrayAnswer::NotReadyYet,
+                                                  TrayAnswer::Success};
+    doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed, TrayAnswer::Failed};
+    CalendarWindow& w = start();
+    ASSERT_NE(FRM_TTI, nullptr);
+    EXPECT_TRUE(w.isVisible()) << "the load goes on while the icon waits";
+    EXPECT_FALSE(tray().hasIcon());
+    EXPECT_TRUE(tray().iconCall().isWaiting());
+    EXPECT_EQ(tray().iconCall().retryTimer().interval(), 1000);
+
+    // Until the icon is there the window minimizes to a taskbar button of its own.
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w));
+    w.showMinimized();
+    settle();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+
+    tray().iconCall().retryNow();
+    EXPECT_FALSE(tray().hasIcon());
+    tray().iconCall().retryNow();
+    EXPECT_EQ(trayCalls(),
+              QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Modify:Zelvar"),
+                           QStringLiteral("Add:Zelvar"), QStringLiteral("Modify:Zelvar"),
+                           QStringLiteral("Add:Zelvar")}));
+    EXPECT_TRUE(tray().hasIcon());
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+    // The minimized window moves into the notification area and gives its button back.
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
+
+    doubles.trayIcon.pressLeft();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+}
+
+TEST_F(TrayTest, AFailureAfterATimeOutIsReportedAndTheWindowKeepsItsTaskbarButton) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet, TrayAnswer::Failed};
+    doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed};
+    CalendarWindow& w = start();
+    QPointer<TrayForm> form = FRM_TTI;
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+
+    form->iconCall().retryNow();
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    const MessageRequest& box = doubles.messageBox.shown[0];
+    EXPECT_EQ(box.text, QStringLiteral("通知領域にアイコンを登録出来ませんでした。"));
+    EXPECT_EQ(box.caption, QStringLiteral("Zelvar"));
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(trayCalls().back(), QStringLiteral("Delete:")) << "destroying the form deletes";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form, nullptr);
+
+    // The calendar stays open and can always be brought back from its taskbar button.
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w));
+    w.showMinimized();
+    settle();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
+}
+
+TEST_F(TrayTest, AnAddRefusedAtOnceIsReportedDuringTheLoad) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::Failed};
+    CalendarWindow& w = start();
+    EXPECT_EQ(FRM_TTI, nullptr);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_EQ(doubles.messageBox.shown[0].text,
+              QStringLiteral("通知領域にアイコンを登録出来ませんでした。"));
+    EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:")}))
+        << "no modify after another failure than the time-out";
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w));
+}
+
+TEST_F(TrayTest, MinimizingHidesIntoTheIconAndItsMenuRestoresTheWindow) {
+    CalendarWindow& w = start();
+    w.move(100, 50);
+    w.showMinimized();
+    settle();
+    EXPECT_FALSE(w.isVisible()) << "no taskbar button, no window";
+    EXPECT_FALSE(w.isMinimized()) << "back in the normal state while hidden";
+    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+
+    // The icon's menu can change the month while the window is hidden.
+    showMonth(w, 2020, 2);
+    tray().MNU_ThisYM->trigger();
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+
+    tray().MNU_Hide->trigger();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(w.pos(), QPoint(100, 50));
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 6年")) << "the month is shown again";
+
+    // And the other way round: the menu hides a visible window.
+    tray().MNU_Hide->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    doubles.trayIcon.pressLeft();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+}
+
+TEST_F(TrayTest, Form5sOwnMinimizeCommandHidesIntoTheIcon) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    CalendarWindow& w = start();
+    ASSERT_NE(w.MNU_Hide, nullptr);
+    w.MNU_Hide->trigger();
+    settle();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    EXPECT_EQ(w.MNU_Hide->text(), Minimize) << "the window's own command keeps its caption";
+}
+
+TEST_F(TrayTest, ALeftClickOnAVisibleWindowOnlyBringsItToTheFront) {
+    CalendarWindow& w = start();
+    auto* other = new QWidget();
+    other->setAttribute(Qt::WA_DeleteOnClose);
+    other->show();
+    other->activateWindow();
+    QCoreApplication::processEvents();
+    doubles.trayIcon.pressLeft(QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), &w);
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    other->close();
+    // Other mouse messages of the icon (moves, releases, double clicks) never reach the form.
+}
+
+TEST_F(TrayTest, TheHiddenWindowsMenuIsOpenedOverFrmDummyWhereThePlatformNeedsIt) {
+    CalendarWindow& w = start();
+    tray().MNU_Hide->trigger();
+    ASSERT_FALSE(w.isVisible());
+
+    tray().menuNeedsForegroundWindow = true;
+    const MenuSeen withDummy = rightClick();
+    EXPECT_TRUE(withDummy.opened);
+    EXPECT_TRUE(withDummy.dummyVisible);
+    EXPECT_EQ(withDummy.dummyPosition, QPoint(0, 0));
+    EXPECT_LE(withDummy.dummySize.width(), 1);
+    EXPECT_LE(withDummy.dummySize.height(), 1);
+    EXPECT_EQ(topLevelNamed(QStringLiteral("frmDUMMY")), nullptr) << "no trace is left";
+    EXPECT_FALSE(w.isVisible()) << "opening the menu does not show the window";
+
+    tray().menuNeedsForegroundWindow = false;
+    const MenuSeen without = rightClick();
+    EXPECT_TRUE(without.opened);
+    EXPECT_FALSE(without.dummyVisible);
+
+    // A visible window is brought to the front instead.
+    tray().menuNeedsForegroundWindow = true;
+    tray().MNU_Hide->trigger();
+    ASSERT_TRUE(w.isVisible());
+    const MenuSeen visible = rightClick();
+    EXPECT_TRUE(visible.opened);
+    EXPECT_FALSE(visible.dummyVisible);
+}
+
+TEST_F(TrayTest, ACommandChosenInTheOpenMenuRuns) {
+    CalendarWindow& w = start();
+    showMonth(w, 1999, 7);
+    const MenuSeen seen =
+        rightClick(QPoint(40, 30), [](QMenu* menu) { QTest::keyClick(menu, Qt::Key_T); });
+    EXPECT_TRUE(seen.opened);
+    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024")) << "今月(&T) by its access key";
+    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+}
+
+TEST_F(TrayTest, TheDialogCommandsOpenTheCalendarsDialogs) {
+    CalendarWindow& w = start();
+    EXPECT_EQ(modalOpenedBy(tray().MNU_Gengo), QStringLiteral("Form2"));
+    EXPECT_EQ(modalOpenedBy(tray().MNU_Calc_Days), QStringLiteral("Form3"));
+
+    // Also while the calendar is hidden in the notification area.
+    tray().MNU_Hide->trigger();
+    ASSERT_FALSE(w.isVisible());
+    EXPECT_EQ(modalOpenedBy(tray().MNU_Calc_Days), QStringLiteral("Form3"));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_NE(CurrentCalendar, nullptr);
+}
+
+TEST_F(TrayTest, AlwaysOnTopFromEitherMenuKeepsBothCheckMarksEqual) {
+    CalendarWindow& w = start();
+    ASSERT_FALSE(w.MNU_A_Top->isChecked());
+    ASSERT_FALSE(tray().MNU_A_Top->isChecked());
+    const std::size_t calls = doubles.windowStyles.topmostCalls.size();
+
+    tray().MNU_A_Top->trigger();
+    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(tray().MNU_A_Top->isChecked());
+    EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
+
+    w.MNU_A_Top->trigger();
+    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    EXPECT_FALSE(tray().MNU_A_Top->isChecked());
+    EXPECT_FALSE(doubles.windowStyles.isTopmost(&w));
+
+    tray().MNU_A_Top->trigger();
+    tray().MNU_A_Top->trigger();
+    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    EXPECT_FALSE(tray().MNU_A_Top->isChecked());
+    EXPECT_EQ(doubles.windowStyles.topmostCalls.size(), calls + 4);
+}
+
+TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
+    CalendarWindow& w = start();
+    w.move(100, 50);
+    tray().MNU_A_Top->trigger();
+    tray().MNU_Hide->trigger();
+    ASSERT_FALSE(w.isVisible());
+    QPointer<CalendarWindow> window = &w;
+    QPointer<TrayForm> form = FRM_TTI;
+
+    form->MNU_Exit->trigger();
+    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_FALSE(doubles.trayIcon.isShown());
+    EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:")}));
+    EXPECT_EQ(writtenKeys(),
+              QStringList({QStringLiteral("MainForm/Left=1500"), QStringLiteral("MainForm/Top=750"),
+                           QStringLiteral("MainForm/AlwaysOnTop=1")}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(CurrentCalendar, nullptr);
+
+    // A late click on the gone icon finds nothing to do.
+    doubles.trayIcon.pressLeft();
+    doubles.trayIcon.pressRight();
+    EXPECT_EQ(topLevelNamed(QStringLiteral("Form1")), nullptr);
+}
+
+TEST_F(TrayTest, ExitChosenInTheOpenMenuEndsTheMenuAndTheWindow) {
+    CalendarWindow& w = start();
+    QPointer<CalendarWindow> window = &w;
+    const MenuSeen seen =
+        rightClick(QPoint(40, 30), [](QMenu* menu) { QTest::keyClick(menu, Qt::Key_X); });
+    EXPECT_TRUE(seen.opened);
+    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_FALSE(doubles.trayIcon.isShown());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window, nullptr);
+}
+
+TEST_F(TrayTest, ClosingTheWindowWhileTheAddWaitsStopsTheRetry) {
+    doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet};
+    doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed};
+    start();
+    QPointer<TrayForm> form = FRM_TTI;
+    ASSERT_TRUE(form->iconCall().isWaiting());
+    closeCalendar();
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(trayCalls(),
+              QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Modify:Zelvar"),
+                           QStringLiteral("Delete:")}));
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+}
+
+TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
+    CalendarWindow& first = start();
+    QPointer<TrayForm> firstForm = FRM_TTI;
+    tray().MNU_Hide->trigger();
+    tray().MNU_Option->trigger();
+    auto* options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_FALSE(options->isModal());
+    auto* confirm = options->findChild<QPushButton*>(QStringLiteral("Command1_0"));
+    ASSERT_NE(confirm, nullptr);
+    confirm->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    ASSERT_NE(CurrentCalendar, nullptr);
+    EXPECT_NE(CurrentCalendar.data(), &first);
+    EXPECT_EQ(firstForm, nullptr);
+    ASSERT_NE(FRM_TTI, nullptr);
+    EXPECT_TRUE(tray().hasIcon());
+    EXPECT_EQ(tray().MNU_Hide->text(), Minimize) << "the new window is visible";
+    EXPECT_TRUE(CurrentCalendar->isVisible());
+    EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:"),
+                                        QStringLiteral("Add:Zelvar")}));
+
+    // Turning the icon off: the new window goes without it, with a taskbar button.
+    tray().MNU_Option->trigger();
+    options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
+    ASSERT_NE(options, nullptr);
+    auto* taskTray = options->findChild<QCheckBox*>(QStringLiteral("Check2"));
+    ASSERT_NE(taskTray, nullptr);
+    ASSERT_TRUE(taskTray->isChecked());
+    taskTray->setChecked(false);
+    options->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_FALSE(doubles.trayIcon.isShown());
+    EXPECT_EQ(trayCalls().size(), 4);
+    EXPECT_EQ(trayCalls().back(), QStringLiteral("Delete:"));
+    ASSERT_NE(CurrentCalendar, nullptr);
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(CurrentCalendar.data()));
+    EXPECT_EQ(doubles.windowStyles.taskbarCalls.back().first, CurrentCalendar.data());
+    EXPECT_EQ(doubles.windowStyles.taskbarCalls.back().second, -1);
+}
