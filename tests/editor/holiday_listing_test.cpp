@@ -21,6 +21,7 @@ TEST(HolidayListingSort, EqualDaysKeepTheExchangeProceduresOrder) {
         {"0504", "A"}, {"0101", "B"}, {"0504", "C"}, {"0103", "D"}, {"0504", "E"}};
     SortYearHolidays(holidays);
     std::vector<std::string> names;
+    names.reserve(holidays.size());
     for (const YearHoliday& h : holidays) {
         names.push_back(h.Name);
     }

@@ -155,6 +155,7 @@ TEST(HolidayRows, ExchangeSortOfEqualKeysIsTheProceduresOwnOrder) {
     };
     SortHolidayDefs(defs, 5);
     std::vector<std::string> names;
+    names.reserve(defs.size());
     for (const HolidayDef& def : defs) {
         names.push_back(def.Name);
     }
