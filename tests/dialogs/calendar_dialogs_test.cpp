@@ -1,11 +1,10 @@
 // The dialogs opened from the real calendar window: the options re-create it, the era jump sets
-// its year, the days calculator reads its boxes.
+// its year.
 
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/dialog_access.h"
 #include "calendar/start_calendar.h"
-#include "dialogs/days_calculator_dialog.h"
 #include "dialogs/era_jump_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "tests/support/platform_doubles.h"
@@ -113,20 +112,6 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
     EXPECT_EQ(CalendarOptions().ShowMenu.lastRead, 1);
 }
 
-TEST_F(CalendarDialogs, CancelledOptionsKeepTheWindowAndTheFile) {
-    StartCalendar();
-    QPointer<CalendarWindow> window = CurrentCalendar.data();
-    Form4* options = openOptions();
-    ASSERT_NE(options, nullptr);
-    click(options->Check1);
-    click(options->Command1[1]);
-    settle();
-    EXPECT_EQ(CurrentCalendar.data(), window.data());
-    EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
-    EXPECT_EQ(CalendarOptions().ShowMenu.current, 1);
-    EXPECT_TRUE(doubles.iniFiles.writes.empty());
-}
-
 TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {
     StartCalendar();
     CalendarWindow& calendar = *CurrentCalendar;
@@ -145,26 +130,6 @@ TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {
     EXPECT_EQ(calendar.Text1[0]->text(), "1989");
     EXPECT_EQ(calendar.Text1[1]->text(), "11");
     EXPECT_EQ(calendar.Label1->text(), "平成元年");
-}
-
-TEST_F(CalendarDialogs, DaysCalculatorReadsTheCalendarsBoxesAndChangesNothing) {
-    StartCalendar();
-    CalendarWindow& calendar = *CurrentCalendar;
-    calendar.VScroll1[0]->setValue(2025);
-    calendar.VScroll1[1]->setValue(2);
-    Form3 dialog(CalendarForDialogs(), &calendar);
-    EXPECT_EQ(dialog.pos(), calendar.pos());
-    EXPECT_EQ(dialog.width(), calendar.width());
-    EXPECT_EQ(dialog.Text1[0]->text() + "/" + dialog.Text1[1]->text() + "/" +
-                  dialog.Text1[2]->text(),
-              "2024/11/15");
-    EXPECT_EQ(dialog.Text1[3]->text() + "/" + dialog.Text1[4]->text() + "/" +
-                  dialog.Text1[5]->text(),
-              "2025/2/15");
-    dialog.calculate(2);
-    EXPECT_EQ(dialog.Text1[6]->text(), "92");
-    EXPECT_EQ(calendar.Text1[0]->text(), "2025");
-    EXPECT_EQ(calendar.Text1[1]->text(), "2");
 }
 
 } // namespace

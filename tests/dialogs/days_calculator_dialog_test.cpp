@@ -78,6 +78,14 @@ TEST_F(DaysCalculatorDialog, OpensWithTodayAndTheShownMonthInDateOrder) {
     EXPECT_EQ(date(earlier, 3), QStringList({"2024", "3", "15"}));
     EXPECT_EQ(earlier.Label1[0]->text(), "平成元");
     EXPECT_EQ(earlier.Label2[0]->text(), "35年");
+
+    // Today's day in a shorter month stays as it is and counts on into the next month.
+    doubles.clock.time = QDateTime(QDate(2024, 3, 31), QTime(9, 0));
+    calendar.yearBox = "2024";
+    calendar.monthBox = "4";
+    Form3 overlong(calendar);
+    EXPECT_EQ(date(overlong, 3), QStringList({"2024", "4", "31"}));
+    EXPECT_EQ(overlong.Text1[6]->text(), "31");
 }
 
 TEST_F(DaysCalculatorDialog, TakesTheCalendarsHeightOnlyWhenTallerAndCentresThePanel) {

@@ -78,19 +78,6 @@ TEST_F(EraJumpDialog, AnEraYearPastTheErasEndSwitchesToTheLaterEra) {
     EXPECT_EQ(dialog.Text1[1]->text(), "1");
 }
 
-TEST_F(EraJumpDialog, ChoosingAnEraKeepsTheEraYear) {
-    EraTable eras(EraTable::modern());
-    calendar.year = 2024;
-    Form2 dialog(calendar);
-    ASSERT_EQ(dialog.Text1[1]->text(), "6");
-    QTest::keyClick(dialog.Combo1, Qt::Key_Down); // 平成6
-    EXPECT_EQ(dialog.Text1[0]->text(), "1994");
-    QTest::keyClick(dialog.Combo1, Qt::Key_Down); // 昭和6
-    EXPECT_EQ(dialog.Text1[0]->text(), "1931");
-    EXPECT_EQ(dialog.Combo1->currentText(), "昭和");
-    EXPECT_EQ(dialog.Text1[1]->text(), "6");
-}
-
 TEST_F(EraJumpDialog, AYearBeforeTheOldestEraShowsTheBlankEntryAndLeavesItAlone) {
     EraTable eras(EraTable::modern());
     calendar.year = 1800;
