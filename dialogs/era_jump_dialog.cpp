@@ -5,6 +5,7 @@
 #include "date/serial.h"
 #include "dialogs/calendar_access.h"
 #include "dialogs/dialog_fonts.h"
+#include "widgets/lenient_number.h"
 #include "widgets/spin_pair.h"
 #include "widgets/twips.h"
 
@@ -41,9 +42,10 @@ QRect pixels(const QRect& twips) {
     return TwipsRect(twips.left(), twips.top(), twips.width(), twips.height());
 }
 
-// The year of an era's start date text "yyyymmdd".
+// The year of an era's start date text "yyyymmdd": the number its first four characters begin
+// with (0 when they do not).
 int startYear(const EraDef& era) {
-    return era.StartDate.size() >= 4 ? std::stoi(era.StartDate.substr(0, 4)) : 0;
+    return LeadingWholeNumber(QString::fromStdString(era.StartDate.substr(0, 4)));
 }
 
 } // namespace
