@@ -21,14 +21,14 @@ TEST_F(StartCalendarTest, WithoutSettingsFileForm1OpensOnTodaysMonth) {
     EXPECT_EQ(w.fillCount, 1);
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.Timer1->interval(), 1000);
-    EXPECT_EQ(doubles.windowStyles.hasTaskbarButton(&w), true);
     EXPECT_TRUE(doubles.messageBox.shown.empty());
 }
 
 TEST_F(StartCalendarTest, ShowMenuZeroOpensForm5WithItsPopupMenu) {
-    writeIni("[Option]\r\nShowMenu=0\r\n");
+    writeIni("[Option]\r\nShowMenu=0\r\nTaskTray=0\r\n");
     CalendarWindow& w = start();
     EXPECT_EQ(w.objectName(), QStringLiteral("Form5"));
+    EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w)) << "without the icon it needs one";
     EXPECT_FALSE(w.hasTitleAndMenu());
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(w.findChild<QMenuBar*>(), nullptr);
