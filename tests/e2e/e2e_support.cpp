@@ -1,0 +1,403 @@
+#include "e2e_support.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QStandardPaths>
+#include <QThread>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace e2e {
+
+namespace {
+
+QString path(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+// Starts Xvfb on the first free display and returns its pid and display number; the server
+// writes the number into a pipe once it accepts connections (-displayfd), so nobody guesses.
+std::optional<std::pair<int, QString>> startServer() {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        return std::nullopt;
+    }
+    const std::string fd = std::to_string(fds[1]);
+    std::vector<std::string> words = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
+                                      "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+    std::vector<char*> argv;
+    for (std::string& w : words) {
+        argv.push_back(w.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    // The server's own messages would only clutter the test output.
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int failed = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (failed != 0) {
+        close(fds[0]);
+        return std::nullopt;
+    }
+    std::string number;
+    pollfd wait{fds[0], POLLIN, 0};
+    while (poll(&wait, 1, 20000) > 0) {
+        char c = 0;
+        if (read(fds[0], &c, 1) != 1 || c == '\n') {
+            break;
+        }
+        number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        return std::nullopt;
+    }
+    return std::make_pair(static_cast<int>(pid),
+                          QStringLiteral(":") + QString::fromStdString(number));
+}
+
+// A window manager without a notification area of its own (trayer is the one), focus on click,
+// Alt+F4 closing the active window.
+constexpr const char* windowManagerConfig = R"(<?xml version="1.0"?>
+<JWM>
+  <FocusModel>click</FocusModel>
+  <Key mask="A" key="F4">close</Key>
+</JWM>
+)";
+
+} // namespace
+
+RunResult RunProgram(const QString& program, const QStringList& arguments,
+                     const QProcessEnvironment& environment, std::chrono::milliseconds limit) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    RunResult result;
+    if (!process.waitForStarted(10000)) {
+        result.err = QStringLiteral("cannot start ") + program;
+        return result;
+    }
+    result.finished = process.waitForFinished(static_cast<int>(limit.count()));
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (true) {
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool HaveProgram(const QString& name) {
+    return !QStandardPaths::findExecutable(name).isEmpty();
+}
+
+InstalledCopy::InstalledCopy(const std::filesystem::path& scratch, std::filesystem::path folder)
+    : root(scratch), prefix(folder.empty() ? scratch / "opt" / "zelvar" : std::move(folder)),
+      home(scratch / "home") {
+    std::filesystem::create_directories(home);
+}
+
+QProcessEnvironment InstalledCopy::environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), path(home));
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("DESTDIR"));
+    env.remove(QStringLiteral("ZELVAR_DESKTOP_INTEGRATION"));
+    env.insert(QStringLiteral("PATH"), path(home / ".local" / "bin") + QStringLiteral(":") +
+                                           env.value(QStringLiteral("PATH")));
+    return env;
+}
+
+bool InstalledCopy::install() {
+    const RunResult result =
+        RunProgram(QStringLiteral(ZELVAR_CMAKE_COMMAND),
+                   {QStringLiteral("--install"), QStringLiteral(ZELVAR_BUILD_DIR),
+                    QStringLiteral("--prefix"), path(prefix)},
+                   environment());
+    log = result.out + result.err;
+    return result.finished && result.exitCode == 0;
+}
+
+RunResult InstalledCopy::uninstall(bool purge) const {
+    QStringList arguments = {path(prefix / "uninstall.sh")};
+    if (purge) {
+        arguments << QStringLiteral("--purge");
+    }
+    return RunProgram(QStringLiteral("sh"), arguments, environment());
+}
+
+XSession::XSession(const std::filesystem::path& scratch) {
+    if (!HaveProgram(QStringLiteral("Xvfb"))) {
+        skipReason_ = QStringLiteral("Xvfb is not installed (sh scripts/setup.sh installs it)");
+        return;
+    }
+    for (const char* tool : {"xdotool", "xprop", "import", "jwm", "trayer"}) {
+        if (!HaveProgram(QString::fromLatin1(tool))) {
+            skipReason_ = QStringLiteral("%1 is not installed (sh scripts/setup.sh installs it)")
+                              .arg(QString::fromLatin1(tool));
+            return;
+        }
+    }
+    const auto server = startServer();
+    if (!server) {
+        skipReason_ = QStringLiteral("Xvfb did not start");
+        return;
+    }
+    serverPid_ = server->first;
+    display_ = server->second;
+
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("DISPLAY"), display_);
+    environment_.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment_.remove(QStringLiteral("QT_QPA_PLATFORM"));
+
+    std::filesystem::create_directories(scratch);
+    const std::filesystem::path config = scratch / "jwmrc";
+    std::ofstream(config) << windowManagerConfig;
+    windowManager_ = std::make_unique<QProcess>();
+    windowManager_->setProcessEnvironment(environment_);
+    windowManager_->setStandardOutputFile(QProcess::nullDevice());
+    windowManager_->setStandardErrorFile(QProcess::nullDevice());
+    windowManager_->start(QStringLiteral("jwm"), {QStringLiteral("-f"), path(config)});
+    trayHost_ = std::make_unique<QProcess>();
+    trayHost_->setProcessEnvironment(environment_);
+    trayHost_->setStandardOutputFile(QProcess::nullDevice());
+    trayHost_->setStandardErrorFile(QProcess::nullDevice());
+    trayHost_->start(QStringLiteral("trayer"),
+                     {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"),
+                      QStringLiteral("right"), QStringLiteral("--widthtype"),
+                      QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("120"),
+                      QStringLiteral("--height"), QStringLiteral("24"),
+                      QStringLiteral("--transparent"), QStringLiteral("false"),
+                      QStringLiteral("--SetDockType"), QStringLiteral("true")});
+    // Both are ready when their windows show: jwm owns the window-manager selection, trayer
+    // the notification area's.
+    WaitUntil(
+        [this] {
+            return x(QStringLiteral("xprop"),
+                     {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .out.contains(QStringLiteral("window id"));
+        },
+        10s);
+    WaitUntil(
+        [this] {
+            return !x(QStringLiteral("xdotool"),
+                      {QStringLiteral("search"), QStringLiteral("--classname"),
+                       QStringLiteral("^trayer$")})
+                        .out.trimmed()
+                        .isEmpty();
+        },
+        10s);
+}
+
+XSession::~XSession() {
+    for (auto* helper : {trayHost_.get(), windowManager_.get()}) {
+        if (helper != nullptr && helper->state() != QProcess::NotRunning) {
+            helper->terminate();
+            if (!helper->waitForFinished(3000)) {
+                helper->kill();
+                helper->waitForFinished(3000);
+            }
+        }
+    }
+    if (serverPid_ > 0) {
+        kill(serverPid_, SIGTERM);
+        waitpid(serverPid_, nullptr, 0);
+    }
+}
+
+QProcessEnvironment XSession::environment(QProcessEnvironment base) const {
+    for (const QString& key :
+         {QStringLiteral("DISPLAY"), QStringLiteral("LANG"), QStringLiteral("LC_ALL")}) {
+        base.insert(key, environment_.value(key));
+    }
+    base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return base;
+}
+
+RunResult XSession::x(const QString& program, const QStringList& arguments) const {
+    return RunProgram(program, arguments, environment_, 20s);
+}
+
+QStringList XSession::windows(qint64 pid, const QString& title) const {
+    const RunResult found =
+        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--pid"), QString::number(pid)});
+    QStringList matching;
+    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (this->title(id) == title) {
+            matching << id;
+        }
+    }
+    return matching;
+}
+
+std::optional<QString> XSession::waitForWindow(qint64 pid, const QString& title,
+                                               std::chrono::milliseconds limit) const {
+    QStringList found;
+    WaitUntil(
+        [&] {
+            found = windows(pid, title);
+            return !found.isEmpty();
+        },
+        limit);
+    if (found.isEmpty()) {
+        return std::nullopt;
+    }
+    return found.last();
+}
+
+bool XSession::windowVisible(const QString& id) const {
+    return x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id})
+        .out.contains(QStringLiteral("Map State: IsViewable"));
+}
+
+QRect XSession::geometry(const QString& id) const {
+    const RunResult info = x(QStringLiteral("xdotool"),
+                             {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+    QRect rect;
+    for (const QString& line : info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString key = line.section(QLatin1Char('='), 0, 0);
+        const int value = line.section(QLatin1Char('='), 1).toInt();
+        if (key == QStringLiteral("X")) {
+            rect.moveLeft(value);
+        } else if (key == QStringLiteral("Y")) {
+            rect.moveTop(value);
+        } else if (key == QStringLiteral("WIDTH")) {
+            rect.setWidth(value);
+        } else if (key == QStringLiteral("HEIGHT")) {
+            rect.setHeight(value);
+        }
+    }
+    return rect;
+}
+
+QString XSession::title(const QString& id) const {
+    return x(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).out.trimmed();
+}
+
+QStringList XSession::states(const QString& id) const {
+    const QString line =
+        x(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_STATE")})
+            .out.trimmed();
+    const QString atoms = line.section(QLatin1Char('='), 1);
+    QStringList result;
+    for (const QString& atom : atoms.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        result << atom.trimmed();
+    }
+    return result;
+}
+
+void XSession::activate(const QString& id) const {
+    x(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
+    x(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
+}
+
+void XSession::keys(const QString& id, const QStringList& keys) const {
+    activate(id);
+    x(QStringLiteral("xdotool"),
+      QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + keys);
+}
+
+void XSession::type(const QString& id, const QString& text) const {
+    activate(id);
+    x(QStringLiteral("xdotool"),
+      {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});
+}
+
+void XSession::click(int xPos, int yPos) const {
+    moveMouse(xPos, yPos);
+    x(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void XSession::moveMouse(int xPos, int yPos) const {
+    x(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                  QString::number(xPos), QString::number(yPos)});
+}
+
+QImage XSession::grab(const QString& id) const {
+    QProcess process;
+    process.setProcessEnvironment(environment_);
+    process.start(QStringLiteral("import"), {QStringLiteral("-silent"), QStringLiteral("-window"),
+                                             id, QStringLiteral("png:-")});
+    process.waitForFinished(20000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+}
+
+QImage XSession::grabScreen() const {
+    return grab(QStringLiteral("root"));
+}
+
+RunningProgram::RunningProgram(const QString& program, const QStringList& arguments,
+                               const QProcessEnvironment& environment) {
+    process_.setProcessEnvironment(environment);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.start(program, arguments);
+    process_.waitForStarted(10000);
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool RunningProgram::running() const {
+    if (process_.state() == QProcess::NotRunning) {
+        return false;
+    }
+    process_.waitForFinished(0); // lets QProcess notice an end that has happened
+    return process_.state() != QProcess::NotRunning;
+}
+
+bool RunningProgram::waitForEnd(std::chrono::milliseconds limit) {
+    if (process_.state() == QProcess::NotRunning) {
+        return true;
+    }
+    return process_.waitForFinished(static_cast<int>(limit.count()));
+}
+
+QString RunningProgram::errors() {
+    errors_ += QString::fromUtf8(process_.readAllStandardError());
+    return errors_;
+}
+
+} // namespace e2e
