@@ -190,14 +190,4 @@ TEST(HolidayRows, ExchangeSortAlwaysSortsAndFollowsAcrossRandomTables) {
     }
 }
 
-TEST(HolidayRows, ListRowsAreFixedRowsThenOneRowPerDefinition) {
-    const std::vector<HolidayDef> defs = {fixed("元日", 1, 1, 1949), fixed("x", 2, 2, 2)};
-    const QStringList rows = HolidayListRows(defs, 2);
-    ASSERT_EQ(rows.size(), HolidayFixedRowCount + 2);
-    EXPECT_EQ(rows.mid(0, HolidayFixedRowCount), HolidayFixedRows());
-    EXPECT_EQ(rows[6], HolidayRowText(defs[0]));
-    EXPECT_EQ(rows[7], HolidayRowText(defs[1]));
-    EXPECT_EQ(HolidayListRows(defs, 0).size(), HolidayFixedRowCount);
-}
-
 } // namespace
