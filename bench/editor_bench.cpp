@@ -48,29 +48,33 @@ void BM_ListingText1To9999(benchmark::State& state) {
 }
 BENCHMARK(BM_ListingText1To9999)->Unit(benchmark::kMillisecond);
 
-// What the user waits for after pressing "出力(&G)" with the period 1 to 9999.
+// What the user waits for after pressing "出力(&G)" with the period 1 to 9999 in a window just
+// opened (its box still empty).
 void BM_OutputButton1To9999(benchmark::State& state) {
     installShippedFiles();
-    HolidayListWindow window;
-    window.show();
-    auto* first = window.findChild<QLineEdit*>(QStringLiteral("Text1_0"));
-    auto* last = window.findChild<QLineEdit*>(QStringLiteral("Text1_1"));
-    auto* output = window.findChild<QPushButton*>(QStringLiteral("Command1"));
-    auto* listing = window.findChild<ListingBox*>(QStringLiteral("Text2"));
-    first->setText(QStringLiteral("1"));
-    last->setText(QStringLiteral("9999"));
+    double lines = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        listing->clear();
+        auto window = std::make_unique<HolidayListWindow>();
+        window->show();
+        window->findChild<QLineEdit*>(QStringLiteral("Text1_0"))->setText(QStringLiteral("1"));
+        window->findChild<QLineEdit*>(QStringLiteral("Text1_1"))->setText(QStringLiteral("9999"));
+        auto* output = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+        auto* listing = window->findChild<ListingBox*>(QStringLiteral("Text2"));
         QApplication::processEvents();
         state.ResumeTiming();
         QTest::mouseClick(output, Qt::LeftButton);
         QApplication::processEvents(); // the box lays out and paints its first screen
+        state.PauseTiming();
+        lines = listing->document()->blockCount() - 1;
+        if (!listing->toPlainText().startsWith(QStringLiteral("1948/"))) {
+            state.SkipWithError("the listing does not start in 1948");
+        }
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
     }
-    state.counters["lines"] = static_cast<double>(listing->document()->blockCount() - 1);
-    if (!listing->toPlainText().startsWith(QStringLiteral("1948/"))) {
-        state.SkipWithError("the listing does not start in 1948");
-    }
+    state.counters["lines"] = lines;
 }
 BENCHMARK(BM_OutputButton1To9999)->Unit(benchmark::kMillisecond);
 
