@@ -29,6 +29,8 @@ void ClockTick(CalendarWindow& window) {
     const QString text = ClockText(now.time());
     if (window.Label2->text() != text) {
         window.Label2->setText(text);
+        // The clock label is as large as its text, growing to the right as the text widens.
+        window.Label2->adjustSize();
     }
     if (window.gridBuilt && now.date() != window.filledWithToday) {
         if (window.isVisible()) {

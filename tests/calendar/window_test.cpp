@@ -57,7 +57,7 @@ TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
     EXPECT_EQ(w.Line2->y(), 1);
     // The clock label is centred in the strip.
     const int labelCentre = w.Label2->x() + w.Label2->width() / 2;
-    EXPECT_NEAR(labelCentre, w.Picture3->width() / 2, 2);
+    EXPECT_NEAR(labelCentre, w.Picture3->width() / 2.0, 2);
 }
 
 TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
