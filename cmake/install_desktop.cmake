@@ -4,7 +4,9 @@
 # Set ZELVAR_DESKTOP_INTEGRATION=0 in the environment of `cmake --install` to install the folder
 # alone. With DESTDIR (staging for a package) every path below is placed under DESTDIR.
 
-cmake_policy(SET CMP0057 NEW) # if(... IN_LIST ...)
+cmake_policy(PUSH) # this script's policies stay in it
+cmake_policy(VERSION 3.25)
+
 
 set(zelvar_destdir "$ENV{DESTDIR}")
 set(zelvar_prefix "${CMAKE_INSTALL_PREFIX}")
@@ -110,3 +112,5 @@ list(JOIN zelvar_manifest "\n" zelvar_text)
 file(WRITE "${zelvar_folder}/install-manifest.txt"
      "# What the installation put where; uninstall.sh removes these.\n${zelvar_text}\n")
 message(STATUS "Installing: ${zelvar_folder}/install-manifest.txt")
+
+cmake_policy(POP)

@@ -3,6 +3,9 @@
 # installation put there has been edited by the user (Korinset writes these files): it is kept as
 # <name>.bak-<date and time> and named in a message, so that installing again loses no edit.
 
+cmake_policy(PUSH) # this script's policies stay in it
+cmake_policy(VERSION 3.25)
+
 set(zelvar_folder "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 set(zelvar_previous "${zelvar_folder}/install-manifest.txt")
 set(zelvar_recorded "")
@@ -36,3 +39,5 @@ foreach(zelvar_name IN LISTS ZELVAR_DEFINITIONS)
   message(STATUS "Kept the edited ${zelvar_name} as ${zelvar_backup}; "
                  "the shipped ${zelvar_name} replaces it (Korinset can enter the edits again)")
 endforeach()
+
+cmake_policy(POP)

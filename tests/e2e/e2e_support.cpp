@@ -290,19 +290,19 @@ bool XSession::windowVisible(const QString& id) const {
 }
 
 QRect XSession::geometry(const QString& id) const {
-    const RunResult info = x(QStringLiteral("xdotool"),
-                             {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+    // xwininfo gives the inside's absolute position also under a reparenting window manager.
+    const RunResult info = x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
     QRect rect;
     for (const QString& line : info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString key = line.section(QLatin1Char('='), 0, 0);
-        const int value = line.section(QLatin1Char('='), 1).toInt();
-        if (key == QStringLiteral("X")) {
+        const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed();
+        const int value = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+        if (key == QStringLiteral("Absolute upper-left X")) {
             rect.moveLeft(value);
-        } else if (key == QStringLiteral("Y")) {
+        } else if (key == QStringLiteral("Absolute upper-left Y")) {
             rect.moveTop(value);
-        } else if (key == QStringLiteral("WIDTH")) {
+        } else if (key == QStringLiteral("Width")) {
             rect.setWidth(value);
-        } else if (key == QStringLiteral("HEIGHT")) {
+        } else if (key == QStringLiteral("Height")) {
             rect.setHeight(value);
         }
     }
@@ -313,16 +313,44 @@ QString XSession::title(const QString& id) const {
     return x(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).out.trimmed();
 }
 
-QStringList XSession::states(const QString& id) const {
-    const QString line =
-        x(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_STATE")})
-            .out.trimmed();
-    const QString atoms = line.section(QLatin1Char('='), 1);
+namespace {
+
+// The atoms of an xprop line "NAME(ATOM) = A, B, C".
+QStringList atomList(const QString& line) {
     QStringList result;
-    for (const QString& atom : atoms.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    if (!line.contains(QLatin1Char('='))) {
+        return result;
+    }
+    for (const QString& atom :
+         line.section(QLatin1Char('='), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         result << atom.trimmed();
     }
     return result;
+}
+
+} // namespace
+
+QStringList XSession::states(const QString& id) const {
+    return atomList(
+        x(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_STATE")})
+            .out.trimmed());
+}
+
+QStringList XSession::windowsOfType(qint64 pid, const QString& type) const {
+    const RunResult found =
+        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--pid"), QString::number(pid)});
+    QStringList matching;
+    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList types =
+            atomList(x(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")})
+                         .out.trimmed());
+        if (types.contains(type)) {
+            matching << id;
+        }
+    }
+    return matching;
 }
 
 void XSession::activate(const QString& id) const {
@@ -332,6 +360,11 @@ void XSession::activate(const QString& id) const {
 
 void XSession::keys(const QString& id, const QStringList& keys) const {
     activate(id);
+    x(QStringLiteral("xdotool"),
+      QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + keys);
+}
+
+void XSession::press(const QStringList& keys) const {
     x(QStringLiteral("xdotool"),
       QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + keys);
 }

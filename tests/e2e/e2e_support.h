@@ -95,11 +95,16 @@ public:
     [[nodiscard]] QString title(const QString& id) const;
     // The atoms of the window's _NET_WM_STATE ("_NET_WM_STATE_ABOVE", ...).
     [[nodiscard]] QStringList states(const QString& id) const;
+    // The visible windows of process `pid` whose _NET_WM_WINDOW_TYPE includes `type`
+    // ("_NET_WM_WINDOW_TYPE_TOOLTIP", "_NET_WM_WINDOW_TYPE_POPUP_MENU").
+    [[nodiscard]] QStringList windowsOfType(qint64 pid, const QString& type) const;
 
     // Raises and focuses the window, then sends keys ("ctrl+a", "Down", "alt+x") or types text
     // to the focused control.
     void activate(const QString& id) const;
     void keys(const QString& id, const QStringList& keys) const;
+    // Keys to whatever has the focus now (an open menu), without activating a window first.
+    void press(const QStringList& keys) const;
     void type(const QString& id, const QString& text) const;
     void click(int x, int y) const;
     void moveMouse(int x, int y) const;
@@ -107,9 +112,6 @@ public:
     // A picture of the window's inside, or of the whole screen.
     [[nodiscard]] QImage grab(const QString& id) const;
     [[nodiscard]] QImage grabScreen() const;
-
-    // The window ids of the notification area's icons (children of trayer's window).
-    [[nodiscard]] QStringList trayIcons() const;
 
 private:
     RunResult x(const QString& program, const QStringList& arguments) const;

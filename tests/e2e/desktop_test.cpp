@@ -1,0 +1,328 @@
+// The installed programs on a desktop (Xvfb, jwm, trayer), driven as a user drives them with keys
+// and the mouse through xdotool. Every check looks at what the programs did: their windows and
+// window properties, the files they wrote, and the colours of the calendar's day cells.
+
+#include "e2e_support.h"
+#include "month_picture.h"
+#include "support/temp_folder.h"
+
+#include <QDate>
+#include <QDir>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <sys/stat.h>
+
+using namespace e2e;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString calendarTitle = QStringLiteral("カレンダー");
+const QString editorTitle = QStringLiteral("日付操作モジュールのパラメータ設定");
+const QString holidayEditorTitle = QStringLiteral("祝日の設定");
+const QString tooltipType = QStringLiteral("_NET_WM_WINDOW_TYPE_TOOLTIP");
+const QString popupMenuType = QStringLiteral("_NET_WM_WINDOW_TYPE_POPUP_MENU");
+
+class ProgramsOnADesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session_ = std::make_unique<XSession>(scratch_.path() / "x");
+        if (!session_->ready()) {
+            GTEST_SKIP() << session_->skipReason().toStdString();
+        }
+        copy_ = std::make_unique<InstalledCopy>(scratch_.path());
+        ASSERT_TRUE(copy_->install()) << copy_->log.toStdString();
+        // The single-instance lock lives in the runtime folder: one of the test's own.
+        const fs::path runtime = scratch_.path() / "runtime";
+        fs::create_directories(runtime);
+        chmod(runtime.c_str(), 0700);
+        environment_ = session_->environment(copy_->environment());
+        environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                            QString::fromStdString(runtime.string()));
+    }
+
+    std::unique_ptr<RunningProgram> start(const char* program) const {
+        return std::make_unique<RunningProgram>(
+            QString::fromStdString((copy_->prefix / program).string()), QStringList{},
+            environment_);
+    }
+
+    // Starts Zelvar and waits for its calendar window.
+    std::pair<std::unique_ptr<RunningProgram>, QString> startCalendar() const {
+        auto zelvar = start("Zelvar");
+        const auto window = session_->waitForWindow(zelvar->pid(), calendarTitle);
+        EXPECT_TRUE(window.has_value()) << zelvar->errors().toStdString();
+        return {std::move(zelvar), window.value_or(QString())};
+    }
+
+    fs::path settingsFile() const { return copy_->prefix / "Zelvar.ini"; }
+
+    void writeSettings(const std::string& text) const {
+        std::ofstream(settingsFile(), std::ios::binary | std::ios::trunc) << text;
+    }
+
+    // The holidays (days) of one month, as the installed korin lists them.
+    std::set<int> holidaysOf(int year, int month) const {
+        const RunResult listed =
+            RunProgram(QString::fromStdString((copy_->prefix / "korin").string()),
+                       {QStringLiteral("holidays"), QString::number(year)}, environment_);
+        EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+        std::set<int> days;
+        const QString prefix = QStringLiteral("%1/%2/")
+                                   .arg(year, 4, 10, QLatin1Char('0'))
+                                   .arg(month, 2, 10, QLatin1Char('0'));
+        for (const QString& line : listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line.startsWith(prefix)) {
+                days.insert(line.mid(8, 2).toInt());
+            }
+        }
+        return days;
+    }
+
+    // Waits until the calendar window shows `expected`; returns the last picture read.
+    std::optional<MonthPicture> waitForMonth(const QString& window,
+                                             const MonthInks& expected) const {
+        std::optional<MonthPicture> read;
+        WaitUntil(
+            [&] {
+                read = ReadMonth(session_->grab(window));
+                return read && read->inks == expected;
+            },
+            10s);
+        return read;
+    }
+
+    // The tool tip of the process that shows after the mouse came to rest at a point of the
+    // screen: where it is, and its picture.
+    std::optional<std::pair<QRect, QImage>> toolTipAt(qint64 pid, QPoint point) const {
+        session_->moveMouse(point.x() - 3, point.y() - 2);
+        session_->moveMouse(point.x(), point.y());
+        QStringList tips;
+        WaitUntil(
+            [&] {
+                tips = session_->windowsOfType(pid, tooltipType);
+                return !tips.isEmpty();
+            },
+            5s);
+        if (tips.isEmpty()) {
+            return std::nullopt;
+        }
+        return std::make_pair(session_->geometry(tips.last()), session_->grab(tips.last()));
+    }
+
+    TempFolder scratch_;
+    std::unique_ptr<XSession> session_;
+    std::unique_ptr<InstalledCopy> copy_;
+    QProcessEnvironment environment_;
+};
+
+TEST_F(ProgramsOnADesktop, CalendarOpensTitledAtTheSizeOfItsSettingsInTheMiddleOfTheScreen) {
+    writeSettings("[Option]\r\nMainWidth=240\r\nMainHeight=200\r\n");
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(session_->title(window), calendarTitle);
+    const QRect small = session_->geometry(window);
+    // The width counts the window's frame of 3 pixels a side, as on the desktop it was made for.
+    EXPECT_EQ(small.width(), 240 - 2 * 3);
+    EXPECT_NEAR(small.center().x(), 1280 / 2, 8);
+    EXPECT_NEAR(small.center().y(), 1024 / 2, 24);
+    session_->keys(window, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(zelvar->waitForEnd());
+
+    writeSettings("[Option]\r\nMainWidth=280\r\nMainHeight=230\r\n");
+    auto [larger, largerWindow] = startCalendar();
+    ASSERT_FALSE(largerWindow.isEmpty());
+    const QRect large = session_->geometry(largerWindow);
+    EXPECT_EQ(large.width() - small.width(), 40);
+    EXPECT_EQ(large.height() - small.height(), 30);
+}
+
+TEST_F(ProgramsOnADesktop, KeysTypedIntoTheYearAndMonthBoxesChangeTheMonthShown) {
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    // Today's month first: the picture can be read at all.
+    ASSERT_TRUE(ReadMonth(session_->grab(window)).has_value());
+
+    // The panel has the focus; Tab reaches the year box, then the month box (selected on entry).
+    session_->keys(window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
+    session_->type(window, QStringLiteral("2025"));
+    session_->keys(window, {QStringLiteral("Tab")});
+    session_->type(window, QStringLiteral("1"));
+    const MonthInks january2025 = ExpectedMonth(2025, 1, holidaysOf(2025, 1));
+    ASSERT_EQ(holidaysOf(2025, 1), (std::set<int>{1, 13}));
+    auto read = waitForMonth(window, january2025);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->inks, january2025) << Describe(read->inks);
+
+    // Back to the year box: a new year typed over the selection, then Down for the year after.
+    session_->keys(window, {QStringLiteral("shift+Tab")});
+    session_->type(window, QStringLiteral("2026"));
+    const MonthInks january2026 = ExpectedMonth(2026, 1, holidaysOf(2026, 1));
+    read = waitForMonth(window, january2026);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->inks, january2026) << Describe(read->inks);
+    EXPECT_NE(january2025, january2026);
+
+    session_->keys(window, {QStringLiteral("Down")});
+    const MonthInks january2027 = ExpectedMonth(2027, 1, holidaysOf(2027, 1));
+    read = waitForMonth(window, january2027);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->inks, january2027) << Describe(read->inks);
+}
+
+TEST_F(ProgramsOnADesktop, ASecondCalendarIsRefusedWithItsMessageAndTheFirstStays) {
+    auto [first, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    auto second = start("Zelvar");
+    // Its message box carries the program's title; it never opens a calendar window.
+    const auto message = session_->waitForWindow(second->pid(), QStringLiteral("Zelvar"));
+    ASSERT_TRUE(message.has_value()) << second->errors().toStdString();
+    EXPECT_TRUE(session_->windows(second->pid(), calendarTitle).isEmpty());
+    const QRect box = session_->geometry(*message);
+    EXPECT_GT(box.width(), 100);
+    EXPECT_LT(box.height(), 200);
+
+    session_->keys(*message, {QStringLiteral("Return")});
+    ASSERT_TRUE(second->waitForEnd());
+    EXPECT_TRUE(first->running());
+    EXPECT_TRUE(session_->windowVisible(window));
+    EXPECT_EQ(session_->windows(first->pid(), calendarTitle), QStringList{window});
+}
+
+TEST_F(ProgramsOnADesktop, ClosingWithoutChangesLeavesNoSettingsFile) {
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    // Closed by the window manager (its close key), as by the close box.
+    session_->keys(window, {QStringLiteral("alt+F4")});
+    ASSERT_TRUE(zelvar->waitForEnd());
+    EXPECT_EQ(zelvar->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(zelvar->exitCode(), 0);
+    EXPECT_FALSE(fs::exists(settingsFile()));
+}
+
+TEST_F(ProgramsOnADesktop, AlwaysOnTopFromTheMenuKeepsTheWindowAboveAndIsWrittenOnClosing) {
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_FALSE(session_->states(window).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
+    // "今月(&T)" and "ツール(&T)" share their key: each press of Alt+T goes to the next of them,
+    // until the tool menu is open.
+    bool menuOpen = false;
+    for (int press = 0; press < 3 && !menuOpen; ++press) {
+        session_->keys(window, {QStringLiteral("alt+t")});
+        menuOpen = WaitUntil(
+            [&] { return !session_->windowsOfType(zelvar->pid(), popupMenuType).isEmpty(); },
+            1500ms);
+    }
+    ASSERT_TRUE(menuOpen);
+    session_->press({QStringLiteral("a")}); // "常に手前に表示(&A)" in the open menu
+
+    // The window system re-creates the window to change its stacking: find it again.
+    QString above;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const QString& id : session_->windows(zelvar->pid(), calendarTitle)) {
+            if (session_->states(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE"))) {
+                above = id;
+                return true;
+            }
+        }
+        return false;
+    }));
+    session_->keys(above, {QStringLiteral("alt+x")}); // "終了(&X)"
+    ASSERT_TRUE(zelvar->waitForEnd());
+    EXPECT_EQ(ReadFile(settingsFile()), "[MainForm]\r\nAlwaysOnTop=1\r\n");
+}
+
+TEST_F(ProgramsOnADesktop, AHolidayAddedInKorinsetShowsInANewCalendarInColourWithItsToolTip) {
+    // A second 山の日, on a weekday of June (a month without holidays) next year.
+    const int year = QDate::currentDate().year() + 1;
+    int day = 8;
+    while (QDate(year, 6, day).dayOfWeek() > 5) {
+        ++day;
+    }
+    ASSERT_TRUE(holidaysOf(year, 6).empty());
+
+    auto editor = start("Korinset");
+    const auto main = session_->waitForWindow(editor->pid(), editorTitle);
+    ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
+    session_->keys(*main, {QStringLiteral("space")}); // "祝日の設定", the first button
+    const auto holidays = session_->waitForWindow(editor->pid(), holidayEditorTitle);
+    ASSERT_TRUE(holidays.has_value());
+    session_->keys(*holidays, {QStringLiteral("alt+n")}); // "新規(&N)": the name box has the focus
+    session_->type(*holidays, QStringLiteral("山の日"));
+    // Name, kind, start year, month, day: each box selected when Tab enters it.
+    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab")});
+    session_->type(*holidays, QString::number(year));
+    session_->keys(*holidays, {QStringLiteral("Tab")});
+    session_->type(*holidays, QStringLiteral("6"));
+    session_->keys(*holidays, {QStringLiteral("Tab")});
+    session_->type(*holidays, QString::number(day));
+    session_->keys(*holidays, {QStringLiteral("alt+o")}); // "決定(&O)": the list has the focus
+    // List, 新規, 変更, 削除, then "更新".
+    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+                               QStringLiteral("Tab"), QStringLiteral("space")});
+    const auto confirm = session_->waitForWindow(editor->pid(), QStringLiteral("確認"));
+    ASSERT_TRUE(confirm.has_value());
+    session_->keys(*confirm, {QStringLiteral("alt+y")});
+    ASSERT_TRUE(
+        WaitUntil([&] { return session_->windows(editor->pid(), holidayEditorTitle).isEmpty(); }));
+    session_->keys(*main, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(editor->waitForEnd());
+
+    // The file holds the new line in the editor's format, in code page 932.
+    const std::string line = "\x8e\x52\x82\xcc\x93\xfa,1,6," + std::to_string(day) + ",,," +
+                             std::to_string(year) + ",\r\n";
+    EXPECT_NE(ReadFile(copy_->prefix / "Korin1.csv").find(line), std::string::npos);
+
+    // korin answers from the same files.
+    const QString date = QStringLiteral("%1%2").arg(year).arg(600 + day, 4, 10, QLatin1Char('0'));
+    const RunResult name = RunProgram(QString::fromStdString((copy_->prefix / "korin").string()),
+                                      {QStringLiteral("name"), date}, environment_);
+    EXPECT_EQ(name.exitCode, 0);
+    EXPECT_EQ(name.out, QStringLiteral("山の日\n"));
+    EXPECT_EQ(holidaysOf(year, 6), std::set<int>{day});
+
+    // A new calendar shows June of that year with the day in the holiday colour.
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    session_->keys(window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
+    session_->type(window, QString::number(year));
+    session_->keys(window, {QStringLiteral("Tab")});
+    session_->type(window, QStringLiteral("6"));
+    const MonthInks june = ExpectedMonth(year, 6, {day});
+    const auto read = waitForMonth(window, june);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(read->inks, june) << Describe(read->inks);
+
+    // Its tool tip appears over that day and over no ordinary day, and it is the very picture of
+    // the tool tip over the 11th of August, the shipped 山の日.
+    const QPoint origin = session_->geometry(window).topLeft();
+    const std::size_t cell = 7 + static_cast<std::size_t>(QDate(year, 6, 1).dayOfWeek() % 7) +
+                             static_cast<std::size_t>(day) - 1;
+    ASSERT_EQ(june[cell], Ink::Holiday);
+    const auto tip = toolTipAt(zelvar->pid(), origin + read->centres[cell]);
+    ASSERT_TRUE(tip.has_value());
+    const QImage added = tip->second;
+    ASSERT_FALSE(added.isNull());
+    session_->moveMouse(origin.x() + read->centres[cell + 1].x(),
+                        origin.y() + read->centres[cell + 1].y());
+    EXPECT_TRUE(
+        WaitUntil([&] { return session_->windowsOfType(zelvar->pid(), tooltipType).isEmpty(); }));
+
+    session_->keys(window, {QStringLiteral("ctrl+a")});
+    session_->type(window, QStringLiteral("8"));
+    const MonthInks august = ExpectedMonth(year, 8, holidaysOf(year, 8));
+    const auto readAugust = waitForMonth(window, august);
+    ASSERT_TRUE(readAugust.has_value());
+    ASSERT_EQ(readAugust->inks, august) << Describe(readAugust->inks);
+    const std::size_t eleventh =
+        7 + static_cast<std::size_t>(QDate(year, 8, 1).dayOfWeek() % 7) + 10;
+    const auto shipped = toolTipAt(zelvar->pid(), origin + readAugust->centres[eleventh]);
+    ASSERT_TRUE(shipped.has_value());
+    EXPECT_EQ(added, shipped->second);
+}
+
+} // namespace
