@@ -30,9 +30,6 @@ QFont designFont(const char* family, double points) {
     return font;
 }
 
-// Qt's own limit for a widget's size.
-constexpr int MaxWidgetSize = 16777215;
-
 } // namespace
 
 CalendarWindow::CalendarWindow(bool titleAndMenu) : titleAndMenu_(titleAndMenu) {
@@ -164,8 +161,15 @@ void CalendarWindow::applyWindowSize() {
             clientHeight += menuWidget()->sizeHint().height();
         }
     }
-    setFixedSize(std::clamp(clientWidth, 1, MaxWidgetSize),
-                 std::clamp(clientHeight, 1, MaxWidgetSize));
+    // As the window system does, a window is kept from growing beyond the desktop.
+    int maxWidth = m.metric(Metric::CxVirtualScreen);
+    int maxHeight = m.metric(Metric::CyVirtualScreen);
+    if (maxWidth <= 0 || maxHeight <= 0) {
+        maxWidth = m.metric(Metric::CxScreen);
+        maxHeight = m.metric(Metric::CyScreen);
+    }
+    setFixedSize(std::clamp(clientWidth, 1, std::max(1, maxWidth)),
+                 std::clamp(clientHeight, 1, std::max(1, maxHeight)));
 }
 
 void CalendarWindow::closeEvent(QCloseEvent* event) {

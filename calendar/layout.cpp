@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTime>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,6 +30,15 @@ constexpr std::int32_t TransparencyKey = 0xFFFF00;
 std::int32_t titleAndMenuTwips() {
     return (metrics().metric(Metric::CyCaption) + 4 + metrics().metric(Metric::CyMenu)) *
            metrics().twipsPerPixelY();
+}
+
+// A length of the settings file in pixels, in twips. The settings file may hold any 32-bit
+// number; a window cannot be larger than Qt's limit nor smaller than nothing, and the product
+// must not overflow.
+std::int32_t settingTwips(std::int32_t pixels, int twipsPerPixel) {
+    constexpr std::int64_t MaxPixels = 16777215;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, 0, MaxPixels) *
+                                     twipsPerPixel);
 }
 
 } // namespace
@@ -98,8 +108,9 @@ FrameSize MeasureFrame(const CalendarWindow& window) {
 void SizeCalendar(CalendarWindow& window) {
     const CalendarSettings& s = CalendarOptions();
     const FrameSize frame = MeasureFrame(window);
-    window.windowWidth = s.MainWidth.current * metrics().twipsPerPixelX();
-    window.windowHeight = s.MainHeight.current * metrics().twipsPerPixelY() + titleAndMenuTwips();
+    window.windowWidth = settingTwips(s.MainWidth.current, metrics().twipsPerPixelX());
+    window.windowHeight =
+        settingTwips(s.MainHeight.current, metrics().twipsPerPixelY()) + titleAndMenuTwips();
     window.picture2Left =
         (window.windowWidth - CalendarWindow::Picture2DesignWidth - frame.width) / 2;
     window.picture2Top =
@@ -163,7 +174,7 @@ void ApplyAppearance(CalendarWindow& window) {
     window.Shape1->setBorderColour(ResolveColor(s.Color[5].current));
 
     // 7. The height loses the title and menu bar when the window has none.
-    window.windowHeight = s.MainHeight.current * py;
+    window.windowHeight = settingTwips(s.MainHeight.current, py);
     if (s.ShowMenu.current == 1) {
         window.windowHeight += titleAndMenuTwips();
     }
@@ -174,7 +185,7 @@ void ApplyAppearance(CalendarWindow& window) {
     } else if (s.ShowClock.current == 1) {
         const std::int32_t stripTop =
             window.picture2Top + CalendarWindow::Picture2DesignHeight - 75;
-        const std::int32_t stripHeight = s.C_Height.current * py;
+        const std::int32_t stripHeight = settingTwips(s.C_Height.current, py);
         window.Picture3->setGeometry(TwipsRect(0, stripTop, window.windowWidth, stripHeight));
         setBackground(window.Picture3, background);
         window.Picture3->show();
