@@ -43,14 +43,3 @@ TEST(MonthGrid, MonthsStartingOnSundayAndSaturday) {
     EXPECT_EQ(layoutMonth(1, 1).day[8], 1) << "1 January of the year 1 is a Monday";
     EXPECT_EQ(layoutMonth(9999, 12).daysInMonth, 31);
 }
-
-TEST(MonthGrid, CellPositionsAndHeader) {
-    EXPECT_EQ(cellLeftTwips(0), 30);
-    EXPECT_EQ(cellTopTwips(0), 80);
-    EXPECT_EQ(cellLeftTwips(13), 30 + 6 * 350);
-    EXPECT_EQ(cellTopTwips(43), 80 + 6 * 280);
-    EXPECT_EQ(headerText(0), QStringLiteral("日"));
-    EXPECT_EQ(headerText(6), QStringLiteral("土"));
-    EXPECT_EQ(eraProbeText(2019, 5), "20190599");
-    EXPECT_EQ(eraProbeText(1, 1), "00010199");
-}
