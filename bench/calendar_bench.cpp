@@ -13,9 +13,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTest>
-
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <memory>
 

@@ -69,8 +69,12 @@ TrayForm::TrayForm()
     setAttribute(Qt::WA_QuitOnClose, false);
     createMenu();
     connect(call_, &TrayIconCall::finished, this, &TrayForm::addFinished);
-    connect(&service_, &TrayIconService::leftButtonDown, this, &TrayForm::iconLeftButtonDown);
-    connect(&service_, &TrayIconService::rightButtonDown, this, &TrayForm::iconRightButtonDown);
+    // The clicks are handled once the icon's own mouse handling has returned: a command of the
+    // menu may delete the icon, and with it the window system's object that reported the click.
+    connect(&service_, &TrayIconService::leftButtonDown, this, &TrayForm::iconLeftButtonDown,
+            Qt::QueuedConnection);
+    connect(&service_, &TrayIconService::rightButtonDown, this, &TrayForm::iconRightButtonDown,
+            Qt::QueuedConnection);
 }
 
 TrayForm::~TrayForm() = default;

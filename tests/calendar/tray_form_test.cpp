@@ -56,8 +56,18 @@ protected:
         return *FRM_TTI;
     }
 
-    // Runs what the event loop has queued (the hide after a minimize).
+    // Runs what the event loop has queued (the hide after a minimize, the clicks on the icon).
     static void settle() { QCoreApplication::sendPostedEvents(); }
+
+    // The mouse buttons on the icon; the form handles them from the event loop.
+    void pressLeft(QPoint at = {}) {
+        doubles.trayIcon.pressLeft(at);
+        settle();
+    }
+    void pressRight(QPoint at) {
+        doubles.trayIcon.pressRight(at);
+        settle();
+    }
 
     // The requests made of the icon service, as "Add:tip", "Modify:tip", "Delete:".
     [[nodiscard]] QStringList trayCalls() const {
@@ -96,7 +106,7 @@ protected:
                 still->close();
             }
         });
-        doubles.trayIcon.pressRight(at);
+        pressRight(at);
         return seen;
     }
 
@@ -203,7 +213,7 @@ TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
     EXPECT_EQ(tray().MNU_Hide->text(), Restore);
     EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
 
-    doubles.trayIcon.pressLeft();
+    pressLeft();
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.isMinimized());
     EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
@@ -279,7 +289,7 @@ TEST_F(TrayTest, MinimizingHidesIntoTheIconAndItsMenuRestoresTheWindow) {
     tray().MNU_Hide->trigger();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(tray().MNU_Hide->text(), Restore);
-    doubles.trayIcon.pressLeft();
+    pressLeft();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
 }
@@ -303,7 +313,7 @@ TEST_F(TrayTest, ALeftClickOnAVisibleWindowOnlyBringsItToTheFront) {
     other->show();
     other->activateWindow();
     QCoreApplication::processEvents();
-    doubles.trayIcon.pressLeft(QPoint(5, 5));
+    pressLeft(QPoint(5, 5));
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(QApplication::activeWindow(), &w);
@@ -409,8 +419,8 @@ TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
     EXPECT_EQ(CurrentCalendar, nullptr);
 
     // A late click on the gone icon finds nothing to do.
-    doubles.trayIcon.pressLeft();
-    doubles.trayIcon.pressRight();
+    pressLeft();
+    pressRight(QPoint());
     EXPECT_EQ(topLevelNamed(QStringLiteral("Form1")), nullptr);
 }
 
