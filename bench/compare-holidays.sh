@@ -16,6 +16,10 @@ runs=${RUNS:-30}
 korin="$PWD/$build/bin/korin"
 case "$build" in /*) korin="$build/bin/korin" ;; esac
 
+# Node.js and npm are needed only here: the setup installs Debian's when they are missing.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    sh scripts/setup.sh nodejs npm
+fi
 for tool in node npm hyperfine /usr/bin/python3; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "compare-holidays: $tool is missing" >&2

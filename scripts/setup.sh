@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs every Debian package the project needs to build, test and run.
 # Idempotent: asks apt-get only for what is missing, and says nothing when all is there.
+# Packages named as arguments are added to the list (bench/compare-holidays.sh adds Node.js).
 set -eu
 
 PACKAGES="
@@ -8,11 +9,12 @@ build-essential cmake ninja-build make pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev clang-format clang-tidy
 libicu-dev icu-devtools
-qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-translations-l10n libgl-dev
+qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
 xvfb xauth x11-utils x11-xserver-utils imagemagick librsvg2-bin desktop-file-utils xdotool trayer jwm
 fonts-ipafont-gothic fontconfig
 python3 python3-icalendar
 hyperfine
+$*
 "
 
 missing=""
