@@ -25,11 +25,13 @@ bool NumericEntry::isRefusedCharacter(QChar c) {
 }
 
 bool NumericEntry::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box_) {
+    // A box being destroyed is no longer a line edit; its pointer must not be read as one.
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box == nullptr || box != box_) {
         return false;
     }
     if (event->type() == QEvent::FocusIn && selectsOnFocus_) {
-        box_->selectAll();
+        box->selectAll();
         return false;
     }
     if (event->type() != QEvent::KeyPress) {

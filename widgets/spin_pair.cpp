@@ -96,7 +96,10 @@ void SpinPair::barChanged(int value) {
 }
 
 bool SpinPair::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bar_ && event->type() == QEvent::FocusIn && barPassesFocus_ && box_) {
+    // A bar being destroyed is no longer a scroll bar; its pointer must not be read as one.
+    auto* bar = qobject_cast<QScrollBar*>(watched);
+    if (bar != nullptr && bar == bar_ && event->type() == QEvent::FocusIn && barPassesFocus_ &&
+        box_) {
         box_->setFocus(Qt::OtherFocusReason);
     }
     return QObject::eventFilter(watched, event);

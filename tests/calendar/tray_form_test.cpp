@@ -84,8 +84,11 @@ protected:
     // after which the menu is closed if it still is.
     template <typename During> MenuSeen rightClick(QPoint at, During during) {
         MenuSeen seen;
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
+        // A timer, not a posted call: the click itself is posted, and settling runs posted calls
+        // in order, so a posted look would come before the menu had opened.
+        QTimer look;
+        look.setSingleShot(true);
+        QObject::connect(&look, &QTimer::timeout, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             seen.opened = menu != nullptr && menu == tray().MNU_Popup;
             if (menu != nullptr) {
@@ -106,6 +109,7 @@ protected:
                 still->close();
             }
         });
+        look.start(0);
         pressRight(at);
         return seen;
     }
