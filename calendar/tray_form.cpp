@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QEventLoopLocker>
+#include <QGuiApplication>
 #include <QMenu>
 
 QPointer<TrayForm> FRM_TTI;
@@ -52,11 +53,20 @@ bool canHideIntoTray(const CalendarWindow& window) {
            window.isMinimized();
 }
 
+// Whether taking a window out of the minimized state maps it again even while it is hidden: so on
+// X11, where the window would come back unpainted and unknown to Qt as shown.
+bool leavingMinimizedShowsWindow() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 // Hides the minimized window into the notification area, in its normal state for the next show.
+// Where that state cannot be set while hidden, bringToFront sets it when the window is shown.
 void hideIntoTray(CalendarWindow& window) {
     window.hide();
     FRM_TTI->MNU_Hide->setText(restoreCaption());
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    if (!leavingMinimizedShowsWindow()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    }
 }
 
 } // namespace
