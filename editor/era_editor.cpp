@@ -4,7 +4,6 @@
 #include "editor/editor_messages.h"
 #include "editor/era_rows.h"
 #include "editor/name_rules.h"
-#include "editor/window_placement.h"
 #include "platform/services.h"
 #include "widgets/spin_pair.h"
 
@@ -40,7 +39,7 @@ enum Box { YearBox = 0, MonthBox = 1, DayBox = 2 };
 
 } // namespace
 
-EraEditorWindow::EraEditorWindow(QWidget* parent) : QDialog(parent) {
+EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(parent) {
     setObjectName(QStringLiteral("EraEditorWindow"));
     setWindowTitle(QStringLiteral("元号の設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
@@ -152,14 +151,6 @@ void EraEditorWindow::buildControls() {
     }
 }
 
-void EraEditorWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(this);
-    }
-}
-
 QStringList EraEditorWindow::rows() const {
     QStringList texts;
     texts.reserve(List1->count());
@@ -173,36 +164,6 @@ int EraEditorWindow::addRow(const QString& row) {
     const int at = EraInsertPosition(rows(), row);
     List1->insertItem(at, row);
     return at;
-}
-
-EraEditorWindow::Mode EraEditorWindow::mode() const {
-    const bool newOn = Command1[0]->isEnabled();
-    const bool changeOn = Command1[1]->isEnabled();
-    const bool deleteOn = Command1[2]->isEnabled();
-    if (newOn && changeOn && deleteOn) {
-        return Mode::None;
-    }
-    if (newOn) {
-        return Mode::New;
-    }
-    return changeOn ? Mode::Change : Mode::Delete;
-}
-
-void EraEditorWindow::setMode(Mode mode) {
-    Command1[0]->setEnabled(mode == Mode::None || mode == Mode::New);
-    Command1[1]->setEnabled(mode == Mode::None || mode == Mode::Change);
-    Command1[2]->setEnabled(mode == Mode::None || mode == Mode::Delete);
-    Frame1->setVisible(mode != Mode::None);
-}
-
-int EraEditorWindow::selectedRow() const {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.first());
-}
-
-void EraEditorWindow::clearSelection() {
-    List1->setCurrentItem(nullptr);
-    List1->clearSelection();
 }
 
 void EraEditorWindow::setInputsEnabled(bool on) {
@@ -262,12 +223,6 @@ void EraEditorWindow::startChangeOrDelete(Mode mode) {
     }
 }
 
-void EraEditorWindow::listActivated() {
-    if (Command1[1]->isEnabled()) {
-        startChangeOrDelete(Mode::Change);
-    }
-}
-
 void EraEditorWindow::confirm() {
     const Mode current = mode();
     if (current == Mode::None) {
@@ -324,11 +279,6 @@ void EraEditorWindow::confirm() {
     closePanel();
 }
 
-void EraEditorWindow::closePanel() {
-    setMode(Mode::None);
-    List1->setFocus();
-}
-
 void EraEditorWindow::update() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
@@ -345,36 +295,4 @@ void EraEditorWindow::update() {
         return;
     }
     accept();
-}
-
-void EraEditorWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        if (Frame1->isVisible()) {
-            closePanel();
-        }
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-bool EraEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-            if (Frame1->isVisible()) {
-                closePanel();
-            }
-            return true;
-        }
-        if (watched == List1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            listActivated();
-            return true;
-        }
-    }
-    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        listActivated();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -4,7 +4,6 @@
 #include "editor/editor_messages.h"
 #include "editor/holiday_rows.h"
 #include "editor/name_rules.h"
-#include "editor/window_placement.h"
 #include "platform/services.h"
 #include "widgets/spin_pair.h"
 
@@ -57,7 +56,7 @@ QWidget* spinPiece(QLineEdit* box, QScrollBar* bar, int characters, QWidget* par
 
 } // namespace
 
-HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : QDialog(parent) {
+HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWindow(parent) {
     setObjectName(QStringLiteral("HolidayEditorWindow"));
     setWindowTitle(QStringLiteral("祝日の設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
@@ -219,14 +218,6 @@ void HolidayEditorWindow::buildControls() {
     }
 }
 
-void HolidayEditorWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        CentreOnScreen(this);
-    }
-}
-
 std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
     List1->clear();
@@ -234,39 +225,9 @@ std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     return follow;
 }
 
-HolidayEditorWindow::Mode HolidayEditorWindow::mode() const {
-    const bool newOn = Command1[0]->isEnabled();
-    const bool changeOn = Command1[1]->isEnabled();
-    const bool deleteOn = Command1[2]->isEnabled();
-    if (newOn && changeOn && deleteOn) {
-        return Mode::None;
-    }
-    if (newOn) {
-        return Mode::New;
-    }
-    return changeOn ? Mode::Change : Mode::Delete;
-}
-
-void HolidayEditorWindow::setMode(Mode mode) {
-    Command1[0]->setEnabled(mode == Mode::None || mode == Mode::New);
-    Command1[1]->setEnabled(mode == Mode::None || mode == Mode::Change);
-    Command1[2]->setEnabled(mode == Mode::None || mode == Mode::Delete);
-    Frame1->setVisible(mode != Mode::None);
-}
-
-int HolidayEditorWindow::selectedRow() const {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.first());
-}
-
 void HolidayEditorWindow::selectRow(int row) {
     List1->setCurrentRow(row);
     List1->scrollToItem(List1->item(row));
-}
-
-void HolidayEditorWindow::clearSelection() {
-    List1->setCurrentItem(nullptr);
-    List1->clearSelection();
 }
 
 std::optional<int> HolidayEditorWindow::selectedDefinition() {
@@ -382,13 +343,6 @@ void HolidayEditorWindow::startChangeOrDelete(Mode mode) {
     }
 }
 
-void HolidayEditorWindow::listActivated() {
-    // A double-click or Enter on the list acts as "変更" while that button is enabled.
-    if (Command1[1]->isEnabled()) {
-        startChangeOrDelete(Mode::Change);
-    }
-}
-
 void HolidayEditorWindow::confirm() {
     const Mode current = mode();
     if (current == Mode::None) {
@@ -442,11 +396,6 @@ void HolidayEditorWindow::confirm() {
     closePanel();
 }
 
-void HolidayEditorWindow::closePanel() {
-    setMode(Mode::None);
-    List1->setFocus();
-}
-
 void HolidayEditorWindow::update() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
@@ -457,36 +406,4 @@ void HolidayEditorWindow::update() {
         return;
     }
     accept();
-}
-
-void HolidayEditorWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        if (Frame1->isVisible()) {
-            closePanel();
-        }
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-bool HolidayEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-            if (Frame1->isVisible()) {
-                closePanel();
-            }
-            return true;
-        }
-        if (watched == List1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            listActivated();
-            return true;
-        }
-    }
-    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        listActivated();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
