@@ -196,6 +196,15 @@ XSession::XSession(const std::filesystem::path& scratch) {
     windowManager_->setStandardOutputFile(QProcess::nullDevice());
     windowManager_->setStandardErrorFile(QProcess::nullDevice());
     windowManager_->start(QStringLiteral("jwm"), {QStringLiteral("-f"), path(config)});
+    // jwm is ready when it owns the window-manager selection. The notification area starts only
+    // then: a panel mapped while jwm is still starting can stay unmapped, and with it the icons.
+    WaitUntil(
+        [this] {
+            return x(QStringLiteral("xprop"),
+                     {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .out.contains(QStringLiteral("window id"));
+        },
+        10s);
     trayHost_ = std::make_unique<QProcess>();
     trayHost_->setProcessEnvironment(environment_);
     trayHost_->setStandardOutputFile(QProcess::nullDevice());
@@ -207,20 +216,12 @@ XSession::XSession(const std::filesystem::path& scratch) {
                       QStringLiteral("--height"), QStringLiteral("24"),
                       QStringLiteral("--transparent"), QStringLiteral("false"),
                       QStringLiteral("--SetDockType"), QStringLiteral("true")});
-    // Both are ready when their windows show: jwm owns the window-manager selection, trayer
-    // the notification area's.
-    WaitUntil(
-        [this] {
-            return x(QStringLiteral("xprop"),
-                     {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                .out.contains(QStringLiteral("window id"));
-        },
-        10s);
+    // trayer shows its panel once it owns the notification area's selection.
     WaitUntil(
         [this] {
             return !x(QStringLiteral("xdotool"),
-                      {QStringLiteral("search"), QStringLiteral("--classname"),
-                       QStringLiteral("^trayer$")})
+                      {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                       QStringLiteral("--class"), QStringLiteral("^trayer$")})
                         .out.trimmed()
                         .isEmpty();
         },
@@ -381,6 +382,12 @@ void XSession::click(int xPos, int yPos) const {
 }
 
 void XSession::moveMouse(int xPos, int yPos) const {
+    // xdotool's --sync waits for the pointer to move, which it never does when it is there.
+    const QString location =
+        x(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}).out.trimmed();
+    if (location.startsWith(QStringLiteral("x:%1 y:%2 ").arg(xPos).arg(yPos))) {
+        return;
+    }
     x(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                                   QString::number(xPos), QString::number(yPos)});
 }
