@@ -325,4 +325,103 @@ TEST_F(ProgramsOnADesktop, AHolidayAddedInKorinsetShowsInANewCalendarInColourWit
     EXPECT_EQ(added, shipped->second);
 }
 
+TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAndOpensItsMenu) {
+    writeSettings("[Option]\r\nTaskTray=1\r\n");
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    const qint64 pid = zelvar->pid();
+
+    // The icon: one window of the program embedded into the notification area, with a picture.
+    QStringList icons;
+    ASSERT_TRUE(WaitUntil([&] {
+        icons = session_->trayIcons(pid);
+        return !icons.isEmpty();
+    })) << zelvar->errors().toStdString();
+    EXPECT_EQ(icons.size(), 1);
+    const QRect icon = session_->geometry(icons.first());
+    EXPECT_GT(icon.width(), 0);
+    EXPECT_GT(icon.height(), 0);
+    EXPECT_LE(icon.height(), 24) << "inside the notification area's 24 pixels";
+    const QImage picture = session_->grab(icons.first());
+    ASSERT_FALSE(picture.isNull());
+    std::set<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            colours.insert(picture.pixel(x, y));
+        }
+    }
+    EXPECT_GT(colours.size(), 4U) << "the program's icon, not an empty window";
+    const QPoint centre = icon.center();
+
+    // A menu of the program that opens after a right click on the icon, where the pointer is.
+    auto openMenu = [&]() -> std::optional<QRect> {
+        session_->click(centre.x(), centre.y(), 3);
+        QStringList menus;
+        WaitUntil(
+            [&] {
+                menus = session_->popupMenus(pid);
+                return !menus.isEmpty();
+            },
+            5s);
+        if (menus.size() != 1) {
+            return std::nullopt;
+        }
+        return session_->geometry(menus.first());
+    };
+
+    // Minimizing hides the window into the icon, and the program goes on.
+    session_->minimize(window);
+    ASSERT_TRUE(WaitUntil([&] { return !session_->windowVisible(window); }));
+    EXPECT_TRUE(zelvar->running());
+
+    // The icon's menu opens also while the window is hidden; Escape closes it, and the window
+    // stays hidden.
+    const auto hiddenMenu = openMenu();
+    ASSERT_TRUE(hiddenMenu.has_value());
+    EXPECT_TRUE(hiddenMenu->adjusted(-3, -3, 3, 3).contains(centre))
+        << "menu at " << hiddenMenu->x() << "," << hiddenMenu->y() << " " << hiddenMenu->width()
+        << "x" << hiddenMenu->height();
+    EXPECT_GT(hiddenMenu->height(), hiddenMenu->width() / 2) << "a column of commands";
+    session_->press({QStringLiteral("Escape")});
+    EXPECT_TRUE(WaitUntil([&] { return session_->popupMenus(pid).isEmpty(); }));
+    EXPECT_FALSE(session_->windowVisible(window));
+    EXPECT_TRUE(session_->windows(pid, calendarTitle).isEmpty());
+
+    // A left click shows the calendar again, painted, in its normal state and with the focus.
+    session_->click(centre.x(), centre.y());
+    const auto shown = session_->waitForWindow(pid, calendarTitle, 10s);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(WaitUntil([&] { return ReadMonth(session_->grab(*shown)).has_value(); }, 10s));
+    EXPECT_FALSE(session_->states(*shown).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")));
+    EXPECT_TRUE(WaitUntil([&] { return session_->activeWindow() == *shown; }));
+
+    // Covered by another program's window, the calendar comes to the front on a left click.
+    auto editor = start("Korinset");
+    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
+    session_->activate(*other);
+    ASSERT_TRUE(WaitUntil([&] {
+        return session_->activeWindow() == *other && session_->stackedAbove(*other, *shown);
+    }));
+    session_->click(centre.x(), centre.y());
+    EXPECT_TRUE(WaitUntil([&] {
+        return session_->activeWindow() == *shown && session_->stackedAbove(*shown, *other);
+    }));
+    session_->keys(*other, {QStringLiteral("alt+x")});
+    EXPECT_TRUE(editor->waitForEnd());
+
+    // With the window shown the menu opens just the same, and Escape leaves the window as it was.
+    const auto shownMenu = openMenu();
+    ASSERT_TRUE(shownMenu.has_value());
+    EXPECT_TRUE(shownMenu->adjusted(-3, -3, 3, 3).contains(centre));
+    session_->press({QStringLiteral("Escape")});
+    EXPECT_TRUE(WaitUntil([&] { return session_->popupMenus(pid).isEmpty(); }));
+    EXPECT_TRUE(session_->windowVisible(*shown));
+
+    session_->keys(*shown, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(zelvar->waitForEnd());
+    EXPECT_EQ(zelvar->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(zelvar->exitCode(), 0);
+}
+
 } // namespace

@@ -4,11 +4,13 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <set>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -316,6 +318,11 @@ QString XSession::title(const QString& id) const {
 
 namespace {
 
+// A window id as xdotool (decimal) or xwininfo (hexadecimal) writes it; 0 for none.
+unsigned long long windowNumber(const QString& id) {
+    return id.trimmed().toULongLong(nullptr, 0);
+}
+
 // The atoms of an xprop line "NAME(ATOM) = A, B, C".
 QStringList atomList(const QString& line) {
     QStringList result;
@@ -354,6 +361,106 @@ QStringList XSession::windowsOfType(qint64 pid, const QString& type) const {
     return matching;
 }
 
+QStringList XSession::popupMenus(qint64 pid) const {
+    const RunResult found =
+        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--pid"), QString::number(pid)});
+    QStringList menus;
+    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!parent(id).isEmpty() ||
+            !x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id})
+                 .out.contains(QStringLiteral("Override Redirect State: yes"))) {
+            continue;
+        }
+        const QStringList types =
+            atomList(x(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")})
+                         .out.trimmed());
+        if (!types.contains(QStringLiteral("_NET_WM_WINDOW_TYPE_TOOLTIP"))) {
+            menus << id;
+        }
+    }
+    return menus;
+}
+
+QStringList XSession::trayIcons(qint64 pid) const {
+    std::set<unsigned long long> hosts;
+    for (const QString& id :
+         x(QStringLiteral("xdotool"),
+           {QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("^trayer$")})
+             .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        hosts.insert(windowNumber(id));
+    }
+    const RunResult found =
+        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--pid"), QString::number(pid)});
+    QStringList icons;
+    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList up = ancestors(id);
+        if (std::any_of(up.begin(), up.end(),
+                        [&](const QString& window) { return hosts.count(windowNumber(window)); })) {
+            icons << id;
+        }
+    }
+    return icons;
+}
+
+QString XSession::activeWindow() const {
+    return x(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).out.trimmed();
+}
+
+bool XSession::stackedAbove(const QString& upper, const QString& lower) const {
+    auto topLevel = [this](const QString& id) {
+        const QStringList up = ancestors(id);
+        return windowNumber(up.isEmpty() ? id : up.last());
+    };
+    const unsigned long long upperFrame = topLevel(upper);
+    const unsigned long long lowerFrame = topLevel(lower);
+    // xwininfo lists the root's children topmost first.
+    const RunResult tree =
+        x(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-children")});
+    for (const QString& line : tree.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString text = line.trimmed();
+        if (!text.startsWith(QStringLiteral("0x"))) {
+            continue;
+        }
+        const unsigned long long window = windowNumber(text.section(QLatin1Char(' '), 0, 0));
+        if (window == upperFrame) {
+            return true;
+        }
+        if (window == lowerFrame) {
+            return false;
+        }
+    }
+    return false;
+}
+
+QString XSession::parent(const QString& id) const {
+    const RunResult info =
+        x(QStringLiteral("xwininfo"), {QStringLiteral("-children"), QStringLiteral("-id"), id});
+    for (const QString& line : info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString text = line.trimmed();
+        if (text.startsWith(QStringLiteral("Parent window id:"))) {
+            if (text.contains(QStringLiteral("(the root window)"))) {
+                return {};
+            }
+            const QString number = text.section(QLatin1Char(' '), 3, 3);
+            return windowNumber(number) == 0 ? QString() : number;
+        }
+    }
+    return {};
+}
+
+QStringList XSession::ancestors(const QString& id) const {
+    QStringList up;
+    // A window sits a few levels deep at most (client, frame or socket, panel).
+    for (QString window = parent(id); !window.isEmpty() && up.size() < 16;
+         window = parent(window)) {
+        up << window;
+    }
+    return up;
+}
+
 void XSession::activate(const QString& id) const {
     x(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
     x(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
@@ -376,9 +483,9 @@ void XSession::type(const QString& id, const QString& text) const {
       {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});
 }
 
-void XSession::click(int xPos, int yPos) const {
+void XSession::click(int xPos, int yPos, int button) const {
     moveMouse(xPos, yPos);
-    x(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+    x(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::number(button)});
 }
 
 void XSession::moveMouse(int xPos, int yPos) const {
@@ -390,6 +497,10 @@ void XSession::moveMouse(int xPos, int yPos) const {
     }
     x(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                                   QString::number(xPos), QString::number(yPos)});
+}
+
+void XSession::minimize(const QString& id) const {
+    x(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QStringLiteral("--sync"), id});
 }
 
 QImage XSession::grab(const QString& id) const {

@@ -98,6 +98,17 @@ public:
     // The visible windows of process `pid` whose _NET_WM_WINDOW_TYPE includes `type`
     // ("_NET_WM_WINDOW_TYPE_TOOLTIP", "_NET_WM_WINDOW_TYPE_POPUP_MENU").
     [[nodiscard]] QStringList windowsOfType(qint64 pid, const QString& type) const;
+    // The open popup menus of process `pid`: its visible override-redirect windows straight under
+    // the root, tool tips left out. Qt gives a menu's re-created window no menu type, so the
+    // type alone does not find every menu.
+    [[nodiscard]] QStringList popupMenus(qint64 pid) const;
+    // The windows of process `pid` embedded into the notification area's host (trayer): its
+    // icons there.
+    [[nodiscard]] QStringList trayIcons(qint64 pid) const;
+    // The window that has the focus (_NET_ACTIVE_WINDOW), "" when none has it.
+    [[nodiscard]] QString activeWindow() const;
+    // Whether window `upper` is stacked above window `lower`, both with their frames.
+    [[nodiscard]] bool stackedAbove(const QString& upper, const QString& lower) const;
 
     // Raises and focuses the window, then sends keys ("ctrl+a", "Down", "alt+x") or types text
     // to the focused control.
@@ -106,8 +117,11 @@ public:
     // Keys to whatever has the focus now (an open menu), without activating a window first.
     void press(const QStringList& keys) const;
     void type(const QString& id, const QString& text) const;
-    void click(int x, int y) const;
+    // A click of mouse button `button` (1 left, 3 right) at a point of the screen.
+    void click(int x, int y, int button = 1) const;
     void moveMouse(int x, int y) const;
+    // Asks the window manager to minimize the window, as its minimize button does.
+    void minimize(const QString& id) const;
 
     // A picture of the window's inside, or of the whole screen.
     [[nodiscard]] QImage grab(const QString& id) const;
@@ -115,6 +129,10 @@ public:
 
 private:
     RunResult x(const QString& program, const QStringList& arguments) const;
+    // The window's parent, "" when it is the root (or the window is gone).
+    [[nodiscard]] QString parent(const QString& id) const;
+    // The window's parent, its parent's parent and so on, up to a child of the root.
+    [[nodiscard]] QStringList ancestors(const QString& id) const;
 
     QString display_;
     QString skipReason_;
