@@ -201,7 +201,10 @@ bool WritePosition(const CalendarWindow& window) {
     CalendarSettings& s = CalendarOptions();
     const SystemMetricsService& metrics = *Services().metrics;
     bool ok = true;
-    const Qt::WindowStates state = window.windowState();
+    Qt::WindowStates state = window.windowState();
+    if (!window.isVisible()) {
+        state &= ~Qt::WindowMinimized; // hidden in the notification area
+    }
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const std::int32_t left = window.x() * metrics.twipsPerPixelX();
         if (left != s.LastReadLeft) {

@@ -61,7 +61,12 @@ void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
 
 void ClosingSequence(CalendarWindow& window) {
     window.Timer1->stop();
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    // A window hidden in the notification area may still be minimized (on X11 the state is
+    // cleared only when it is shown again, as clearing it maps the window); it stays hidden and
+    // its position is saved as that of a normal window.
+    if (window.isVisible()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    }
     bool saved = WritePosition(window);
     saved = WriteOptions() && saved;
     if (!saved) {

@@ -407,10 +407,14 @@ TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
     tray().MNU_A_Top->trigger();
     tray().MNU_Hide->trigger();
     ASSERT_FALSE(w.isVisible());
+    // Hidden and still minimized, as on X11: the closing neither shows it nor loses its position.
+    w.setWindowState(w.windowState() | Qt::WindowMinimized);
     QPointer<CalendarWindow> window = &w;
     QPointer<TrayForm> form = FRM_TTI;
 
     form->MNU_Exit->trigger();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(FRM_TTI, nullptr);
     EXPECT_FALSE(doubles.trayIcon.isShown());
     EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:")}));
