@@ -3,31 +3,18 @@
 #   sh docs/make-editor-screenshots.sh [BUILD_DIR]   (default build/default; needs its bin/Korinset)
 # Writes docs/screenshots/korinset-*.png. Needs Xvfb, jwm, xdotool and ImageMagick's import.
 set -eu
-cd "$(dirname "$0")/.."
-build=${1:-build/default}
-bin="$build/bin"
-out=docs/screenshots
-[ -x "$bin/Korinset" ] || { echo "no $bin/Korinset: build the target Korinset first" >&2; exit 1; }
-mkdir -p "$out"
+program=Korinset
+display_base=60
+screen=1280x1024x24
+. "$(dirname "$0")/screenshot-session.sh"
 
 # The program works on copies of the shipped files in a folder of its own.
-work=$(mktemp -d)
-cp "$bin/Korinset" data/Korin1.csv data/Korin2.csv "$work/"
-
-display=:98
-Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+cp "$bin/Korinset" "$root/data/Korin1.csv" "$root/data/Korin2.csv" "$work/"
 jwm >/dev/null 2>&1 &
 wm=$!
+sleep 1
 "$work/Korinset" >/dev/null 2>&1 &
 app=$!
-cleanup() {
-    kill "$app" "$wm" "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 settle() { sleep 1.5; }
 # The active window with its frame.

@@ -4,33 +4,9 @@
 # Each look runs the real Zelvar from a folder of its own with its own Zelvar.ini, and the shot
 # of its window lands in docs/screenshots/. Needs Xvfb, jwm, xdotool, xsetroot and ImageMagick.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${1:-$root/build/default}
-bin="$build/bin"
-out="$here/screenshots"
-if [ ! -x "$bin/Zelvar" ]; then
-    echo "no Zelvar in $bin: build it first (cmake --build $build --target Zelvar)" >&2
-    exit 1
-fi
-mkdir -p "$out"
-work=$(mktemp -d)
-display=:$((90 + $$ % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-zelvar=""
-cleanup() {
-    [ -n "$zelvar" ] && kill "$zelvar" 2>/dev/null || true
-    kill "$wm" "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-wm=""
-trap cleanup EXIT INT TERM
-export DISPLAY="$display"
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.5
-done
+program=Zelvar
+display_base=90
+. "$(dirname "$0")/screenshot-session.sh"
 # A plain desktop colour that shows where the background is see-through; no task bar.
 desktop='#3a6e8f'
 cat >"$work/jwmrc" <<JWM

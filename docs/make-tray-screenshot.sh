@@ -7,36 +7,9 @@
 # docs/screenshots/tray-menu.png. Needs Xvfb, jwm, trayer, xdotool, xdpyinfo, xprop, xwininfo
 # and ImageMagick.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${1:-$root/build/default}
-bin="$build/bin"
-out="$here/screenshots"
-if [ ! -x "$bin/Zelvar" ]; then
-    echo "no Zelvar in $bin: build it first (cmake --build $build --target Zelvar)" >&2
-    exit 1
-fi
-mkdir -p "$out"
-work=$(mktemp -d)
-display=:$((70 + $$ % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-zelvar=""
-wm=""
-tray=""
-cleanup() {
-    [ -n "$zelvar" ] && kill "$zelvar" 2>/dev/null || true
-    [ -n "$tray" ] && kill "$tray" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-export DISPLAY="$display"
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.5
-done
+program=Zelvar
+display_base=70
+. "$(dirname "$0")/screenshot-session.sh"
 
 # wait_for WHAT COMMAND...: runs COMMAND until it prints something, and prints that.
 wait_for() {

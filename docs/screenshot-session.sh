@@ -1,0 +1,34 @@
+# Sourced by the docs/make-*.sh screenshot scripts, after they set `program` (what must be built
+# in BUILD_DIR/bin), `display_base` and, if not 1024x768x24, `screen`: the folders, a scratch
+# folder and an X server of the script's own. The script starts its programs into $zelvar, $app,
+# $tray and $wm; whatever of them still runs is ended on exit, then the X server.
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${1:-$root/build/default}
+bin="$build/bin"
+out="$here/screenshots"
+if [ ! -x "$bin/$program" ]; then
+    echo "no $program in $bin: build it first (cmake --build $build --target $program)" >&2
+    exit 1
+fi
+mkdir -p "$out"
+work=$(mktemp -d)
+display=:$((display_base + $$ % 9))
+Xvfb "$display" -screen 0 "${screen:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+zelvar=""
+app=""
+tray=""
+wm=""
+cleanup() {
+    for pid in $zelvar $app $tray $wm $xvfb; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+export DISPLAY="$display"
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.5
+done
