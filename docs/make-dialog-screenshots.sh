@@ -9,14 +9,7 @@ set -eu
 program=Zelvar
 display_base=80
 . "$(dirname "$0")/screenshot-session.sh"
-cat >"$work/jwmrc" <<JWM
-<?xml version="1.0"?>
-<JWM>
-  <Desktops width="1" height="1"><Background type="solid">#3a6e8f</Background></Desktops>
-</JWM>
-JWM
-jwm -f "$work/jwmrc" >/dev/null 2>&1 &
-wm=$!
+start_window_manager
 sleep 1
 
 # visible_window PID NAME: the id of the visible window of PID whose title is NAME (waits for it).

@@ -7,16 +7,7 @@ set -eu
 program=Zelvar
 display_base=90
 . "$(dirname "$0")/screenshot-session.sh"
-# A plain desktop colour that shows where the background is see-through; no task bar.
-desktop='#3a6e8f'
-cat >"$work/jwmrc" <<JWM
-<?xml version="1.0"?>
-<JWM>
-  <Desktops width="1" height="1"><Background type="solid">$desktop</Background></Desktops>
-</JWM>
-JWM
-jwm -f "$work/jwmrc" >/dev/null 2>&1 &
-wm=$!
+start_window_manager
 sleep 1
 
 # shot NAME INI-TEXT: runs Zelvar with the settings and saves docs/screenshots/NAME.png.

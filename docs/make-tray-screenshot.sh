@@ -27,15 +27,7 @@ wait_for() {
     return 1
 }
 
-desktop='#3a6e8f'
-cat >"$work/jwmrc" <<JWM
-<?xml version="1.0"?>
-<JWM>
-  <Desktops width="1" height="1"><Background type="solid">$desktop</Background></Desktops>
-</JWM>
-JWM
-jwm -f "$work/jwmrc" >/dev/null 2>&1 &
-wm=$!
+start_window_manager
 # trayer starts once jwm is up: a panel mapped while jwm is still starting may stay unmapped.
 wait_for "the window manager" sh -c \
     'xprop -root _NET_SUPPORTING_WM_CHECK | grep "window id"' >/dev/null

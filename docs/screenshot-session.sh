@@ -32,3 +32,17 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.5
 done
+
+# Starts jwm on a plain desktop of colour `desktop` (it shows where a background is see-through),
+# without a task bar, into $wm.
+desktop='#3a6e8f'
+start_window_manager() {
+    cat >"$work/jwmrc" <<JWM
+<?xml version="1.0"?>
+<JWM>
+  <Desktops width="1" height="1"><Background type="solid">$desktop</Background></Desktops>
+</JWM>
+JWM
+    jwm -f "$work/jwmrc" >/dev/null 2>&1 &
+    wm=$!
+}
