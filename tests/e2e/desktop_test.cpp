@@ -354,15 +354,20 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
     const QPoint centre = icon.center();
 
     // A menu of the program that opens after a right click on the icon, where the pointer is.
+    // A loaded machine (the sanitizer build, tests side by side) may let a click arrive before
+    // the icon's window takes it: the click is repeated while no menu has opened.
     auto openMenu = [&]() -> std::optional<QRect> {
-        session_->click(centre.x(), centre.y(), 3);
         QStringList menus;
-        WaitUntil(
-            [&] {
-                menus = session_->popupMenus(pid);
-                return !menus.isEmpty();
-            },
-            5s);
+        for (int attempt = 0; attempt < 3 && menus.isEmpty(); ++attempt) {
+            session_->click(centre.x(), centre.y(), 3);
+            WaitUntil(
+                [&] {
+                    menus = session_->popupMenus(pid);
+                    return !menus.isEmpty();
+                },
+                4s);
+        }
+        EXPECT_EQ(menus.size(), 1) << menus.join(QLatin1Char(' ')).toStdString();
         if (menus.size() != 1) {
             return std::nullopt;
         }
