@@ -259,12 +259,15 @@ RunResult XSession::x(const QString& program, const QStringList& arguments) cons
     return RunProgram(program, arguments, environment_, 20s);
 }
 
+QStringList XSession::visibleWindows(qint64 pid) const {
+    return x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                         QStringLiteral("--pid"), QString::number(pid)})
+        .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QStringList XSession::windows(qint64 pid, const QString& title) const {
-    const RunResult found =
-        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--pid"), QString::number(pid)});
     QStringList matching;
-    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& id : visibleWindows(pid)) {
         if (this->title(id) == title) {
             matching << id;
         }
@@ -338,6 +341,12 @@ QStringList atomList(const QString& line) {
 
 } // namespace
 
+QStringList XSession::windowTypes(const QString& id) const {
+    return atomList(x(QStringLiteral("xprop"),
+                      {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")})
+                        .out.trimmed());
+}
+
 QStringList XSession::states(const QString& id) const {
     return atomList(
         x(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_STATE")})
@@ -345,15 +354,9 @@ QStringList XSession::states(const QString& id) const {
 }
 
 QStringList XSession::windowsOfType(qint64 pid, const QString& type) const {
-    const RunResult found =
-        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--pid"), QString::number(pid)});
     QStringList matching;
-    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList types =
-            atomList(x(QStringLiteral("xprop"),
-                       {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")})
-                         .out.trimmed());
+    for (const QString& id : visibleWindows(pid)) {
+        const QStringList types = windowTypes(id);
         if (types.contains(type)) {
             matching << id;
         }
@@ -362,20 +365,14 @@ QStringList XSession::windowsOfType(qint64 pid, const QString& type) const {
 }
 
 QStringList XSession::popupMenus(qint64 pid) const {
-    const RunResult found =
-        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--pid"), QString::number(pid)});
     QStringList menus;
-    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& id : visibleWindows(pid)) {
         if (!parent(id).isEmpty() ||
             !x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id})
                  .out.contains(QStringLiteral("Override Redirect State: yes"))) {
             continue;
         }
-        const QStringList types =
-            atomList(x(QStringLiteral("xprop"),
-                       {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")})
-                         .out.trimmed());
+        const QStringList types = windowTypes(id);
         if (!types.contains(QStringLiteral("_NET_WM_WINDOW_TYPE_TOOLTIP"))) {
             menus << id;
         }
@@ -391,11 +388,8 @@ QStringList XSession::trayIcons(qint64 pid) const {
              .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         hosts.insert(windowNumber(id));
     }
-    const RunResult found =
-        x(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--pid"), QString::number(pid)});
     QStringList icons;
-    for (const QString& id : found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& id : visibleWindows(pid)) {
         const QStringList up = ancestors(id);
         if (std::any_of(up.begin(), up.end(),
                         [&](const QString& window) { return hosts.count(windowNumber(window)); })) {

@@ -129,6 +129,10 @@ public:
 
 private:
     RunResult x(const QString& program, const QStringList& arguments) const;
+    // The ids of the visible windows of process `pid`.
+    [[nodiscard]] QStringList visibleWindows(qint64 pid) const;
+    // The atoms of the window's _NET_WM_WINDOW_TYPE.
+    [[nodiscard]] QStringList windowTypes(const QString& id) const;
     // The window's parent, "" when it is the root (or the window is gone).
     [[nodiscard]] QString parent(const QString& id) const;
     // The window's parent, its parent's parent and so on, up to a child of the root.
