@@ -20,6 +20,10 @@ namespace {
 const QString MainFormSection = QStringLiteral("MainForm");
 const QString OptionSection = QStringLiteral("Option");
 
+// The smallest MainWidth and MainHeight the options dialog accepts.
+constexpr std::int32_t MinimumMainWidth = 178;
+constexpr std::int32_t MinimumMainHeight = 175;
+
 // Left or Top absent from the file.
 constexpr std::int32_t PositionAbsent = -480000;
 
@@ -105,6 +109,14 @@ void ReadOptions() {
     readOption16(s.Appearance, QStringLiteral("Appearance"), defaults.Appearance.current);
     readOption32(s.MainWidth, QStringLiteral("MainWidth"), defaults.MainWidth.current);
     readOption32(s.MainHeight, QStringLiteral("MainHeight"), defaults.MainHeight.current);
+    // A size below what the options dialog accepts (a hand-edited file) would give a window too
+    // small to reach its menu: it reads as the default, and the file keeps its value.
+    if (s.MainWidth.current < MinimumMainWidth) {
+        s.MainWidth.setBoth(defaults.MainWidth.current);
+    }
+    if (s.MainHeight.current < MinimumMainHeight) {
+        s.MainHeight.setBoth(defaults.MainHeight.current);
+    }
     readOption16(s.Transparent, QStringLiteral("Transparent"), defaults.Transparent.current);
     if (GetPlatformId() < 2) {
         s.Transparent.current = 0;

@@ -1,7 +1,9 @@
 #include "editor/holiday_editor.h"
 
 #include "date/definitions.h"
+#include "editor/definition_save.h"
 #include "editor/editor_messages.h"
+#include "editor/enter_presses_button.h"
 #include "editor/holiday_rows.h"
 #include "editor/name_rules.h"
 #include "platform/services.h"
@@ -69,6 +71,8 @@ HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWind
     }
     setMode(Mode::None);
     clearSelection();
+    EnterPressesFocusedButton(this);
+    loadedStamp_ = LoadedDefinitionStamp(DefinitionFile::Holidays);
 }
 
 void HolidayEditorWindow::buildControls() {
@@ -222,6 +226,12 @@ std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
     List1->clear();
     List1->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
+    for (int k = 0; k < HolidayDefCount && k < static_cast<int>(HolidayDefs.size()); ++k) {
+        if (!HasCodePage932Form(
+                QString::fromStdString(HolidayDefs[static_cast<std::size_t>(k)].Name))) {
+            MarkRow(List1->item(k + HolidayFixedRowCount), UnwritableNameReason());
+        }
+    }
     return follow;
 }
 
@@ -400,10 +410,21 @@ void HolidayEditorWindow::update() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
     }
+    if (!MayOverwrite(DefinitionFile::Holidays, loadedStamp_)) {
+        return; // the window stays open with the edits
+    }
+    TellConversionOnce(DefinitionFile::Holidays, conversionTold_);
     if (const int error = WriteHolidayDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the edits for another try.
-        ShowWriteFailure(error);
+        const int record = LastWriteFailedRecord();
+        QString name;
+        if (record > 0 && record <= HolidayDefCount) {
+            name = QString::fromStdString(HolidayDefs[static_cast<std::size_t>(record - 1)].Name);
+            selectRow(record - 1 + HolidayFixedRowCount);
+        }
+        ShowDefinitionWriteFailure(error, record, name);
         return;
     }
+    loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Holidays);
     accept();
 }
