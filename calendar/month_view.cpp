@@ -12,7 +12,6 @@
 #include "platform/services.h"
 #include "widgets/twips.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -30,20 +29,11 @@ void setCellToolTip(QLabel* cell, const QString& tip) {
     }
 }
 
-// What a screen reader reads for a control; only a real change is set and announced.
+// What a screen reader reads for a control. Only a real change is set: each one is announced
+// (the widget sends the accessibility event of the change).
 void setAccessibleNameOf(QWidget* control, const QString& name) {
     if (control->accessibleName() != name) {
         control->setAccessibleName(name);
-        QAccessibleEvent changed(control, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
-}
-
-void setAccessibleDescriptionOf(QWidget* control, const QString& description) {
-    if (control->accessibleDescription() != description) {
-        control->setAccessibleDescription(description);
-        QAccessibleEvent changed(control, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
     }
 }
 
@@ -162,7 +152,10 @@ void FillMonth(CalendarWindow& window) {
     }
     setAccessibleNameOf(window.Label1, EraLabelName(window.Label1->text()));
     // The window's description is the month shown, so that a screen reader reports its change.
-    setAccessibleDescriptionOf(&window, MonthDescription(year, month, holidays));
+    const QString shown = MonthDescription(year, month, holidays);
+    if (window.accessibleDescription() != shown) {
+        window.setAccessibleDescription(shown);
+    }
 
     window.filledWithToday = today;
     window.monthStale = false;
