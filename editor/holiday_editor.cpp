@@ -1,6 +1,7 @@
 #include "editor/holiday_editor.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/definition_save.h"
 #include "editor/editor_messages.h"
 #include "editor/enter_presses_button.h"
@@ -63,6 +64,7 @@ HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWind
     setWindowTitle(QStringLiteral("祝日の設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
     buildControls();
+    NameForScreenReaders(*this);
 
     // Opening sorts the table even when nothing is edited afterwards.
     rebuildList();

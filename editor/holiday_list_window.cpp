@@ -1,6 +1,7 @@
 #include "editor/holiday_list_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/enter_presses_button.h"
 #include "editor/holiday_listing.h"
 #include "editor/listing_box.h"
@@ -76,6 +77,7 @@ HolidayListWindow::HolidayListWindow(QWidget* parent) : QDialog(parent) {
     Text1[0]->setText(QStringLiteral("1948"));
     Text1[1]->setText(QString::number(Today().year()));
     EnterPressesFocusedButton(this);
+    NameForScreenReaders(*this);
 }
 
 void HolidayListWindow::showEvent(QShowEvent* event) {

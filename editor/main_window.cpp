@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/enter_presses_button.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
@@ -43,6 +44,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     setFixedSize(sizeHint());
     EnterPressesFocusedButton(this);
+    NameForScreenReaders(*this);
 }
 
 void EditorMainWindow::showEvent(QShowEvent* event) {
