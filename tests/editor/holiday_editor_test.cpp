@@ -522,6 +522,20 @@ void deleteByName(QListWidget* list, QPushButton* deleteButton, QPushButton* con
     QTest::mouseClick(confirmButton, Qt::LeftButton);
 }
 
+TEST_F(HolidayEditorTest, AReadOnlyFileIsRefusedWithTheSystemsErrorNumber) {
+    const QString path = doubles.file(QStringLiteral("Korin1.csv"));
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=13"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+    EXPECT_FALSE(QFile::permissions(path).testFlag(QFile::WriteOwner));
+}
+
 TEST_F(HolidayEditorTest, TwoEditorsOnOneFileDoNotLoseAnEdit) {
     // A second editor on the same folder, loaded while the first is open.
     St_LoadDefinitions();
