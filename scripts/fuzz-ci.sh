@@ -58,7 +58,7 @@ for target in $targets; do
     log="$build/fuzz-work/$target.log"
     # shellcheck disable=SC2086
     if "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -max_len="$max_len" \
+        -max_len="$max_len" -len_control=0 \
         -artifact_prefix="$artifacts" "$scratch" $inputs >"$log" 2>&1; then
         grep -E '^(stat::number_of_executed_units|stat::new_units_added)' "$log" | sed 's/^/  /'
         grep -E '^#[0-9]+ *DONE' "$log" | tail -n 1 | sed 's/^/  /'
