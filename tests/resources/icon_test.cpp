@@ -2,7 +2,7 @@
 // the committed PNGs still what the SVG drawings render to.
 
 #include "resources/zelvar_icon.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QGuiApplication>
 #include <QImage>
