@@ -1,7 +1,7 @@
 #include "dialogs/days_calculator_dialog.h"
 
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "widgets/numeric_entry.h"
 #include "widgets/twips.h"

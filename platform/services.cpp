@@ -2,6 +2,7 @@
 
 #include "date/host.h"
 #include "platform/color_chooser.h"
+#include "platform/design_fonts.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_id.h"
@@ -103,11 +104,11 @@ void substituteJapaneseFonts() {
             QFont::insertSubstitution(name, with);
         }
     };
-    substitute(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    substitute(Gothic, QStringLiteral("IPAGothic"));
     substitute(QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"));
-    substitute(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    substitute(PGothic, QStringLiteral("IPAPGothic"));
     substitute(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
-    substitute(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
+    substitute(UiGothic, QStringLiteral("IPAPGothic"));
 }
 
 void loadJapaneseTranslation() {
