@@ -1,5 +1,6 @@
 #include "dialogs/options_dialog.h"
 
+#include "dialogs/accessibility.h"
 #include "dialogs/dialog_commands.h"
 #include "platform/color_chooser.h"
 #include "platform/colors.h"
@@ -94,6 +95,7 @@ Form4::Form4(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calen
     setFont(DesignFont(PGothic, 9, false));
     createControls();
     load();
+    NameForScreenReaders(*this);
 }
 
 void Form4::createControls() {
