@@ -66,17 +66,12 @@ std::string readDefinitionFile(DefinitionFile file) {
     EngineHost& host = CurrentEngineHost();
     const std::string name = fileNameOf(file);
     FileReadResult read = ReadWholeFile(PathFromUtf8(definitionPath(file)), MaxDefinitionFileBytes);
-    switch (read.status) {
-    case FileReadStatus::Read:
-        break;
-    case FileReadStatus::Missing:
-        host.showError(name + "ファイルが見つかりません。");
-        host.endProgram();
-    case FileReadStatus::TooLarge:
-        host.showError(name + "ファイルが大きすぎるため読み込めません。");
-        host.endProgram();
-    case FileReadStatus::NotReadable:
-        host.showError(name + "ファイルを読み込めません。");
+    if (read.status != FileReadStatus::Read) {
+        const char* reason = read.status == FileReadStatus::Missing ? "ファイルが見つかりません。"
+                             : read.status == FileReadStatus::TooLarge
+                                 ? "ファイルが大きすぎるため読み込めません。"
+                                 : "ファイルを読み込めません。";
+        host.showError(name + reason);
         host.endProgram();
     }
     loadedStamps[indexOf(file)] = read.stamp;
