@@ -1,5 +1,6 @@
 #include "dialogs/days_calculator_dialog.h"
 
+#include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
 #include "dialogs/dialog_fonts.h"
 #include "platform/services.h"
@@ -74,6 +75,7 @@ Form3::Form3(const CalendarAccess& calendar, QWidget* parent) : QDialog(parent) 
     SetOpeningDates(opening, calendar.yearText(), calendar.monthText(), Today());
     showTexts(opening);
     centrePanel();
+    NameForScreenReaders(*this);
 }
 
 void Form3::createControls() {

@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
@@ -41,6 +42,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
     setCentralWidget(central);
     setFixedSize(sizeHint());
+    NameForScreenReaders(*this);
 }
 
 void EditorMainWindow::showEvent(QShowEvent* event) {
