@@ -2,7 +2,7 @@
 
 #include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "widgets/fitted_entry.h"
 #include "widgets/fitted_label.h"

@@ -27,15 +27,14 @@ private:
     void setInputsEnabled(bool on);
     void setSpinValue(int box, int value);
 
-    void startNew();
+    void startNew() override;
     void startChangeOrDelete(Mode mode) override;
     void confirm();
-    void update();
+    void writeDefinitions() override;
 
     std::array<QLineEdit*, 3> Text1{}; // year, month, day
     std::array<QScrollBar*, 3> VScroll1{};
     std::array<SpinPair*, 3> spins_{};
     QLineEdit* Text2 = nullptr;             // name
     std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    std::array<QPushButton*, 2> Command3{}; // "更新", "キャンセル"
 };

@@ -26,16 +26,17 @@ public:
 
 private:
     void buildControls();
+    void layOutPanel(const std::array<QWidget*, 5>& pieces);
     // Sorts the table and refills the list; returns where the followed record ended up.
     std::optional<int> rebuildList(std::optional<int> follow = std::nullopt);
     void selectRow(int row);
     // The definition index of the selected row, or nullopt after telling the user why not.
     std::optional<int> selectedDefinition();
 
-    void startNew();
+    void startNew() override;
     void startChangeOrDelete(Mode mode) override;
     void confirm();
-    void update();
+    void writeDefinitions() override;
     void setSpinValue(int box, int value);
     void showValues(const HolidayPanelValues& values);
     [[nodiscard]] HolidayPanelValues panelValues() const;
@@ -50,5 +51,4 @@ private:
     std::array<SpinPair*, 5> spins_{};
     QComboBox* Combo1 = nullptr;            // Monday .. Saturday
     std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    std::array<QPushButton*, 2> Command3{}; // "更新", "キャンセル"
 };

@@ -4,7 +4,7 @@
 
 #include "calendar/accessibility.h"
 #include "calendar_fixture.h"
-#include "support/accessible_controls.h"
+#include "tests/support/accessible_controls.h"
 
 #include <QAction>
 #include <QMenu>

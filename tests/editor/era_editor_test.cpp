@@ -54,7 +54,7 @@ protected:
     QPushButton* cancel = nullptr;
 };
 
-const QStringList kSortedRows = {
+const QStringList SortedRows = {
     QStringLiteral(" 645年 7月17日 | 大化"), QStringLiteral(" 701年 5月 3日 | 大宝"),
     QStringLiteral("1912年 7月30日 | 大正"), QStringLiteral("1926年12月25日 | 昭和"),
     QStringLiteral("1989年 1月 8日 | 平成"), QStringLiteral("2019年 5月 1日 | 令和"),
@@ -62,7 +62,7 @@ const QStringList kSortedRows = {
 
 TEST_F(EraEditorTest, OpeningListsTheErasInDateOrderWithNoRowSelected) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("元号の設定"));
-    EXPECT_EQ(rowsOf(list), kSortedRows);
+    EXPECT_EQ(rowsOf(list), SortedRows);
     EXPECT_EQ(selectedRowOf(list), -1);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(modeButtons(), (std::array<bool, 3>{true, true, true}));
@@ -127,14 +127,14 @@ TEST_F(EraEditorTest, ChangeKeepingTheDateIsRefusedAndANewDateMovesTheRow) {
     expectLastQuestion(
         QString::fromUtf16(u"本当に変更してよろしいですか?\r\n\r\n"
                            u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
-    EXPECT_EQ(rowsOf(list), kSortedRows);
+    EXPECT_EQ(rowsOf(list), SortedRows);
 
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
     ASSERT_EQ(list->count(), 6);
     EXPECT_EQ(list->item(2)->text(), QStringLiteral("1900年 1月 1日 | れいわ"));
     EXPECT_EQ(selectedRowOf(list), 2);
-    EXPECT_EQ(list->item(5)->text(), kSortedRows[4]);
+    EXPECT_EQ(list->item(5)->text(), SortedRows[4]);
 }
 
 TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
@@ -157,7 +157,7 @@ TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
         QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
                            u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
     EXPECT_EQ(list->count(), 5);
-    EXPECT_FALSE(rowsOf(list).contains(kSortedRows[1]));
+    EXPECT_FALSE(rowsOf(list).contains(SortedRows[1]));
     EXPECT_EQ(selectedRowOf(list), -1);
     EXPECT_EQ(modeButtons(), (std::array<bool, 3>{true, true, true}));
 }
