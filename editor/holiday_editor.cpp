@@ -123,6 +123,8 @@ void HolidayEditorWindow::buildControls() {
         Command2[i] = new QPushButton(confirmations[i], Frame1);
         Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
     }
+    // The weekday follows the week it belongs to.
+    setTabOrder(Text1[WeekBox], Combo1);
     connect(Command2[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
     connect(Command2[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
 
