@@ -22,6 +22,10 @@ namespace {
 const QString MainFormSection = QStringLiteral("MainForm");
 const QString OptionSection = QStringLiteral("Option");
 
+// The smallest MainWidth and MainHeight the options dialog accepts.
+constexpr std::int32_t MinimumMainWidth = 178;
+constexpr std::int32_t MinimumMainHeight = 175;
+
 // Left or Top absent from the file.
 constexpr std::int32_t PositionAbsent = -480000;
 
@@ -112,6 +116,15 @@ void ReadOptions(CalendarWindow* window) {
         if (setting.key != QStringLiteral("ShowMenu")) {
             readSetting(setting, s);
         }
+    }
+    // A size below what the options dialog accepts (a hand-edited file) would give a window too
+    // small to reach its menu: it reads as the default, and the file keeps its value.
+    const OptionValues defaults;
+    if (s.current.MainWidth < MinimumMainWidth) {
+        s.current.MainWidth = s.lastRead.MainWidth = defaults.MainWidth;
+    }
+    if (s.current.MainHeight < MinimumMainHeight) {
+        s.current.MainHeight = s.lastRead.MainHeight = defaults.MainHeight;
     }
     if (GetPlatformId() < 2) {
         s.current.Transparent = 0;

@@ -2,7 +2,9 @@
 
 #include "date/definitions.h"
 #include "editor/accessibility.h"
+#include "editor/definition_save.h"
 #include "editor/editor_messages.h"
+#include "editor/enter_presses_button.h"
 #include "editor/era_rows.h"
 #include "editor/name_rules.h"
 #include "platform/design_fonts.h"
@@ -49,7 +51,7 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
     NameForScreenReaders(*this);
 
     for (std::size_t i = 0; i < static_cast<std::size_t>(EraDefCount) && i < EraDefs.size(); ++i) {
-        addRow(EraRowFromDef(EraDefs[i]));
+        addLoadedRow(EraDefs[i]);
     }
     // Scrolled to the newest era, with no row selected.
     if (List1->count() > 0) {
@@ -62,6 +64,8 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
         spins_[i]->setBoxRange(Boxes[i].boxMinimum, Boxes[i].maximum);
     }
     setMode(Mode::None);
+    EnterPressesFocusedButton(this);
+    loadedStamp_ = LoadedDefinitionStamp(DefinitionFile::Eras);
 }
 
 void EraEditorWindow::buildControls() {
@@ -106,6 +110,25 @@ QStringList EraEditorWindow::rows() const {
         texts.append(List1->item(i)->text());
     }
     return texts;
+}
+
+void EraEditorWindow::addLoadedRow(const EraDef& era) {
+    const QString name = QString::fromStdString(era.Name);
+    if (!IsRealEraStart(era.StartDate)) {
+        // Shown as it stands in the file, marked, and written back unchanged unless the user
+        // changes the row. The mark sorts after every date, so these rows stay at the end.
+        const QString start = QString::fromStdString(era.StartDate);
+        auto* item = new QListWidgetItem(EraUnrealRowText(start, name));
+        item->setData(EraStartRole, start);
+        item->setData(EraNameRole, name);
+        MarkRow(item, QStringLiteral("開始日「%1」は正しい日付ではありません。").arg(start));
+        List1->addItem(item);
+        return;
+    }
+    const int at = addRow(EraRowFromDef(era));
+    if (!HasCodePage932Form(name)) {
+        MarkRow(List1->item(at), UnwritableNameReason());
+    }
 }
 
 int EraEditorWindow::addRow(const QString& row) {
@@ -231,16 +254,35 @@ void EraEditorWindow::writeDefinitions() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
     }
-    const QStringList texts = rows();
-    EraDefs.resize(static_cast<std::size_t>(texts.size()));
-    EraDefCount = static_cast<std::int16_t>(texts.size());
-    for (qsizetype r = 0; r < texts.size(); ++r) {
-        EraDefs[static_cast<std::size_t>(r)] = EraDefFromRow(texts[r]);
+    if (!MayOverwrite(DefinitionFile::Eras, loadedStamp_)) {
+        return; // the window stays open with the list
+    }
+    TellConversionOnce(DefinitionFile::Eras, conversionTold_);
+    const int count = List1->count();
+    EraDefs.resize(static_cast<std::size_t>(count));
+    EraDefCount = static_cast<std::int16_t>(count);
+    for (int r = 0; r < count; ++r) {
+        const QListWidgetItem* item = List1->item(r);
+        EraDef& era = EraDefs[static_cast<std::size_t>(r)];
+        if (item->data(EraStartRole).isValid()) {
+            era.StartDate = item->data(EraStartRole).toString().toStdString();
+            era.Name = item->data(EraNameRole).toString().toStdString();
+        } else {
+            era = EraDefFromRow(item->text());
+        }
     }
     if (const int error = WriteEraDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the list for another try.
-        ShowWriteFailure(error);
+        const int record = LastWriteFailedRecord();
+        QString name;
+        if (record > 0 && record <= count) {
+            name = QString::fromStdString(EraDefs[static_cast<std::size_t>(record - 1)].Name);
+            List1->setCurrentRow(record - 1);
+            List1->scrollToItem(List1->currentItem());
+        }
+        ShowDefinitionWriteFailure(error, record, name);
         return;
     }
+    loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Eras);
     accept();
 }

@@ -2,7 +2,9 @@
 
 #include "date/definitions.h"
 #include "editor/accessibility.h"
+#include "editor/definition_save.h"
 #include "editor/editor_messages.h"
+#include "editor/enter_presses_button.h"
 #include "editor/holiday_rows.h"
 #include "editor/name_rules.h"
 #include "platform/design_fonts.h"
@@ -71,6 +73,8 @@ HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWind
     }
     setMode(Mode::None);
     clearSelection();
+    EnterPressesFocusedButton(this);
+    loadedStamp_ = LoadedDefinitionStamp(DefinitionFile::Holidays);
 }
 
 void HolidayEditorWindow::buildControls() {
@@ -119,6 +123,8 @@ void HolidayEditorWindow::buildControls() {
         Command2[i] = new QPushButton(confirmations[i], Frame1);
         Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
     }
+    // The weekday follows the week it belongs to.
+    setTabOrder(Text1[WeekBox], Combo1);
     connect(Command2[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
     connect(Command2[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
 
@@ -165,6 +171,12 @@ std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
     List1->clear();
     List1->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
+    for (int k = 0; k < HolidayDefCount && k < static_cast<int>(HolidayDefs.size()); ++k) {
+        if (!HasCodePage932Form(
+                QString::fromStdString(HolidayDefs[static_cast<std::size_t>(k)].Name))) {
+            MarkRow(List1->item(k + HolidayFixedRowCount), UnwritableNameReason());
+        }
+    }
     return follow;
 }
 
@@ -344,10 +356,21 @@ void HolidayEditorWindow::writeDefinitions() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
     }
+    if (!MayOverwrite(DefinitionFile::Holidays, loadedStamp_)) {
+        return; // the window stays open with the edits
+    }
+    TellConversionOnce(DefinitionFile::Holidays, conversionTold_);
     if (const int error = WriteHolidayDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the edits for another try.
-        ShowWriteFailure(error);
+        const int record = LastWriteFailedRecord();
+        QString name;
+        if (record > 0 && record <= HolidayDefCount) {
+            name = QString::fromStdString(HolidayDefs[static_cast<std::size_t>(record - 1)].Name);
+            selectRow(record - 1 + HolidayFixedRowCount);
+        }
+        ShowDefinitionWriteFailure(error, record, name);
         return;
     }
+    loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Holidays);
     accept();
 }

@@ -4,6 +4,7 @@
 // notes on the computed holidays, a separator and one row per definition in key order; new,
 // change and delete go through the panel Frame1; "更新" writes Korin1.csv and closes.
 
+#include "date/definitions.h"
 #include "editor/definition_editor_window.h"
 #include "editor/holiday_panel.h"
 
@@ -51,4 +52,6 @@ private:
     std::array<SpinPair*, 5> spins_{};
     QComboBox* Combo1 = nullptr;            // Monday .. Saturday
     std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
+    FileStamp loadedStamp_;                 // the holiday file as it was when the table was loaded
+    bool conversionTold_ = false; // the user was told that a UTF-8 file becomes code page 932
 };

@@ -2,6 +2,7 @@
 
 #include "date/definitions.h"
 #include "editor/accessibility.h"
+#include "editor/enter_presses_button.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
@@ -43,6 +44,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
     setCentralWidget(central);
     setFixedSize(sizeHint());
+    EnterPressesFocusedButton(this);
     NameForScreenReaders(*this);
 }
 

@@ -155,6 +155,25 @@ TEST_F(SettingsFileTest, SixteenBitValuesOutOfRangeReadAsTheirDefault) {
     EXPECT_EQ(s.current.MainWidth, 70000) << "a 32-bit setting keeps its value";
 }
 
+TEST_F(SettingsFileTest, SizesBelowTheOptionsMinimumReadAsTheDefault) {
+    writeIni("[Option]\r\nMainWidth=0\r\nMainHeight=174\r\n");
+    CalendarWindow& w = start();
+    const CalendarSettings& s = CalendarOptions();
+    EXPECT_EQ(s.current.MainWidth, 194);
+    EXPECT_EQ(s.current.MainHeight, 180);
+    EXPECT_EQ(w.windowWidth, 194 * 15);
+    EXPECT_TRUE(w.hasTitleAndMenu());
+    closeCalendar();
+    EXPECT_TRUE(doubles.iniFiles.writes.empty()) << "the file keeps what the user wrote";
+}
+
+TEST_F(SettingsFileTest, SizesAtTheOptionsMinimumAreKept) {
+    writeIni("[Option]\r\nMainWidth=178\r\nMainHeight=175\r\n");
+    start();
+    EXPECT_EQ(CalendarOptions().current.MainWidth, 178);
+    EXPECT_EQ(CalendarOptions().current.MainHeight, 175);
+}
+
 TEST_F(SettingsFileTest, AFailedWriteIsReportedOnceNamingTheFile) {
     start();
     CalendarOptions().current.ShowClock = 1;

@@ -231,7 +231,8 @@ TEST_F(EraEditorTest, FailedWriteKeepsTheOldFileAndTheList) {
 
     const QString away = folder + QStringLiteral(".away");
     ASSERT_TRUE(QDir().rename(folder, away));
-    doubles.messageBox.answers = {MessageResult::Yes};
+    // The file is gone with its folder: the editor asks before writing over what is there now.
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
     ASSERT_TRUE(QDir().rename(away, folder));
     EXPECT_TRUE(
@@ -244,6 +245,48 @@ TEST_F(EraEditorTest, FailedWriteKeepsTheOldFileAndTheList) {
     QTest::mouseClick(update, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(fileBytes(QStringLiteral("Korin2.csv")).endsWith(cp932("20240315,新元号\r\n")));
+}
+
+TEST_F(EraEditorTest, AStartDateThatIsNoRealDateIsShownAsItStandsAndKept) {
+    const std::string utf8 = "\xEF\xBB\xBF"
+                             "19890108,平成\r\n19891301,誤り\r\n20190501,令和\r\n";
+    QFile file(doubles.file(QStringLiteral("Korin2.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(utf8.data(), static_cast<qint64>(utf8.size()));
+    file.close();
+    window.reset();
+    open();
+    EXPECT_EQ(rowsOf(list), (QStringList{QStringLiteral("1989年 1月 8日 | 平成"),
+                                         QStringLiteral("2019年 5月 1日 | 令和"),
+                                         QStringLiteral("※19891301 | 誤り")}));
+    EXPECT_FALSE(list->item(2)->toolTip().isEmpty());
+    EXPECT_TRUE(list->item(0)->toolTip().isEmpty());
+
+    // A new era goes among the dates; the marked row keeps its text through the save.
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    setDate(QStringLiteral("2000"), QStringLiteral("1"), QStringLiteral("1"));
+    type(name, QStringLiteral("新"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("2000年 1月 1日 | 新"));
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(doubles.messageBox.shown.size(), 2U);
+    EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin2.csvはUTF-8")));
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin2.csv")),
+              cp932("19890108,平成\r\n20000101,新\r\n20190501,令和\r\n19891301,誤り\r\n"));
+}
+
+TEST_F(EraEditorTest, EnterPressesTheFocusedButton) {
+    update->setFocus();
+    doubles.messageBox.answers = {MessageResult::No};
+    QTest::keyClick(update, Qt::Key_Return);
+    expectLastQuestion(QStringLiteral("本当に更新してよろしいですか?"));
+    EXPECT_TRUE(window->isVisible());
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace

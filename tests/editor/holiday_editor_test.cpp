@@ -468,7 +468,8 @@ TEST_F(HolidayEditorTest, FailedWriteKeepsTheOldFileAndTheWindowWithItsEdits) {
     // The folder is gone while the window is open: nothing can be written there.
     const QString away = folder + QStringLiteral(".away");
     ASSERT_TRUE(QDir().rename(folder, away));
-    doubles.messageBox.answers = {MessageResult::Yes};
+    // The file is gone with its folder: the editor asks before writing over what is there now.
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
     ASSERT_TRUE(QDir().rename(away, folder));
     ASSERT_GE(doubles.messageBox.shown.size(), 3U);
@@ -503,6 +504,150 @@ TEST_F(HolidayEditorTest, ReadOnlyFolderRefusesTheWriteAndKeepsTheOldFile) {
         messages().back().startsWith(QStringLiteral("ファイルの書き込みを失敗しました Err=")));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+}
+
+// Deletes the definition named `text` through the panel, answering the question with Yes.
+void deleteByName(QListWidget* list, QPushButton* deleteButton, QPushButton* confirmButton,
+                  PlatformDoubles& doubles, const QString& text) {
+    for (int i = HolidayFixedRowCount; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith(text)) {
+            list->scrollToItem(list->item(i));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(list->item(i)).center());
+            break;
+        }
+    }
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirmButton, Qt::LeftButton);
+}
+
+TEST_F(HolidayEditorTest, AReadOnlyFileIsRefusedWithTheSystemsErrorNumber) {
+    const QString path = doubles.file(QStringLiteral("Korin1.csv"));
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=13"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+    EXPECT_FALSE(QFile::permissions(path).testFlag(QFile::WriteOwner));
+}
+
+TEST_F(HolidayEditorTest, TwoEditorsOnOneFileDoNotLoseAnEdit) {
+    // A second editor on the same folder, loaded while the first is open.
+    St_LoadDefinitions();
+    HolidayEditorWindow second;
+    second.show();
+    auto* secondList = child<QListWidget>(&second, "List1");
+    auto* secondDelete = child<QPushButton>(&second, "Command1_2");
+    auto* secondConfirm = child<QPushButton>(&second, "Command2_0");
+    auto* secondUpdate = child<QPushButton>(&second, "Command3_0");
+
+    // The first saves its edit.
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_FALSE(window->isVisible());
+    const QByteArray firstSaved = fileBytes(QStringLiteral("Korin1.csv"));
+    EXPECT_FALSE(firstSaved.contains(cp932("元日")));
+
+    // The second is asked before it writes over that, and No keeps its window and edits.
+    deleteByName(secondList, secondDelete, secondConfirm, doubles, QStringLiteral("憲法記念日"));
+    const std::size_t shownBefore = doubles.messageBox.shown.size();
+    doubles.messageBox.answers = {MessageResult::Yes}; // "本当に更新してよろしいですか?"
+    QTest::mouseClick(secondUpdate, Qt::LeftButton);
+    ASSERT_EQ(doubles.messageBox.shown.size(), shownBefore + 2);
+    expectLastQuestion(QString::fromUtf16(u"Korin1.csvは他のプログラムによって変更されています。"
+                                          u"\r\n上書きしますか?"));
+    EXPECT_TRUE(second.isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), firstSaved);
+    EXPECT_EQ(secondList->count(), HolidayFixedRowCount + 13);
+
+    // Yes writes it. (In one process both editors work on the one engine table, so it holds
+    // both deletions.)
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
+    QTest::mouseClick(secondUpdate, Qt::LeftButton);
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_NE(fileBytes(QStringLiteral("Korin1.csv")), firstSaved);
+    St_LoadDefinitions();
+    EXPECT_EQ(HolidayDefCount, 12);
+}
+
+TEST_F(HolidayEditorTest, AChangeFromOutsideIsNotOverwrittenWithoutAsking) {
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    // Another program rewrites the file, keeping its size.
+    QByteArray outside = fileBytes(QStringLiteral("Korin1.csv"));
+    outside.replace("1948", "1949");
+    ASSERT_EQ(outside.size(), fileBytes(QStringLiteral("Korin1.csv")).size());
+    {
+        QFile file(doubles.file(QStringLiteral("Korin1.csv")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(outside);
+    }
+    doubles.messageBox.answers = {MessageResult::Yes}; // only the update question
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastQuestion(QString::fromUtf16(u"Korin1.csvは他のプログラムによって変更されています。"
+                                          u"\r\n上書きしますか?"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), outside);
+}
+
+TEST_F(HolidayEditorTest, AUtf8FileIsConvertedOnceAndANameItCannotHoldIsNamed) {
+    const std::string utf8 = "\xEF\xBB\xBF元日,1,1,1,,,1948,\r\n한글의 날,1,10,9,,,2000,\r\n";
+    QFile file(doubles.file(QStringLiteral("Korin1.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(utf8.data(), static_cast<qint64>(utf8.size()));
+    file.close();
+    open();
+    ASSERT_EQ(HolidayDefCount, 2);
+    ASSERT_EQ(list->count(), HolidayFixedRowCount + 2);
+    QListWidgetItem* korean = list->item(HolidayFixedRowCount + 1);
+    EXPECT_TRUE(korean->text().startsWith(QStringLiteral("한글의 날")));
+    EXPECT_FALSE(korean->toolTip().isEmpty()) << "the record is marked";
+    EXPECT_TRUE(list->item(HolidayFixedRowCount)->toolTip().isEmpty());
+
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 3U);
+    EXPECT_EQ(doubles.messageBox.shown[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin1.csvはUTF-8")));
+    expectLastError(
+        QString::fromUtf16(u"ファイルの書き込みを失敗しました Err=84\r\n\r\n"
+                           u"2件目「한글의 날」の名前にファイルに書けない文字があります。"));
+    EXPECT_EQ(selectedRowOf(list), HolidayFixedRowCount + 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray::fromStdString(utf8));
+
+    // Without that record the file is written in code page 932; the conversion is told once.
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("한글의 날"));
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932("元日,1,1,1,,,1948,\r\n"));
+}
+
+TEST_F(HolidayEditorTest, EnterPressesTheFocusedButton) {
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    ASSERT_TRUE(confirm->hasFocus());
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::keyClick(confirm, Qt::Key_Return);
+    expectLastQuestion(
+        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
+                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    EXPECT_EQ(HolidayDefCount, 13);
+    // The keypad's Enter too.
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
 }
 
 } // namespace
