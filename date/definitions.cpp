@@ -40,8 +40,12 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-std::filesystem::path definitionPath(const char* fileName) {
-    return std::filesystem::path(CurrentEngineHost().programFolder()) / fileName;
+std::filesystem::path definitionPathToRead(const char* fileName) {
+    return CurrentEngineHost().definitionFileToRead(fileName);
+}
+
+std::filesystem::path definitionPathToWrite(const char* fileName) {
+    return CurrentEngineHost().definitionFileToWrite(fileName);
 }
 
 // The whole file as UTF-8. A missing file, and one that exists but cannot be read (no
@@ -49,7 +53,7 @@ std::filesystem::path definitionPath(const char* fileName) {
 // no program runs on, or lets an editor save, a table that silently lost the file's contents.
 std::string readDefinitionFile(const char* fileName) {
     EngineHost& host = CurrentEngineHost();
-    std::filesystem::path path = definitionPath(fileName);
+    std::filesystem::path path = definitionPathToRead(fileName);
     std::error_code ec;
     auto status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status) || std::filesystem::is_directory(status)) {
@@ -198,7 +202,7 @@ int writeDefinitionFile(const char* fileName, const std::string& utf8) {
     if (!bytes) {
         return EILSEQ;
     }
-    return replaceFile(definitionPath(fileName), *bytes);
+    return replaceFile(definitionPathToWrite(fileName), *bytes);
 }
 
 std::size_t recordsToWrite(std::int16_t count, std::size_t available) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -22,6 +23,14 @@ FallbackHost fallbackHost;
 EngineHost* installedHost = nullptr;
 
 } // namespace
+
+std::string EngineHost::definitionFileToRead(const std::string& fileName) const {
+    return (std::filesystem::path(programFolder()) / fileName).string();
+}
+
+std::string EngineHost::definitionFileToWrite(const std::string& fileName) const {
+    return (std::filesystem::path(programFolder()) / fileName).string();
+}
 
 void SetEngineHost(EngineHost* host) {
     installedHost = host;

@@ -20,6 +20,12 @@ public:
     // The folder that holds the running program (UTF-8, without a trailing separator); the
     // definition files lie there.
     [[nodiscard]] virtual std::string programFolder() const = 0;
+
+    // The definition file `fileName` ("Korin1.csv") to read, and the one to write (UTF-8 paths).
+    // Both lie in programFolder() unless the program keeps the user's files elsewhere; the
+    // folder of the file to write is created when missing.
+    [[nodiscard]] virtual std::string definitionFileToRead(const std::string& fileName) const;
+    [[nodiscard]] virtual std::string definitionFileToWrite(const std::string& fileName) const;
 };
 
 // Installs `host` (not owned; it must outlive its use). nullptr restores the fallback host, which
