@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <charconv>
 #include <limits>
@@ -37,9 +38,12 @@ void readOption32(SettingValue<std::int32_t>& setting, const QString& key,
     setting.setBoth(readInt(OptionSection, key, defaultValue));
 }
 
-// Writes one value; false when the write failed.
+// Writes one value; false when the write failed. A settings folder of the user's own is made on
+// the first write, so a run that changes nothing leaves no trace.
 bool write(const QString& section, const QString& key, const QString& value) {
-    return Services().iniFiles->writeString(IniPath(), section, key, value);
+    const QString path = IniPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return Services().iniFiles->writeString(path, section, key, value);
 }
 
 template <typename T> bool writeIfChanged(const SettingValue<T>& setting, const QString& key) {
@@ -60,8 +64,8 @@ QString colourKey(const char* prefix, std::size_t index) {
 } // namespace
 
 QString IniPath() {
-    const ProgramService& program = *Services().program;
-    return QDir(program.folder()).filePath(program.name() + QStringLiteral(".ini"));
+    const QString folder = PathText(ProgramFileLocations().settingsFolder);
+    return QDir(folder).filePath(Services().program->name() + QStringLiteral(".ini"));
 }
 
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultValue) {

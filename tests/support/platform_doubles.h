@@ -81,6 +81,12 @@ public:
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
+    [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
+        return ProgramDefinitionFileToRead(fileName);
+    }
+    [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
+        return ProgramDefinitionFileToWrite(fileName);
+    }
 };
 
 // The real initialization files, with writes that can be made to fail (failWrites) and a record
