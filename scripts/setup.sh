@@ -13,6 +13,7 @@ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
 xvfb xauth x11-utils x11-xserver-utils imagemagick librsvg2-bin desktop-file-utils xdotool trayer jwm
 fonts-ipafont-gothic fontconfig
 python3 python3-icalendar
+dpkg-dev lintian appstream
 hyperfine
 $*
 "
