@@ -7,6 +7,7 @@
 #include "dialogs/dialog_commands.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
+#include "widgets/fitted_label.h"
 #include "widgets/spin_pair.h"
 #include "widgets/twips.h"
 
@@ -61,7 +62,9 @@ void CalendarWindow::createControls() {
     cell->setFont(designFont("ＭＳ ゴシック", 9.75));
     LBL_Day[0] = cell;
 
-    Label1 = new QLabel(Picture2);
+    // The era label stays in its design place beside the year box; a long era name or an era
+    // year of four digits is drawn smaller rather than cut off.
+    Label1 = new FittedLabel(Picture2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(TwipsRect(-15, 2190, 825, 375));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -9,6 +9,7 @@
 #include "platform/window_styles.h"
 #include "widgets/twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +40,14 @@ std::int32_t settingTwips(std::int32_t pixels, int twipsPerPixel) {
     constexpr std::int64_t MaxPixels = 16777215;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, 0, MaxPixels) *
                                      twipsPerPixel);
+}
+
+// Gives `control` the desktop's own colours, whatever its window's palette says.
+void keepDesktopColours(QWidget* control) {
+    QPalette palette = QApplication::palette(control);
+    palette.setResolveMask(~QPalette::ResolveMask(0)); // every role set here, none inherited
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -148,6 +157,11 @@ void ApplyAppearance(CalendarWindow& window) {
     }
     setBackground(&window, background);
     setTextColour(&window, text);
+    if (s.Transparent.current == 1 && window.menuWidget() != nullptr) {
+        // The menu bar belongs to the window's frame, outside the see-through area: drawn in the
+        // key colour, only the pixels of its letters would take a click.
+        keepDesktopColours(window.menuWidget());
+    }
     // 3.
     for (QLineEdit* box : window.Text1) {
         setBoxColours(box, boxBackground, text);

@@ -1,5 +1,6 @@
 #include "calendar/month_view.h"
 
+#include "calendar/accessibility.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/control_colours.h"
@@ -25,6 +26,14 @@ void setCellText(QLabel* cell, const QString& text) {
 void setCellToolTip(QLabel* cell, const QString& tip) {
     if (cell->toolTip() != tip) {
         cell->setToolTip(tip);
+    }
+}
+
+// What a screen reader reads for a control. Only a real change is set: each one is announced
+// (the widget sends the accessibility event of the change).
+void setAccessibleNameOf(QWidget* control, const QString& name) {
+    if (control->accessibleName() != name) {
+        control->setAccessibleName(name);
     }
 }
 
@@ -61,6 +70,7 @@ void BuildDayGrid(CalendarWindow& window) {
                                     month_grid::CellWidthTwips, month_grid::CellHeightTwips));
         if (i < month_grid::FirstDayCell) {
             cell->setText(month_grid::headerText(i));
+            cell->setAccessibleName(WeekdayName(i));
             const std::int32_t colour =
                 i == 0 ? s.Color[4].current : (i == 6 ? s.Color[3].current : s.Color[2].current);
             setTextColour(cell, ResolveColor(colour));
@@ -87,12 +97,14 @@ void FillMonth(CalendarWindow& window) {
     const QColor todayColour = ResolveColor(s.Color[5].current);
     const QColor background = backgroundOf(&window);
     const std::int16_t appearance = s.Appearance.current;
+    int holidays = 0;
 
     for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
         QLabel* cell = window.LBL_Day[i];
         const int day = layout.day[i];
         if (day == 0) {
             setCellText(cell, QString());
+            setAccessibleNameOf(cell, QString());
             cell->hide();
             continue;
         }
@@ -107,11 +119,15 @@ void FillMonth(CalendarWindow& window) {
                            static_cast<std::int16_t>(day));
         if (!name.empty()) {
             colour = holiday;
+            ++holidays;
         }
-        setCellToolTip(cell, QString::fromStdString(name));
+        const QString holidayName = QString::fromStdString(name);
+        setCellToolTip(cell, holidayName);
         setTextColour(cell, colour);
 
+        // The colours and the today mark in words, for a listener.
         const bool isToday = currentMonth && today.day() == day;
+        setAccessibleNameOf(cell, DayCellName(year, month, day, column, holidayName, isToday));
         if (appearance == 1) {
             setBackground(cell, isToday ? todayColour : background);
         } else if (appearance == 0) {
@@ -133,6 +149,12 @@ void FillMonth(CalendarWindow& window) {
     } else {
         window.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
                                QStringLiteral("年"));
+    }
+    setAccessibleNameOf(window.Label1, EraLabelName(window.Label1->text()));
+    // The window's description is the month shown, so that a screen reader reports its change.
+    const QString shown = MonthDescription(year, month, holidays);
+    if (window.accessibleDescription() != shown) {
+        window.setAccessibleDescription(shown);
     }
 
     window.filledWithToday = today;

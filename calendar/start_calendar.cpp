@@ -1,5 +1,6 @@
 #include "calendar/start_calendar.h"
 
+#include "calendar/accessibility.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/form1.h"
@@ -60,6 +61,7 @@ void LoadCalendar(CalendarWindow& window) {
     ApplyAppearance(window);
     BuildDayGrid(window);
     FillMonth(window);
+    PrepareForScreenReaders(window);
 
     // With the notification-area icon the window is minimized into it; without, it needs a
     // taskbar button of its own.

@@ -7,8 +7,10 @@
 #include "platform/file_locations.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -47,9 +49,8 @@ public:
     [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
         return DefinitionFileToRead(locations, fileName).string();
     }
-    [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
-        return DefinitionFileToWrite(locations, fileName).string();
-    }
+    // korin only reads the definition files.
+    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 
     FileLocations locations;
 };
@@ -151,6 +152,12 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? status : 2;
+    // Output that did not reach its destination (a full disk, a closed pipe) is a failure, not
+    // a success with nothing said: every write is checked, including the last flush.
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    if (!written || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "korin: 出力を書き込めません。(%s)\n", std::strerror(errno));
+        return 2;
+    }
+    return status;
 }

@@ -1,14 +1,14 @@
 #include "date/host.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 // Used until a program installs its own host: messages go to stderr, the end is exit status 2,
-// and the definition files are looked for in the current folder.
+// the definition files are looked for in the current folder, and no file is ever replaced.
 class FallbackHost final : public EngineHost {
 public:
     void showError(const std::string& message) override {
@@ -17,6 +17,7 @@ public:
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
     [[nodiscard]] std::string programFolder() const override { return "."; }
+    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 };
 
 FallbackHost fallbackHost;
@@ -25,11 +26,11 @@ EngineHost* installedHost = nullptr;
 } // namespace
 
 std::string EngineHost::definitionFileToRead(const std::string& fileName) const {
-    return (std::filesystem::path(programFolder()) / fileName).string();
+    return programFolder() + "/" + fileName;
 }
 
 std::string EngineHost::definitionFileToWrite(const std::string& fileName) const {
-    return (std::filesystem::path(programFolder()) / fileName).string();
+    return programFolder() + "/" + fileName;
 }
 
 void SetEngineHost(EngineHost* host) {

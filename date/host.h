@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // What the date engine needs from the program that runs it. The engine never talks to a window
 // system itself: it shows its error messages and ends the program only through this interface.
@@ -21,6 +22,11 @@ public:
     // definition files lie there.
     [[nodiscard]] virtual std::string programFolder() const = 0;
 
+    // Replaces the whole file at `path` (UTF-8) by `bytes` in one step, or leaves it exactly as
+    // it was: a link is written through to its target, and a read-only file is refused (EACCES).
+    // Returns 0, or the system's error number of the failure.
+    [[nodiscard]] virtual int replaceFile(const std::string& path, std::string_view bytes) = 0;
+
     // The definition file `fileName` ("Korin1.csv") to read, and the one to write (UTF-8 paths).
     // Both lie in programFolder() unless the program keeps the user's files elsewhere; the
     // folder of the file to write is created when missing.
@@ -29,7 +35,8 @@ public:
 };
 
 // Installs `host` (not owned; it must outlive its use). nullptr restores the fallback host, which
-// writes messages to stderr, ends the program with exit status 2 and uses the current folder.
+// writes messages to stderr, ends the program with exit status 2, uses the current folder and
+// replaces no file (ENOSYS).
 void SetEngineHost(EngineHost* host);
 
 // The installed host, or the fallback.

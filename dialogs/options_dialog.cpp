@@ -1,5 +1,6 @@
 #include "dialogs/options_dialog.h"
 
+#include "dialogs/accessibility.h"
 #include "dialogs/dialog_commands.h"
 #include "dialogs/dialog_fonts.h"
 #include "platform/color_chooser.h"
@@ -116,6 +117,7 @@ Form4::Form4(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calen
     setFont(DesignFont(PGothic, 9, false));
     createControls();
     load();
+    NameForScreenReaders(*this);
 }
 
 void Form4::createControls() {

@@ -1,6 +1,7 @@
 #include "editor/era_editor.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/editor_messages.h"
 #include "editor/era_rows.h"
 #include "editor/name_rules.h"
@@ -44,6 +45,7 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
     setWindowTitle(QStringLiteral("元号の設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
     buildControls();
+    NameForScreenReaders(*this);
 
     for (std::size_t i = 0; i < static_cast<std::size_t>(EraDefCount) && i < EraDefs.size(); ++i) {
         addRow(EraRowFromDef(EraDefs[i]));

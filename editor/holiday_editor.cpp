@@ -1,6 +1,7 @@
 #include "editor/holiday_editor.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/editor_messages.h"
 #include "editor/holiday_rows.h"
 #include "editor/name_rules.h"
@@ -61,6 +62,7 @@ HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWind
     setWindowTitle(QStringLiteral("祝日の設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
     buildControls();
+    NameForScreenReaders(*this);
 
     // Opening sorts the table even when nothing is edited afterwards.
     rebuildList();

@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
@@ -46,6 +47,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     showSaveFolder();
     setFixedSize(sizeHint());
+    NameForScreenReaders(*this);
 }
 
 void EditorMainWindow::showSaveFolder() {

@@ -1,7 +1,9 @@
 #include "platform/services.h"
 
+#include "date/file_read.h"
 #include "date/host.h"
 #include "platform/color_chooser.h"
+#include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_id.h"
@@ -98,6 +100,9 @@ public:
     }
     [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
         return ProgramDefinitionFileToWrite(fileName);
+    }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -277,4 +278,29 @@ TEST(Korin, WhereInTheUsersOwnFolderNamesOnlyThatFolder) {
                            "/Zelvar.ini\nKorin1.csv: " + bin + "/Korin1.csv\nKorin2.csv: " + bin +
                            "/Korin2.csv\n定義ファイルの保存先: " + bin + "\n");
     EXPECT_EQ(runProgram(korin, "--where x").status, 2);
+}
+
+TEST(Korin, OutputThatCannotBeWrittenIsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    // Larger than any output buffer, and smaller than one.
+    for (const char* arguments : {"ics 2026 2030 >/dev/full", "name 20240101 >/dev/full"}) {
+        const KorinRun run = korinBasic(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err.find("korin: 出力を書き込めません。"), std::string::npos) << run.err;
+    }
+}
+
+TEST(Korin, APipeInPlaceOfADefinitionFileIsRefusedWithoutWaiting) {
+    TempFolder folder;
+    folder.copyFrom(fixtures + "/basic");
+    const std::string pipe = (folder.path() / "Korin1.csv").string();
+    std::filesystem::remove(pipe);
+    if (std::system(("mkfifo '" + pipe + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "no named pipes here";
+    }
+    const KorinRun run = runProgram(korin, "--dir '" + folder.str() + "' holidays 2024");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Korin1.csvファイルを読み込めません。\n");
 }

@@ -87,6 +87,9 @@ public:
     [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
         return ProgramDefinitionFileToWrite(fileName);
     }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+    }
 };
 
 // The real initialization files, with writes that can be made to fail (failWrites) and a record
