@@ -130,7 +130,7 @@ FileLocations FindFileLocations(const fs::path& programFolder) {
 }
 
 fs::path DefinitionFileToRead(const FileLocations& locations, std::string_view fileName) {
-    const fs::path userCopy = locations.userDataFolder / fileName;
+    fs::path userCopy = locations.userDataFolder / fileName;
     std::error_code ec;
     if (!locations.besideProgram && fs::exists(userCopy, ec)) {
         return userCopy;
