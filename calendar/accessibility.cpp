@@ -42,7 +42,9 @@ QString EraLabelName(const QString& labelText) {
 }
 
 void PrepareForScreenReaders(CalendarWindow& window) {
+    // The window without title bar has no title to be read by: it gets the one of the other.
     NameControls(window, {
+                             {"Form5", "カレンダー"},
                              {"Picture2", "カレンダー"},
                              {"Text1_0", "年", "1〜9999"},
                              {"VScroll1_0", "年の増減", "1〜9999"},

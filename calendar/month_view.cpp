@@ -55,7 +55,7 @@ QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
 } // namespace
 
 void BuildDayGrid(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
+    const OptionValues& s = CalendarOptions().current;
     window.picture2Width = 2430;
     window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
                                            window.picture2Width,
@@ -72,7 +72,8 @@ void BuildDayGrid(CalendarWindow& window) {
             cell->setText(month_grid::headerText(i));
             cell->setAccessibleName(WeekdayName(i));
             const std::int32_t colour =
-                i == 0 ? s.Color[4].current : (i == 6 ? s.Color[3].current : s.Color[2].current);
+                i == 0 ? s.Color[ColorSlot::Holiday]
+                       : (i == 6 ? s.Color[ColorSlot::Saturday] : s.Color[ColorSlot::Text]);
             setTextColour(cell, ResolveColor(colour));
             cell->show();
         } else {
@@ -84,19 +85,19 @@ void BuildDayGrid(CalendarWindow& window) {
 }
 
 void FillMonth(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
+    const OptionValues& s = CalendarOptions().current;
     const int year = window.Text1[0]->text().toInt();
     const int month = window.Text1[1]->text().toInt();
     const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
     const QDate today = Today();
     const bool currentMonth = today.year() == year && today.month() == month;
 
-    const QColor ordinary = ResolveColor(s.Color[2].current);
-    const QColor saturday = ResolveColor(s.Color[3].current);
-    const QColor holiday = ResolveColor(s.Color[4].current);
-    const QColor todayColour = ResolveColor(s.Color[5].current);
+    const QColor ordinary = ResolveColor(s.Color[ColorSlot::Text]);
+    const QColor saturday = ResolveColor(s.Color[ColorSlot::Saturday]);
+    const QColor holiday = ResolveColor(s.Color[ColorSlot::Holiday]);
+    const QColor todayColour = ResolveColor(s.Color[ColorSlot::Today]);
     const QColor background = backgroundOf(&window);
-    const std::int16_t appearance = s.Appearance.current;
+    const std::int16_t appearance = s.Appearance;
     int holidays = 0;
 
     for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {

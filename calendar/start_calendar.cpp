@@ -46,7 +46,7 @@ void StartCalendar() {
 }
 
 void LoadCalendar(CalendarWindow& window) {
-    ReadOptions();
+    ReadOptions(&window);
     SizeCalendar(window);
     ReadPosition(window);
     St_LoadDefinitions();
@@ -65,7 +65,7 @@ void LoadCalendar(CalendarWindow& window) {
 
     // With the notification-area icon the window is minimized into it; without, it needs a
     // taskbar button of its own.
-    if (CalendarOptions().TaskTray.current == 1) {
+    if (CalendarOptions().current.TaskTray == 1) {
         CreateTrayForm(window);
     } else {
         SetAppWindowStyle(window, -1);

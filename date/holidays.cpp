@@ -63,7 +63,7 @@ void append(std::vector<YearHoliday>& list, std::string md, const char* name) {
     list.push_back(YearHoliday{std::move(md), name});
 }
 
-// Step 2: the definitions in force in `year`, in table order. Returns false on a definition of
+// The definitions in force in `year`, in table order. Returns false on a definition of
 // unknown kind.
 bool appendDefinitions(std::vector<YearHoliday>& list, int year) {
     std::size_t n = std::min(HolidayDefs.size(),
@@ -90,7 +90,8 @@ bool appendDefinitions(std::vector<YearHoliday>& list, int year) {
     return true;
 }
 
-// Step 6: a Tuesday to Saturday enclosed by two neighbouring holidays of the sorted list.
+// The day between two holidays: a Tuesday to Saturday enclosed by two neighbouring holidays of
+// the sorted list.
 void appendNationalHolidays(std::vector<YearHoliday>& list, int year) {
     std::vector<std::int64_t> days;
     days.reserve(list.size());
@@ -120,7 +121,7 @@ void appendNationalHolidays(std::vector<YearHoliday>& list, int year) {
     }
 }
 
-// Step 7: a substitute holiday for every holiday that falls on a Sunday. `statutory` is the
+// A substitute holiday for every holiday that falls on a Sunday. `statutory` is the
 // count of entries that came from the definitions and the equinox formulas (the list as it stood
 // before the national holidays were appended).
 //
@@ -159,6 +160,8 @@ void appendSubstituteHolidays(std::vector<YearHoliday>& list, int year, std::siz
     for (std::size_t i = 0; i < sundays.size(); ++i) {
         std::int32_t ym = year * 100 + sundayMonths[i];
         std::int64_t substitute = sundays[i] + 1;
+        // 200701: Act on National Holidays, amendment of 2005, in force from 1 January 2007.
+        // 197304: the amendment of 1973, in force from 12 April 1973.
         if (ym >= 200701) {
             while (isStatutory(substitute)) {
                 ++substitute;
@@ -191,6 +194,8 @@ bool buildYear(int year) {
     if (!appendDefinitions(list, year)) {
         return false;
     }
+    // Act on National Holidays of 1948, in force from 20 July 1948 (first vernal equinox day
+    // 1949, first autumnal one 1948); the equinox formula holds to 2150.
     if (year >= 1949 && year <= 2150) {
         int day = equinoxDay(year, year <= 1999 ? 2213 : 2089);
         append(list, monthDay(3, day), "春分の日");
@@ -201,6 +206,7 @@ bool buildYear(int year) {
     }
     ExchangeSortByMonthDay(list);
     const std::size_t statutory = list.size();
+    // Act on National Holidays, amendment of 1985, in force from 27 December 1985.
     if (year > 1985) {
         appendNationalHolidays(list, year);
     }

@@ -2,7 +2,7 @@
 
 #include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "widgets/fitted_entry.h"
 #include "widgets/fitted_label.h"
@@ -118,7 +118,8 @@ void Form3::createControls() {
     }
     for (std::size_t i = 0; i < Label2.size(); ++i) {
         const LabelDesign& d = ResultLabels[i];
-        QLabel* label = new QLabel(QString::fromUtf8(d.text), Picture1);
+        // Results reach 9998年 and 521722週間: drawn smaller where wider than the label.
+        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), Picture1);
         label->setObjectName(QStringLiteral("Label2_%1").arg(i));
         label->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

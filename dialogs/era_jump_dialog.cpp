@@ -5,7 +5,7 @@
 #include "date/serial.h"
 #include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "widgets/lenient_number.h"
 #include "widgets/spin_pair.h"
 #include "widgets/twips.h"

@@ -2,10 +2,12 @@
 
 #include "date/definitions.h"
 #include "editor/accessibility.h"
+#include "editor/enter_presses_button.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
 #include "editor/window_placement.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 
 #include <QAction>
@@ -20,7 +22,7 @@
 EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("EditorMainWindow"));
     setWindowTitle(QStringLiteral("日付操作モジュールのパラメータ設定"));
-    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    setFont(QFont(UiGothic, 9));
 
     Menu_Exit = menuBar()->addAction(QStringLiteral("終了(&X)"));
     Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
@@ -38,7 +40,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     for (std::size_t i = 0; i < Command1.size(); ++i) {
         Command1[i] = new QPushButton(captions[i], central);
         Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        Command1[i]->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+        Command1[i]->setFont(QFont(PGothic, 9));
         Command1[i]->setMinimumSize(340, 48);
         layout->addWidget(Command1[i]);
     }
@@ -47,6 +49,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     showSaveFolder();
     setFixedSize(sizeHint());
+    EnterPressesFocusedButton(this);
     NameForScreenReaders(*this);
 }
 

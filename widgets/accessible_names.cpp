@@ -11,6 +11,8 @@ void NameControls(QWidget& window, std::initializer_list<ControlName> names) {
             continue;
         }
         control->setAccessibleName(QString::fromUtf8(entry.name));
-        control->setAccessibleDescription(QString::fromUtf8(entry.description));
+        if (*entry.description != '\0') {
+            control->setAccessibleDescription(QString::fromUtf8(entry.description));
+        }
     }
 }

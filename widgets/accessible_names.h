@@ -11,7 +11,7 @@ class QWidget;
 struct ControlName {
     const char* objectName;       // the control's objectName, found anywhere under the window
     const char* name;             // what the control is: the label beside it or its purpose
-    const char* description = ""; // the values it takes ("1〜9999"), or "" for none
+    const char* description = ""; // the values it takes ("1〜9999"); "" leaves it as it is
 };
 
 // Gives each control of the table found under `window` its accessible name and description.

@@ -4,7 +4,7 @@
 
 #include "calendar/accessibility.h"
 #include "calendar_fixture.h"
-#include "support/accessible_controls.h"
+#include "tests/support/accessible_controls.h"
 
 #include <QAction>
 #include <QMenu>
@@ -117,6 +117,9 @@ TEST_F(CalendarAccessibilityTest, EveryControlOfBothWindowsIsNamed) {
             EXPECT_EQ(AccessibleDescription(control), QString::fromUtf8(words.second));
         }
         EXPECT_EQ(AccessibleName(w.Picture2), QStringLiteral("カレンダー"));
+        EXPECT_EQ(AccessibleName(&w), QStringLiteral("カレンダー")) << "the window, titled or not";
+        EXPECT_EQ(AccessibleDescription(&w), QStringLiteral("2024年11月 祝日3日"))
+            << "naming the controls keeps the month shown";
         closeCalendar();
     }
 }

@@ -251,6 +251,15 @@ TEST_F(DaysCalculatorDialog, TheDayCountsAndEraLabelsShowEveryValueWhole) {
         QTest::mouseClick(dialog.Command1[2], Qt::LeftButton);
         ASSERT_EQ(dialog.Text1[8]->text(), "3652058");
         EXPECT_TRUE(whole(dialog.Text1[8])) << japaneseFonts;
+        // The results beside it: the longest of them, 521722週間, shows whole too.
+        EXPECT_EQ(dialog.Label2[3]->text(), "521722週間");
+        for (const QLabel* result : dialog.Label2) {
+            const auto* fitted = qobject_cast<const FittedLabel*>(result);
+            const QFont drawn = fitted != nullptr ? fitted->fittedFont() : result->font();
+            EXPECT_LE(QFontMetrics(drawn).horizontalAdvance(result->text()),
+                      result->contentsRect().width())
+                << result->text().toStdString() << " " << japaneseFonts;
+        }
         for (std::size_t i = 6; i <= 8; ++i) {
             type(dialog.Text1[i], "3652059");
             EXPECT_TRUE(whole(dialog.Text1[i])) << i << " " << japaneseFonts;

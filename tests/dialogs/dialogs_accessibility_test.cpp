@@ -10,6 +10,7 @@
 #include "widgets/color_swatch.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -84,6 +85,8 @@ TEST_F(DialogsForAListener, DaysCalculatorNamesEveryFieldAfterItsDate) {
 }
 
 TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton) {
+    calendar.values.ShowClock = 1;  // the clock frame with its colours shown
+    calendar.values.Appearance = 1; // 3D: the boundary's shadow colour shown
     Form4 dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
     EXPECT_EQ(words(dialog, "Text1_0"), Words("横幅", "178〜999"));
@@ -101,6 +104,12 @@ TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(swatch);
         EXPECT_EQ(face->role(), QAccessible::Button) << objectName;
     }
+    // Top to bottom (the look is one stop, its options go by the arrow keys), each colour after
+    // its label, the clock's text colour first in its frame.
+    EXPECT_EQ(tabChain(dialog, dialog.Check1).join(u' '),
+              QStringLiteral("Check1 Check2 Command2 Option1_0 Text1_0 Text1_1 Check3 Picture1_0 "
+                             "Picture1_1 Picture1_2 Picture1_3 Picture1_4 Picture1_5 Check4 "
+                             "Picture1_8 Picture1_6 Picture1_7 Command1_0 Command1_1"));
 }
 
 TEST(ColorSwatchForAListener, SpaceEnterAndThePressActionClickIt) {

@@ -4,7 +4,7 @@
 
 #include "e2e_support.h"
 #include "month_picture.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDate>
 #include <QDir>
@@ -136,7 +136,7 @@ protected:
                 tips = session_->windowsOfType(pid, tooltipType);
                 return !tips.isEmpty();
             },
-            5s);
+            15s);
         if (tips.isEmpty()) {
             return std::nullopt;
         }
@@ -238,13 +238,13 @@ TEST_F(ProgramsOnADesktop, AlwaysOnTopFromTheMenuKeepsTheWindowAboveAndIsWritten
     ASSERT_FALSE(window.isEmpty());
     EXPECT_FALSE(session_->states(window).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
     // "今月(&T)" and "ツール(&T)" share their key: each press of Alt+T goes to the next of them,
-    // until the tool menu is open.
+    // until the tool menu is open. A press that opens no menu can only be told by waiting: the
+    // wait gives a loaded machine time to open the menu before the next press is sent.
     bool menuOpen = false;
     for (int press = 0; press < 3 && !menuOpen; ++press) {
         session_->keys(window, {QStringLiteral("alt+t")});
         menuOpen = WaitUntil(
-            [&] { return !session_->windowsOfType(zelvar->pid(), popupMenuType).isEmpty(); },
-            1500ms);
+            [&] { return !session_->windowsOfType(zelvar->pid(), popupMenuType).isEmpty(); }, 5s);
     }
     ASSERT_TRUE(menuOpen);
     session_->press({QStringLiteral("a")}); // "常に手前に表示(&A)" in the open menu
@@ -437,10 +437,20 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
     ASSERT_TRUE(WaitUntil([&] {
         return session_->activeWindow() == *other && session_->stackedAbove(*other, *shown);
     }));
-    session_->click(centre.x(), centre.y());
-    EXPECT_TRUE(WaitUntil([&] {
+    // The first click on the icon after another program has taken the focus does not reach
+    // the program when the desktop runs at full speed (an idle machine, or the whole session at
+    // real-time priority: `chrt -r 5`): the program sees no click at all, and the next click it
+    // gets. What the test checks is what the program does with a click, so a click that brought
+    // nothing is repeated, a few times at most; a calendar that stays covered still fails.
+    auto inFront = [&] {
         return session_->activeWindow() == *shown && session_->stackedAbove(*shown, *other);
-    })) << session_->describe({*shown, *other});
+    };
+    bool cameToFront = false;
+    for (int attempt = 0; attempt < 3 && !cameToFront; ++attempt) {
+        session_->click(centre.x(), centre.y());
+        cameToFront = WaitUntil(inFront, 5s);
+    }
+    EXPECT_TRUE(cameToFront) << session_->describe({*shown, *other});
     session_->keys(*other, {QStringLiteral("alt+x")});
     EXPECT_TRUE(editor->waitForEnd());
 

@@ -3,7 +3,7 @@
 // while the test types into the calendar with xdotool.
 
 #include "e2e_support.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDate>
 #include <QJsonArray>

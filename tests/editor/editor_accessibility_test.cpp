@@ -8,6 +8,7 @@
 #include "editor_test_support.h"
 #include "tests/support/accessible_controls.h"
 
+#include <QPushButton>
 #include <memory>
 
 namespace {
@@ -21,6 +22,21 @@ protected:
             return {QStringLiteral("<missing>"), QString()};
         }
         return {AccessibleName(control), AccessibleDescription(control)};
+    }
+
+    // The objectNames of the controls that Tab visits from the focused one, until it comes back.
+    static QStringList tabChain(QWidget& window) {
+        QApplication::setActiveWindow(&window);
+        QWidget* first = QApplication::focusWidget();
+        QStringList chain;
+        for (int i = 0; i < 40 && QApplication::focusWidget() != nullptr; ++i) {
+            chain << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget() == first) {
+                break;
+            }
+        }
+        return chain;
     }
 };
 
@@ -72,6 +88,39 @@ TEST_F(EditorForAListener, EraEditorNamesTheListTheDateBoxesAndTheName) {
     EXPECT_EQ(words(window, "Text1_2"), Words("開始日", "1〜31"));
     EXPECT_EQ(words(window, "VScroll1_2"), Words("開始日の増減", "1〜31"));
     EXPECT_EQ(words(window, "Text2"), Words("元号名", "8文字まで"));
+}
+
+TEST_F(EditorForAListener, TabFollowsEachPanelAndLeavesTheListing) {
+    St_LoadDefinitions();
+    HolidayEditorWindow holidays;
+    holidays.show();
+    QApplication::setActiveWindow(&holidays);
+    holidays.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click(); // "新規(&N)"
+    // A fixed day: no week, no weekday. The buttons "変更" and "削除" are off while adding.
+    EXPECT_EQ(tabChain(holidays).join(u' '),
+              QStringLiteral("Text2 Option1_0 Text1_0 Text1_1 Text1_2 Text1_4 Command2_0 "
+                             "Command2_1 Command3_0 Command3_1 List1 Command1_0"));
+    // The nth weekday of a month: the weekday right after its week.
+    holidays.findChild<QWidget*>(QStringLiteral("Option1_1"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    holidays.findChild<QWidget*>(QStringLiteral("Text2"))->setFocus();
+    EXPECT_EQ(tabChain(holidays).join(u' '),
+              QStringLiteral("Text2 Option1_1 Text1_0 Text1_1 Text1_3 Combo1 Text1_4 Command2_0 "
+                             "Command2_1 Command3_0 Command3_1 List1 Command1_0"));
+
+    EraEditorWindow eras;
+    eras.show();
+    QApplication::setActiveWindow(&eras);
+    eras.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+    EXPECT_EQ(tabChain(eras).join(u' '),
+              QStringLiteral("Text1_0 Text1_1 Text1_2 Text2 Command2_0 Command2_1 Command3_0 "
+                             "Command3_1 List1 Command1_0"));
+
+    HolidayListWindow list;
+    list.show();
+    QApplication::setActiveWindow(&list);
+    // The listing lets Tab go on to the period again.
+    EXPECT_EQ(tabChain(list).join(u' '), QStringLiteral("Text1_0 Text1_1 Command1 Text2"));
 }
 
 } // namespace
