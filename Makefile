@@ -9,7 +9,7 @@ PREFIX ?= $(HOME)/.local/opt/zelvar
 FUZZ_SECONDS ?= 60
 
 .PHONY: setup configure build run test check lint format-check test-sanitizers bench fuzz fuzz-ci \
-	install uninstall format tidy clean
+	install uninstall package format tidy clean
 
 setup:
 	@sh scripts/setup.sh
@@ -51,6 +51,13 @@ fuzz-ci: fuzz
 
 install: build
 	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package build/default/zelvar_<version>_<architecture>.deb, checked with lintian when
+# it is installed.
+package: build
+	@cmake --build --preset $(PRESET) --target package
+	@deb=$$(ls -t $(BUILD_DIR)/zelvar_*.deb | head -n 1); echo "package: $$deb"; \
+	if command -v lintian >/dev/null; then lintian --fail-on error "$$deb"; fi
 
 # Keeps the settings file Zelvar.ini and edited definition files unless PURGE=1.
 uninstall:

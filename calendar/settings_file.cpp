@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <charconv>
 #include <limits>
@@ -33,9 +34,12 @@ std::int32_t readInt(const QString& section, const QString& key, std::int32_t de
     return Services().iniFiles->readInt(IniPath(), section, key, defaultValue);
 }
 
-// Writes one value; false when the write failed.
+// Writes one value; false when the write failed. A settings folder of the user's own is made on
+// the first write, so a run that changes nothing leaves no trace.
 bool write(const QString& section, const QString& key, const QString& value) {
-    return Services().iniFiles->writeString(IniPath(), section, key, value);
+    const QString path = IniPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return Services().iniFiles->writeString(path, section, key, value);
 }
 
 // A setting's value as the file stores it.
@@ -83,8 +87,8 @@ void readSetting(const OptionSetting& setting, CalendarSettings& s) {
 } // namespace
 
 QString IniPath() {
-    const ProgramService& program = *Services().program;
-    return QDir(program.folder()).filePath(program.name() + QStringLiteral(".ini"));
+    const QString folder = PathText(ProgramFileLocations().settingsFolder);
+    return QDir(folder).filePath(Services().program->name() + QStringLiteral(".ini"));
 }
 
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultValue) {

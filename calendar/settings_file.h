@@ -1,6 +1,6 @@
 #pragma once
 
-// The calendar's settings file: the executable's folder and name with ".ini", sections MainForm
+// The calendar's settings file: the executable's name with ".ini", sections MainForm
 // (window position and topmost state) and Option (everything else). Read when a calendar window
 // is created, written when it closes, and only for the values that changed.
 
@@ -9,7 +9,8 @@
 
 class CalendarWindow;
 
-// The settings file: <program folder>/<program name>.ini.
+// The settings file: <program folder>/<program name>.ini, or <the user's settings folder>/<program
+// name>.ini when the program's folder is not the user's (platform/file_locations.h).
 QString IniPath();
 
 // The text of key `key` of `section`, read into a buffer of 256 bytes; `defaultValue` when the

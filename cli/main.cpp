@@ -4,6 +4,7 @@
 #include "cli/ics.h"
 #include "date/definitions.h"
 #include "date/host.h"
+#include "platform/file_locations.h"
 
 #include <array>
 #include <cerrno>
@@ -42,12 +43,30 @@ public:
         std::fflush(stderr);
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
-    [[nodiscard]] std::string programFolder() const override { return folder; }
+    [[nodiscard]] std::string programFolder() const override {
+        return locations.programFolder.string();
+    }
+    [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
+        return DefinitionFileToRead(locations, fileName).string();
+    }
     // korin only reads the definition files.
     [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 
-    std::string folder = ".";
+    FileLocations locations;
 };
+
+// korin --where: the folders and files the programs use for this user.
+std::string whereText(const FileLocations& locations) {
+    std::string text =
+        "プログラムのフォルダ: " + locations.programFolder.string() +
+        (locations.besideProgram ? "\n" : " (共用: 利用者ごとのフォルダを使います)\n");
+    text += "設定ファイル: " + (locations.settingsFolder / "Zelvar.ini").string() + "\n";
+    for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
+        text += std::string(name) + ": " + DefinitionFileToRead(locations, name).string() + "\n";
+    }
+    text += "定義ファイルの保存先: " + locations.userDataFolder.string() + "\n";
+    return text;
+}
 
 // The folder that holds the running executable.
 std::string executableFolder(const char* argv0) {
@@ -61,14 +80,17 @@ std::string executableFolder(const char* argv0) {
 }
 
 std::string usageText() {
-    std::string text = "使い方: korin [--dir フォルダ] コマンド [引数...]\n\nコマンド:\n";
+    std::string text = "使い方: korin [--dir フォルダ] コマンド [引数...]\n"
+                       "       korin [--dir フォルダ] --where\n\nコマンド:\n";
     for (const Command& command : commands) {
         std::string synopsis = command.synopsis;
         synopsis.resize(std::max<std::size_t>(synopsis.size(), 24), ' ');
         text += "  " + synopsis + command.summary + "\n";
     }
     text += "\nDATE は yyyymmdd か yyyy-mm-dd (西暦1年から9999年まで)。省略すると今日。\n"
-            "--dir フォルダ: Korin1.csv と Korin2.csv を読むフォルダ (既定は korin のフォルダ)\n"
+            "--dir フォルダ: Korin1.csv と Korin2.csv を読むフォルダ (既定は korin のフォルダ、\n"
+            "    そこが共用なら利用者のフォルダに保存された定義を先に探します)\n"
+            "--where: 使っているフォルダとファイルを表示します\n"
             "--help: この説明を表示します\n";
     return text;
 }
@@ -82,7 +104,7 @@ int usageError(const std::string& message) {
 
 int main(int argc, char** argv) {
     KorinHost host;
-    host.folder = executableFolder(argc > 0 ? argv[0] : nullptr);
+    host.locations = FindFileLocations(executableFolder(argc > 0 ? argv[0] : nullptr));
     SetEngineHost(&host);
 
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -95,8 +117,16 @@ int main(int argc, char** argv) {
         if (next + 1 >= args.size()) {
             return usageError("--dir にフォルダを指定してください。");
         }
-        host.folder = args[next + 1];
+        // A folder named on the command line is read as it is, without the user's copies.
+        host.locations = ChooseFileLocations(args[next + 1], true, {});
         next += 2;
+    }
+    if (next < args.size() && args[next] == "--where") {
+        if (next + 1 < args.size()) {
+            return usageError("--where のあとに引数は指定できません。");
+        }
+        std::fputs(whereText(host.locations).c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 2;
     }
     if (next >= args.size()) {
         return usageError("コマンドを指定してください。");

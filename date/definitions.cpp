@@ -51,9 +51,15 @@ std::size_t indexOf(DefinitionFile file) {
     return file == DefinitionFile::Holidays ? 0 : 1;
 }
 
-// The file's path as UTF-8 text.
-std::string definitionPath(DefinitionFile file) {
-    return CurrentEngineHost().programFolder() + "/" + fileNameOf(file);
+// The file's path as UTF-8 text: the one the definitions are read from (and whose changes are
+// watched), and the one a save writes. The host decides both; they differ when the user's own
+// copy is written beside a shared, read-only original.
+std::string definitionPathToRead(DefinitionFile file) {
+    return CurrentEngineHost().definitionFileToRead(fileNameOf(file));
+}
+
+std::string definitionPathToWrite(DefinitionFile file) {
+    return CurrentEngineHost().definitionFileToWrite(fileNameOf(file));
 }
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
@@ -65,7 +71,8 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 std::string readDefinitionFile(DefinitionFile file) {
     EngineHost& host = CurrentEngineHost();
     const std::string name = fileNameOf(file);
-    FileReadResult read = ReadWholeFile(PathFromUtf8(definitionPath(file)), MaxDefinitionFileBytes);
+    FileReadResult read =
+        ReadWholeFile(PathFromUtf8(definitionPathToRead(file)), MaxDefinitionFileBytes);
     if (read.status != FileReadStatus::Read) {
         const char* reason = read.status == FileReadStatus::Missing ? "ファイルが見つかりません。"
                              : read.status == FileReadStatus::TooLarge
@@ -145,7 +152,7 @@ int writeDefinitionFile(DefinitionFile file, const std::vector<std::string>& lin
         }
         bytes += *line;
     }
-    return CurrentEngineHost().replaceFile(definitionPath(file), bytes);
+    return CurrentEngineHost().replaceFile(definitionPathToWrite(file), bytes);
 }
 
 std::size_t recordsToWrite(std::int16_t count, std::size_t available) {
@@ -357,7 +364,7 @@ FileStamp LoadedDefinitionStamp(DefinitionFile file) {
 }
 
 FileStamp CurrentDefinitionStamp(DefinitionFile file) {
-    return CurrentFileStamp(PathFromUtf8(definitionPath(file)), MaxDefinitionFileBytes);
+    return CurrentFileStamp(PathFromUtf8(definitionPathToRead(file)), MaxDefinitionFileBytes);
 }
 
 bool DefinitionFileWasUtf8(DefinitionFile file) {

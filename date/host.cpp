@@ -25,6 +25,14 @@ EngineHost* installedHost = nullptr;
 
 } // namespace
 
+std::string EngineHost::definitionFileToRead(const std::string& fileName) const {
+    return programFolder() + "/" + fileName;
+}
+
+std::string EngineHost::definitionFileToWrite(const std::string& fileName) const {
+    return programFolder() + "/" + fileName;
+}
+
 void SetEngineHost(EngineHost* host) {
     installedHost = host;
 }

@@ -26,6 +26,12 @@ public:
     // it was: a link is written through to its target, and a read-only file is refused (EACCES).
     // Returns 0, or the system's error number of the failure.
     [[nodiscard]] virtual int replaceFile(const std::string& path, std::string_view bytes) = 0;
+
+    // The definition file `fileName` ("Korin1.csv") to read, and the one to write (UTF-8 paths).
+    // Both lie in programFolder() unless the program keeps the user's files elsewhere; the
+    // folder of the file to write is created when missing.
+    [[nodiscard]] virtual std::string definitionFileToRead(const std::string& fileName) const;
+    [[nodiscard]] virtual std::string definitionFileToWrite(const std::string& fileName) const;
 };
 
 // Installs `host` (not owned; it must outlive its use). nullptr restores the fallback host, which

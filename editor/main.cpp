@@ -2,10 +2,12 @@
 
 #include "editor/main_window.h"
 #include "platform/services.h"
+#include "platform/window_system_choice.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    PreferXWaylandOnWayland();
     QApplication app(argc, argv);
     InstallRealServices(QStringLiteral("Korinset"));
     EditorMainWindow window;

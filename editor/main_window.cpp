@@ -8,11 +8,15 @@
 #include "editor/holiday_list_window.h"
 #include "editor/window_placement.h"
 #include "platform/design_fonts.h"
+#include "platform/services.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFont>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -43,9 +47,28 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(Command1[0], &QPushButton::clicked, this, &EditorMainWindow::openHolidayEditor);
     connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
     setCentralWidget(central);
+    showSaveFolder();
     setFixedSize(sizeHint());
     EnterPressesFocusedButton(this);
     NameForScreenReaders(*this);
+}
+
+void EditorMainWindow::showSaveFolder() {
+    // In a folder shared by all users, "更新" saves into the user's own data folder: say which.
+    const FileLocations locations = ProgramFileLocations();
+    if (locations.besideProgram) {
+        return;
+    }
+    const QString folder = QDir::toNativeSeparators(PathText(locations.userDataFolder));
+    QString shown = folder;
+    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    if (shown.startsWith(home + QDir::separator())) {
+        shown = QStringLiteral("~") + shown.mid(home.size());
+    }
+    auto* label = new QLabel(QStringLiteral("保存先: ") + shown, this);
+    label->setObjectName(QStringLiteral("SaveFolder"));
+    label->setToolTip(folder);
+    statusBar()->addWidget(label, 1);
 }
 
 void EditorMainWindow::showEvent(QShowEvent* event) {

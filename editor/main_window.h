@@ -2,7 +2,7 @@
 
 // The editor's main window "日付操作モジュールのパラメータ設定": two buttons that load the
 // definition files and open the holiday or the era editor, and a menu bar with the holiday list and
-// "終了".
+// "終了". When the definition files are saved into the user's own folder, a status line names it.
 
 #include <QMainWindow>
 #include <array>
@@ -27,6 +27,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A status line with the folder "更新" saves into, when it is the user's and not the program's.
+    void showSaveFolder();
+
     std::array<QPushButton*, 2> Command1{}; // 0: "祝日の設定", 1: "元号の設定"
     QAction* Menu_Exit = nullptr;
     QAction* MNU_Holiday = nullptr;

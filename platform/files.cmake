@@ -3,3 +3,9 @@
 add_library(zelvar_files STATIC ${CMAKE_CURRENT_LIST_DIR}/file_replace.cpp)
 zelvar_expose_layer(zelvar_files platform)
 target_link_libraries(zelvar_files PRIVATE zelvar_warnings)
+
+# Where the programs keep their files (file_locations.h): korin links it too, so it is built
+# without the Qt programs as well.
+add_library(zelvar_file_locations STATIC ${CMAKE_CURRENT_LIST_DIR}/file_locations.cpp)
+zelvar_expose_layer(zelvar_file_locations platform)
+target_link_libraries(zelvar_file_locations PRIVATE zelvar_warnings)

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTranslator>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -95,10 +96,21 @@ public:
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
+    [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
+        return ProgramDefinitionFileToRead(fileName);
+    }
+    [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
+        return ProgramDefinitionFileToWrite(fileName);
+    }
     [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
         return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }
 };
+
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
 
 // The design's fonts are those of a Japanese Windows desktop; where they are missing, the IPA
 // fonts stand in for them.
@@ -168,6 +180,30 @@ void ShowErrorMessage(const QString& text) {
     request.caption = Services().program->title();
     request.icon = MessageIcon::Error;
     Services().messageBox->show(request);
+}
+
+FileLocations ProgramFileLocations() {
+    return FindFileLocations(TextPath(Services().program->folder()));
+}
+
+std::string ProgramDefinitionFileToRead(const std::string& fileName) {
+    return utf8(DefinitionFileToRead(ProgramFileLocations(), fileName));
+}
+
+std::string ProgramDefinitionFileToWrite(const std::string& fileName) {
+    const std::filesystem::path file = DefinitionFileToWrite(ProgramFileLocations(), fileName);
+    // The user's data folder is made on the first save; if that fails, the write reports it.
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    return utf8(file);
+}
+
+QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+std::filesystem::path TextPath(const QString& text) {
+    return {text.toStdU16String()};
 }
 
 QDate Today() {

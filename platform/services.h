@@ -4,9 +4,12 @@
 // implementation and a test double. Windows reach them through Services(); a program installs
 // the real ones at start (InstallRealServices), a test replaces single members with doubles.
 
+#include "platform/file_locations.h"
+
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <string>
 
 // The further services, each declared in its own header in platform/.
 class IniFileService;       // ini_file.h: the initialization-file functions
@@ -83,6 +86,20 @@ void InstallRealServices(const QString& title);
 // Shorthand for the most common box: `text` with the error icon, an OK button and the program's
 // title as caption.
 void ShowErrorMessage(const QString& text);
+
+// Where this program keeps its files (platform/file_locations.h), for the program service's folder
+// and the current user. Asked afresh each time, so a test that points the program service at
+// another folder gets that folder's rule.
+FileLocations ProgramFileLocations();
+
+// The engine host's definition files for this program (UTF-8 paths): the one to read, and the one
+// to write, whose folder is created when missing.
+std::string ProgramDefinitionFileToRead(const std::string& fileName);
+std::string ProgramDefinitionFileToWrite(const std::string& fileName);
+
+// A path of the file locations as Qt text, and back.
+QString PathText(const std::filesystem::path& path);
+std::filesystem::path TextPath(const QString& text);
 
 // Today's local date from the clock service.
 QDate Today();

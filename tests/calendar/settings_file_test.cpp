@@ -2,8 +2,11 @@
 
 #include "calendar/settings_file.h"
 #include "calendar_fixture.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 class SettingsFileTest : public CalendarTest {};
 
@@ -199,4 +202,35 @@ TEST_F(SettingsFileTest, SizesBeyondAnyScreenStillOpenAWindow) {
     EXPECT_LE(w.height(), 768);
     closeCalendar();
     EXPECT_TRUE(doubles.iniFiles.writes.empty()) << "the stored values stay as they were";
+}
+
+TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigurationFolder) {
+    // The program's folder is marked shared; the user's configuration folder is a scratch one.
+    QFile marker(doubles.file(QString::fromLatin1(SharedFolderMarker)));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    const QTemporaryDir config;
+    const ScopedEnvironment userFolder("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString userIni = config.path() + QStringLiteral("/zelvar/Zelvar.ini");
+    EXPECT_EQ(IniPath(), userIni);
+
+    // Nothing changed: not even the folder is made.
+    start();
+    closeCalendar();
+    EXPECT_FALSE(QFileInfo::exists(config.path() + QStringLiteral("/zelvar")));
+
+    // A change creates the folder and the file there, and nothing beside the program.
+    CalendarWindow& w = start();
+    w.MNU_A_Top->trigger();
+    closeCalendar();
+    QFile file(userIni);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[MainForm]\r\nAlwaysOnTop=1\r\n"));
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
+
+    // Read back from there by the next window.
+    CalendarWindow& again = start();
+    EXPECT_TRUE(again.MNU_A_Top->isChecked());
+    closeCalendar();
 }

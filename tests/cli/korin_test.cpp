@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -226,6 +227,57 @@ TEST(Korin, ReadsTheDefinitionsBesideItself) {
     const KorinRun run = runProgram((folder.path() / "korin").string(), "name 20240101");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "元日\n");
+}
+
+TEST(Korin, InASharedFolderReadsTheUsersSavedDefinitionsFirstAndTellsWhere) {
+    TempFolder folder;
+    folder.copyFrom(fixtures + "/basic");
+    std::filesystem::copy_file(korin, folder.path() / "korin");
+    folder.write("per-user-files", "");
+    TempFolder home;
+    const std::string program = (folder.path() / "korin").string();
+    const std::string environment =
+        "env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME='" + home.str() + "' '" + program + "' ";
+
+    // Nothing of the user's yet: the shipped files.
+    KorinRun run = runProgram("/bin/sh", "-c \"" + environment + "name 20240101\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "元日\n");
+    run = runProgram("/bin/sh", "-c \"" + environment + "--where\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string data = home.str() + "/.local/share/zelvar";
+    EXPECT_EQ(run.out, "プログラムのフォルダ: " + folder.str() +
+                           " (共用: 利用者ごとのフォルダを使います)\n"
+                           "設定ファイル: " +
+                           home.str() + "/.config/zelvar/Zelvar.ini\n" + "Korin1.csv: " +
+                           folder.str() + "/Korin1.csv\nKorin2.csv: " + folder.str() +
+                           "/Korin2.csv\n定義ファイルの保存先: " + data + "\n");
+
+    // The user's own holiday file (only 1 January, renamed) wins; the eras stay shipped.
+    std::filesystem::create_directories(data);
+    std::ofstream(data + "/Korin1.csv", std::ios::binary) << "\x90\x56\x94\x4e,1,1,1,,,1948,\r\n";
+    run = runProgram("/bin/sh", "-c \"" + environment + "name 20240101\"");
+    EXPECT_EQ(run.out, "新年\n");
+    run = runProgram("/bin/sh", "-c \"" + environment + "era 20240101\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("令和", 0), 0U) << run.out;
+    run = runProgram("/bin/sh", "-c \"" + environment + "--where\"");
+    EXPECT_NE(run.out.find("Korin1.csv: " + data + "/Korin1.csv\n"), std::string::npos) << run.out;
+
+    // A folder named with --dir is read as it is.
+    run = runProgram("/bin/sh",
+                     "-c \"" + environment + "--dir '" + folder.str() + "' name 20240101\"");
+    EXPECT_EQ(run.out, "元日\n");
+}
+
+TEST(Korin, WhereInTheUsersOwnFolderNamesOnlyThatFolder) {
+    const KorinRun run = runProgram(korin, "--where");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string bin = ZELVAR_BIN_DIR;
+    EXPECT_EQ(run.out, "プログラムのフォルダ: " + bin + "\n設定ファイル: " + bin +
+                           "/Zelvar.ini\nKorin1.csv: " + bin + "/Korin1.csv\nKorin2.csv: " + bin +
+                           "/Korin2.csv\n定義ファイルの保存先: " + bin + "\n");
+    EXPECT_EQ(runProgram(korin, "--where x").status, 2);
 }
 
 TEST(Korin, OutputThatCannotBeWrittenIsAFailure) {

@@ -4,10 +4,14 @@
 #include "editor/listing_box.h"
 #include "editor/main_window.h"
 #include "tests/editor/editor_test_support.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -126,3 +130,40 @@ TEST_F(MainWindowTest, ExitClosesTheWindow) {
 }
 
 } // namespace
+
+TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichTheWindowNames) {
+    // Beside the program by default: no status line.
+    {
+        EditorMainWindow window;
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("SaveFolder")), nullptr);
+    }
+
+    QFile marker(doubles.file(QString::fromLatin1(SharedFolderMarker)));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    const QTemporaryDir data;
+    const ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().toUtf8());
+    const QString userFolder = data.path() + QStringLiteral("/zelvar");
+
+    EditorMainWindow window;
+    const auto* label = window.findChild<QLabel*>(QStringLiteral("SaveFolder"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("保存先: ")));
+    EXPECT_EQ(label->toolTip(), QDir::toNativeSeparators(userFolder));
+
+    // The shipped holidays are read; saving makes the user's folder and file, the shipped one
+    // stays; from then on the user's file is read.
+    const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
+    St_LoadDefinitions();
+    ASSERT_EQ(HolidayDefCount, 14);
+    HolidayDefCount = 13;
+    HolidayDefs.resize(13);
+    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
+    EXPECT_TRUE(QFileInfo::exists(userFolder + QStringLiteral("/Korin1.csv")));
+    EXPECT_FALSE(QFileInfo::exists(userFolder + QStringLiteral("/Korin2.csv")));
+    St_LoadDefinitions();
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(EraDefCount, 5);
+    EXPECT_TRUE(messages().isEmpty());
+}

@@ -81,6 +81,12 @@ public:
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
+    [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
+        return ProgramDefinitionFileToRead(fileName);
+    }
+    [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
+        return ProgramDefinitionFileToWrite(fileName);
+    }
     [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
         return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }

@@ -1,0 +1,143 @@
+#include "platform/file_locations.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#ifdef _WIN32
+#include <atomic>
+#include <string>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The programs' folder inside the user's folders.
+#ifdef _WIN32
+constexpr const char* FolderName = "Zelvar";
+#else
+constexpr const char* FolderName = "zelvar";
+#endif
+
+std::string environmentValue(const char* name) {
+#ifdef _WIN32
+    // The wide environment, so that a folder name outside the ANSI code page survives.
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const wchar_t* value = _wgetenv(wideName.c_str());
+    if (value == nullptr) {
+        return {};
+    }
+    const std::u8string text = fs::path(value).u8string();
+    return {text.begin(), text.end()};
+#else
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+#endif
+}
+
+// The path of an environment value, or empty when it is unset or not absolute.
+fs::path absoluteFolder(const std::string& value) {
+    if (value.empty()) {
+        return {};
+    }
+    fs::path folder(reinterpret_cast<const char8_t*>(value.c_str()));
+    return folder.is_absolute() ? folder : fs::path();
+}
+
+bool canCreateFilesIn(const fs::path& folder) {
+#ifdef _WIN32
+    // A folder's read-only attribute says nothing on Windows: try it with a file of our own.
+    static std::atomic<unsigned> serial{0};
+    const fs::path probe = folder / (L".zelvar-probe-" + std::to_wstring(GetCurrentProcessId()) +
+                                     L"-" + std::to_wstring(serial++));
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+#else
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
+} // namespace
+
+UserEnvironment CurrentUserEnvironment() {
+    UserEnvironment environment;
+#ifdef _WIN32
+    environment.home = environmentValue("APPDATA");
+#else
+    environment.home = environmentValue("HOME");
+    environment.configHome = environmentValue("XDG_CONFIG_HOME");
+    environment.dataHome = environmentValue("XDG_DATA_HOME");
+#endif
+    return environment;
+}
+
+bool ProgramFolderIsUsers(const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        return false;
+    }
+    if (fs::exists(folder / SharedFolderMarker, ec)) {
+        return false;
+    }
+    return canCreateFilesIn(folder);
+}
+
+FileLocations ChooseFileLocations(const fs::path& programFolder, bool besideProgram,
+                                  const UserEnvironment& environment) {
+    FileLocations locations;
+    locations.programFolder = programFolder;
+    locations.besideProgram = besideProgram;
+    locations.settingsFolder = programFolder;
+    locations.userDataFolder = programFolder;
+    if (besideProgram) {
+        return locations;
+    }
+#ifdef _WIN32
+    const fs::path appData = absoluteFolder(environment.home);
+    fs::path configHome = appData;
+    fs::path dataHome = appData;
+#else
+    const fs::path home = absoluteFolder(environment.home);
+    fs::path configHome = absoluteFolder(environment.configHome);
+    if (configHome.empty() && !home.empty()) {
+        configHome = home / ".config";
+    }
+    fs::path dataHome = absoluteFolder(environment.dataHome);
+    if (dataHome.empty() && !home.empty()) {
+        dataHome = home / ".local" / "share";
+    }
+#endif
+    if (!configHome.empty()) {
+        locations.settingsFolder = configHome / FolderName;
+    }
+    if (!dataHome.empty()) {
+        locations.userDataFolder = dataHome / FolderName;
+    }
+    return locations;
+}
+
+FileLocations FindFileLocations(const fs::path& programFolder) {
+    return ChooseFileLocations(programFolder, ProgramFolderIsUsers(programFolder),
+                               CurrentUserEnvironment());
+}
+
+fs::path DefinitionFileToRead(const FileLocations& locations, std::string_view fileName) {
+    fs::path userCopy = locations.userDataFolder / fileName;
+    std::error_code ec;
+    if (!locations.besideProgram && fs::exists(userCopy, ec)) {
+        return userCopy;
+    }
+    return locations.programFolder / fileName;
+}
+
+fs::path DefinitionFileToWrite(const FileLocations& locations, std::string_view fileName) {
+    return locations.userDataFolder / fileName;
+}
