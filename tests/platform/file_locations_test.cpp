@@ -2,7 +2,7 @@
 // user's own folders when it is not.
 
 #include "platform/file_locations.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
