@@ -4,11 +4,11 @@
 #include "cli/ics.h"
 #include "date/definitions.h"
 #include "date/host.h"
+#include "platform/program_environment.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,17 +45,6 @@ public:
     std::string folder = ".";
 };
 
-// The folder that holds the running executable.
-std::string executableFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        self = std::filesystem::absolute(argv0 != nullptr ? argv0 : ".", ec);
-    }
-    std::filesystem::path folder = self.parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
-}
-
 std::string usageText() {
     std::string text = "使い方: korin [--dir フォルダ] コマンド [引数...]\n\nコマンド:\n";
     for (const Command& command : commands) {
@@ -77,8 +66,9 @@ int usageError(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    UseBinaryUtf8StandardStreams();
     KorinHost host;
-    host.folder = executableFolder(argc > 0 ? argv[0] : nullptr);
+    host.folder = RunningProgramFolder(argc > 0 ? argv[0] : nullptr);
     SetEngineHost(&host);
 
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
