@@ -84,3 +84,32 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/windows/wine-run.sh.in ${CMAKE_BINARY_D
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
+
+# build/windows/dist/ and build/windows/Zelvar-<version>-win64.zip (target windows_dist).
+set(ZELVAR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(ZELVAR_DIST_ZIP ${CMAKE_BINARY_DIR}/Zelvar-${PROJECT_VERSION}-win64.zip)
+function(zelvar_windows_dist)
+  set(programs)
+  foreach(program Zelvar Korinset korin)
+    if(TARGET ${program})
+      list(APPEND programs $<TARGET_FILE:${program}>)
+    endif()
+  endforeach()
+  list(JOIN programs "$<SEMICOLON>" programs)
+  list(JOIN ZELVAR_DATA_FILES "$<SEMICOLON>" data)
+  list(JOIN ZELVAR_RUNTIME_DLLS "$<SEMICOLON>" dlls)
+  add_custom_target(windows_dist ALL
+    COMMAND ${CMAKE_COMMAND} "-DPROGRAMS=${programs}" "-DDATA_FILES=${data}"
+            "-DQT_BIN_DIR=${ZELVAR_QT_BIN_DIR}" "-DQT_PLUGIN_DIR=${ZELVAR_QT_PLUGIN_DIR}"
+            "-DRUNTIME_DLLS=${dlls}" "-DSTRIP=${CMAKE_STRIP}"
+            "-DDIST=${ZELVAR_DIST_DIR}" "-DZIP=${ZELVAR_DIST_ZIP}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
+    BYPRODUCTS ${ZELVAR_DIST_ZIP}
+    COMMENT "Assembling ${ZELVAR_DIST_DIR} and ${ZELVAR_DIST_ZIP}"
+    VERBATIM)
+  foreach(program Zelvar Korinset korin)
+    if(TARGET ${program})
+      add_dependencies(windows_dist ${program})
+    endif()
+  endforeach()
+endfunction()

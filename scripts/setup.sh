@@ -14,7 +14,7 @@ xvfb xauth x11-utils x11-xserver-utils imagemagick librsvg2-bin desktop-file-uti
 fonts-ipafont-gothic fontconfig
 python3 python3-icalendar
 hyperfine
-g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip unzip
+g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip
 $*
 "
 
