@@ -7,6 +7,7 @@
 #include "date/serial.h"
 
 #include <benchmark/benchmark.h>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +25,8 @@ public:
     }
     [[noreturn]] void endProgram() override { std::abort(); }
     [[nodiscard]] std::string programFolder() const override { return folder_; }
+    // The benchmarks only read.
+    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 
 private:
     std::string folder_;

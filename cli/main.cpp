@@ -7,8 +7,10 @@
 #include "platform/program_environment.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,8 @@ public:
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
     [[nodiscard]] std::string programFolder() const override { return folder; }
+    // korin only reads the definition files.
+    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 
     std::string folder = ".";
 };
@@ -108,6 +112,12 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? status : 2;
+    // Output that did not reach its destination (a full disk, a closed pipe) is a failure, not
+    // a success with nothing said: every write is checked, including the last flush.
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    if (!written || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "korin: 出力を書き込めません。(%s)\n", std::strerror(errno));
+        return 2;
+    }
+    return status;
 }

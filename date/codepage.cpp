@@ -1,77 +1,62 @@
 #include "date/codepage.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "date/codepage_converter.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
 
-// An iconv conversion descriptor that closes itself.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) {
-            iconv_close(cd_);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
-    // iconv_open reports failure as (iconv_t)-1.
-    [[nodiscard]] bool valid() const {
-        return cd_ != reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
-    }
-
-    // Converts `input`; on an invalid or incomplete sequence calls onInvalid(out) and skips one
-    // input byte when it returns true, or stops with nullopt when it returns false.
-    template <typename OnInvalid>
-    std::optional<std::string> run(std::string_view input, OnInvalid onInvalid) {
-        std::string out;
-        out.resize(input.size() * 2 + 16);
-        char* in = const_cast<char*>(input.data()); // iconv does not write through it
-        std::size_t inLeft = input.size();
-        std::size_t used = 0;
-        while (inLeft > 0) {
-            char* outPtr = out.data() + used;
-            std::size_t outLeft = out.size() - used;
-            std::size_t r = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
-            used = out.size() - outLeft;
-            if (r != static_cast<std::size_t>(-1)) {
-                break;
-            }
-            if (errno == E2BIG) {
-                out.resize(out.size() * 2);
-                continue;
-            }
-            // EILSEQ or EINVAL (a sequence cut off by the end of the input).
-            out.resize(used);
-            if (!onInvalid(out)) {
-                return std::nullopt;
-            }
-            used = out.size();
-            out.resize(used + inLeft * 2 + 16);
-            ++in;
-            --inLeft;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
-        }
-        out.resize(used);
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
+// The longest piece handed to the system converter at once. A converter that can only say
+// "this piece failed" then searches at most this many bytes for the failing character, which
+// keeps the whole conversion linear in the input.
+constexpr std::size_t MaxPiece = 4096;
 
 bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool isTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Length of the code page 932 character at `pos` by its shape alone (1 or 2), or 0 for a byte
+// that starts no character: 0x80, 0xA0, 0xFD to 0xFF, and a lead byte without its trail byte.
+// These are refused here, before any system converter sees them, so that every system reports
+// the same bytes as invalid.
+std::size_t characterLength(std::string_view bytes, std::size_t pos) {
+    const auto c = static_cast<unsigned char>(bytes[pos]);
+    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
+        return 1;
+    }
+    if (isLeadByte(c) && pos + 1 < bytes.size() &&
+        isTrailByte(static_cast<unsigned char>(bytes[pos + 1]))) {
+        return 2;
+    }
+    return 0;
+}
+
+// Keeps ASCII and marks everything else as unreadable, for a system without a converter.
+std::string asciiOnly(std::string_view bytes) {
+    std::string out;
     for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
+        if (static_cast<unsigned char>(c) < 0x80) {
+            out.push_back(c);
+        } else {
+            out += Replacement;
         }
     }
-    return true;
+    return out;
 }
 
 } // namespace
@@ -81,33 +66,102 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     if (isAscii(bytes)) {
         return std::string(bytes);
     }
-    Converter converter("UTF-8", "CP932");
+    Cp932Converter converter(Cp932Converter::Direction::ToUtf8);
     if (!converter.valid()) {
-        // No converter on this system: keep ASCII and mark everything else as unreadable.
-        std::string out;
-        for (char c : bytes) {
-            if (static_cast<unsigned char>(c) < 0x80) {
-                out.push_back(c);
-            } else {
-                out += "\xEF\xBF\xBD";
+        return asciiOnly(bytes);
+    }
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // The longest piece of well-shaped characters from here, up to MaxPiece bytes.
+        std::size_t end = pos;
+        while (end < bytes.size() && end - pos < MaxPiece) {
+            const std::size_t length = characterLength(bytes, end);
+            if (length == 0) {
+                break;
+            }
+            end += length;
+        }
+        if (end > pos) {
+            const std::size_t consumed = converter.convert(bytes.substr(pos, end - pos), out);
+            pos += consumed;
+            if (pos == end) {
+                continue;
             }
         }
-        return out;
+        // A byte that starts no character, or a character without a mapping: one replacement
+        // character for its first byte; reading goes on with the next byte.
+        out += Replacement;
+        ++pos;
     }
-    auto result = converter.run(bytes, [](std::string& out) {
-        out += "\xEF\xBF\xBD"; // U+FFFD
-        return true;
-    });
-    return result ? *result : std::string();
+    return out;
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view text) {
     if (isAscii(text)) {
         return std::string(text);
     }
-    Converter converter("CP932", "UTF-8");
+    Cp932Converter converter(Cp932Converter::Direction::FromUtf8);
     if (!converter.valid()) {
         return std::nullopt;
     }
-    return converter.run(text, [](std::string&) { return false; });
+    std::string out;
+    out.reserve(text.size());
+    if (converter.convert(text, out) != text.size()) {
+        return std::nullopt;
+    }
+    // Only a form that reads back as the same text counts: a converter may map a character to
+    // a look-alike (the yen sign to the backslash), which would change the text behind the
+    // user's back.
+    if (Cp932ToUtf8(out) != text) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        std::size_t length = 0;
+        std::uint32_t minimum = 0;
+        std::uint32_t code = 0;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            ++pos;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            minimum = 0x80;
+            code = c & 0x1FU;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            minimum = 0x800;
+            code = c & 0x0FU;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            minimum = 0x10000;
+            code = c & 0x07U;
+        }
+        bool valid = length > 0 && pos + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[pos + k]);
+            valid = (next & 0xC0U) == 0x80U;
+            code = (code << 6U) | (next & 0x3FU);
+        }
+        // Overlong forms, surrogates and code points above U+10FFFF are not UTF-8.
+        valid = valid && code >= minimum && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        if (valid) {
+            out.append(text.substr(pos, length));
+            pos += length;
+        } else {
+            out += Replacement;
+            ++pos;
+        }
+    }
+    return out;
 }

@@ -13,3 +13,6 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // UTF-8 text to code page 932 bytes; nullopt when a character has no code page 932 form (or the
 // input is not valid UTF-8).
 std::optional<std::string> Utf8ToCp932(std::string_view text);
+
+// UTF-8 text with every byte that does not belong to a valid UTF-8 sequence replaced by U+FFFD.
+std::string ValidUtf8(std::string_view text);

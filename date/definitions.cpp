@@ -2,19 +2,17 @@
 
 #include "date/codepage.h"
 #include "date/definitions_internal.h"
+#include "date/file_read.h"
 #include "date/holidays.h"
 #include "date/host.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 std::vector<HolidayDef> HolidayDefs;
@@ -40,45 +38,54 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-std::filesystem::path definitionPath(const char* fileName) {
-    return std::filesystem::path(CurrentEngineHost().programFolder()) / fileName;
+const char* fileNameOf(DefinitionFile file) {
+    return file == DefinitionFile::Holidays ? HolidayFileName : EraFileName;
 }
 
+// What the last St_LoadDefinitions read of each file, by DefinitionFile.
+std::array<FileStamp, 2> loadedStamps;
+std::array<bool, 2> loadedAsUtf8 = {false, false};
+std::int32_t lastFailedRecord = 0;
+
+std::size_t indexOf(DefinitionFile file) {
+    return file == DefinitionFile::Holidays ? 0 : 1;
+}
+
+// The file's path as UTF-8 text.
+std::string definitionPath(DefinitionFile file) {
+    return CurrentEngineHost().programFolder() + "/" + fileNameOf(file);
+}
+
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
 // The whole file as UTF-8. A missing file, and one that exists but cannot be read (no
-// permission, a folder of that name, a device error), are reported and end the program, so that
-// no program runs on, or lets an editor save, a table that silently lost the file's contents.
-std::string readDefinitionFile(const char* fileName) {
+// permission, a folder of that name, a pipe or a device, a device error, far too large), are
+// reported and end the program, so that no program runs on, or lets an editor save, a table
+// that silently lost the file's contents.
+std::string readDefinitionFile(DefinitionFile file) {
     EngineHost& host = CurrentEngineHost();
-    std::filesystem::path path = definitionPath(fileName);
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status) || std::filesystem::is_directory(status)) {
-        host.showError(std::string(fileName) + "ファイルが見つかりません。");
+    const std::string name = fileNameOf(file);
+    FileReadResult read = ReadWholeFile(PathFromUtf8(definitionPath(file)), MaxDefinitionFileBytes);
+    switch (read.status) {
+    case FileReadStatus::Read:
+        break;
+    case FileReadStatus::Missing:
+        host.showError(name + "ファイルが見つかりません。");
+        host.endProgram();
+    case FileReadStatus::TooLarge:
+        host.showError(name + "ファイルが大きすぎるため読み込めません。");
+        host.endProgram();
+    case FileReadStatus::NotReadable:
+        host.showError(name + "ファイルを読み込めません。");
         host.endProgram();
     }
-    std::string bytes;
-    bool readable = false;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        char buffer[65536];
-        while (true) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                readable = n == 0;
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        }
-        ::close(fd);
-    }
-    if (!readable) {
-        host.showError(std::string(fileName) + "ファイルを読み込めません。");
-        host.endProgram();
-    }
-    return Cp932ToUtf8(bytes);
+    loadedStamps[indexOf(file)] = read.stamp;
+    // Other editors save these files as UTF-8 with a byte-order mark; code page 932 never starts
+    // with those three bytes.
+    const std::string_view bytes = read.bytes;
+    const bool utf8 = bytes.substr(0, Utf8Mark.size()) == Utf8Mark;
+    loadedAsUtf8[indexOf(file)] = utf8;
+    return utf8 ? ValidUtf8(bytes.substr(Utf8Mark.size())) : Cp932ToUtf8(bytes);
 }
 
 void readText(FieldStream& stream, std::string& target) {
@@ -131,74 +138,19 @@ std::string numberField(std::int16_t value) {
     return value == 0 ? std::string() : std::to_string(value);
 }
 
-// Writes `bytes` to `path` through a temporary file in the same folder that is flushed to the
-// disk and then renamed over the old file, so that a failure at any point leaves the old file
-// whole. Returns 0 or the error number.
-int replaceFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::string target = path.string();
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return errno;
+// Converts the lines to code page 932 and replaces the file through the engine's host. Each
+// line is converted on its own, so that a failure names its record.
+int writeDefinitionFile(DefinitionFile file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        std::optional<std::string> line = Utf8ToCp932(lines[k]);
+        if (!line) {
+            lastFailedRecord = static_cast<std::int32_t>(k + 1);
+            return EILSEQ;
         }
+        bytes += *line;
     }
-    if (fd < 0) {
-        return EEXIST;
-    }
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return error;
-    };
-    // The new file keeps the permissions of the one it replaces.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
-        return fail(errno);
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return fail(errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        return fail(errno);
-    }
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    // Make the rename itself durable; the new file is in place even if this fails.
-    std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
-    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return 0;
-}
-
-// Converts the lines to code page 932 and replaces the file.
-int writeDefinitionFile(const char* fileName, const std::string& utf8) {
-    std::optional<std::string> bytes = Utf8ToCp932(utf8);
-    if (!bytes) {
-        return EILSEQ;
-    }
-    return replaceFile(definitionPath(fileName), *bytes);
+    return CurrentEngineHost().replaceFile(definitionPath(file), bytes);
 }
 
 std::size_t recordsToWrite(std::int16_t count, std::size_t available) {
@@ -311,7 +263,7 @@ void St_LoadDefinitions() {
         std::vector<HolidayDef> table(HolidayInitialCapacity);
         std::int32_t capacity = HolidayInitialCapacity;
         std::int32_t i = 0;
-        std::string text = readDefinitionFile(HolidayFileName);
+        std::string text = readDefinitionFile(DefinitionFile::Holidays);
         FieldStream stream(text);
         // Records past the 32767th do not fit the 16-bit count and are ignored.
         while (!stream.atEnd() && i < MaxDefinitionRecords) {
@@ -342,7 +294,7 @@ void St_LoadDefinitions() {
         std::vector<EraDef> table(EraInitialCapacity);
         std::int32_t capacity = EraInitialCapacity;
         std::int32_t i = 0;
-        std::string text = readDefinitionFile(EraFileName);
+        std::string text = readDefinitionFile(DefinitionFile::Eras);
         FieldStream stream(text);
         while (!stream.atEnd() && i < MaxDefinitionRecords) {
             ++i;
@@ -362,39 +314,57 @@ void St_LoadDefinitions() {
 }
 
 int WriteHolidayDefinitions() {
-    std::string lines;
+    lastFailedRecord = 0;
+    std::vector<std::string> lines;
     std::size_t n = recordsToWrite(HolidayDefCount, HolidayDefs.size());
     for (std::size_t k = 0; k < n; ++k) {
         const HolidayDef& def = HolidayDefs[k];
         std::optional<std::string> name = EncodeTextField(def.Name);
         if (!name) {
+            lastFailedRecord = static_cast<std::int32_t>(k + 1);
             return EINVAL;
         }
-        lines += *name;
+        std::string line = *name;
         for (std::int16_t value :
              {def.Kind, def.Month, def.Day, def.Week, def.Weekday, def.FromYear, def.ToYear}) {
-            lines += ',';
-            lines += numberField(value);
+            line += ',';
+            line += numberField(value);
         }
-        lines += "\r\n";
+        line += "\r\n";
+        lines.push_back(std::move(line));
     }
-    return writeDefinitionFile(HolidayFileName, lines);
+    return writeDefinitionFile(DefinitionFile::Holidays, lines);
 }
 
 int WriteEraDefinitions() {
-    std::string lines;
+    lastFailedRecord = 0;
+    std::vector<std::string> lines;
     std::size_t n = recordsToWrite(EraDefCount, EraDefs.size());
     for (std::size_t k = 0; k < n; ++k) {
         const EraDef& def = EraDefs[k];
         std::optional<std::string> start = EncodeTextField(def.StartDate);
         std::optional<std::string> name = EncodeTextField(def.Name);
         if (!start || !name) {
+            lastFailedRecord = static_cast<std::int32_t>(k + 1);
             return EINVAL;
         }
-        lines += *start;
-        lines += ',';
-        lines += *name;
-        lines += "\r\n";
+        lines.push_back(*start + ',' + *name + "\r\n");
     }
-    return writeDefinitionFile(EraFileName, lines);
+    return writeDefinitionFile(DefinitionFile::Eras, lines);
+}
+
+std::int32_t LastWriteFailedRecord() {
+    return lastFailedRecord;
+}
+
+FileStamp LoadedDefinitionStamp(DefinitionFile file) {
+    return loadedStamps[indexOf(file)];
+}
+
+FileStamp CurrentDefinitionStamp(DefinitionFile file) {
+    return CurrentFileStamp(PathFromUtf8(definitionPath(file)), MaxDefinitionFileBytes);
+}
+
+bool DefinitionFileWasUtf8(DefinitionFile file) {
+    return loadedAsUtf8[indexOf(file)];
 }

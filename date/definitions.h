@@ -3,6 +3,8 @@
 // The holiday and era definition files ("Korin1.csv", "Korin2.csv" in the program's folder) and
 // the in-memory tables that hold them. The reader and the writer of both formats live here.
 
+#include "date/file_read.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,14 +36,36 @@ extern std::int16_t EraDefCount;
 
 // Replaces both tables with the contents of the two files and forgets the cached holiday year.
 // A missing file is reported through the engine host ("Korin1.csv" + "ファイルが見つかりません。")
-// and ends the program.
+// and ends the program; so does a file that cannot be read ("ファイルを読み込めません。": no
+// permission, a pipe or a device in its place) or is far too large for a definition file
+// ("ファイルが大きすぎるため読み込めません。"). A file that starts with the UTF-8 byte-order mark
+// is read as UTF-8 (invalid sequences become U+FFFD); every other file as code page 932.
 void St_LoadDefinitions();
 
 // Writes the first HolidayDefCount records of HolidayDefs to "Korin1.csv" in the program's folder
-// (code page 932, CR LF, zero numbers as empty fields). The old file is replaced only when the
-// new one has been written whole. Returns 0, or the error number of the failure (EILSEQ when a
-// name has no code page 932 form); on failure the old file is untouched.
+// (code page 932, CR LF, zero numbers as empty fields) through the engine host's replaceFile:
+// the old file is replaced only when the new one has been written whole. Returns 0, or the error
+// number of the failure (EILSEQ when a text has no code page 932 form, EINVAL when a text field
+// cannot be written so that it reads back unchanged, EACCES for a read-only file); on failure
+// the old file is untouched.
 int WriteHolidayDefinitions();
 
 // The same for the first EraDefCount records of EraDefs and "Korin2.csv".
 int WriteEraDefinitions();
+
+// The record (1-based) whose text made the last write fail with EILSEQ or EINVAL; 0 when the
+// last write did not fail on a record.
+std::int32_t LastWriteFailedRecord();
+
+enum class DefinitionFile { Holidays, Eras };
+
+// What the last St_LoadDefinitions read of `file` (size, time and a hash of its bytes).
+FileStamp LoadedDefinitionStamp(DefinitionFile file);
+
+// The same for the file as it is on the disk now; differs from the loaded stamp when another
+// program changed, replaced or removed the file since.
+FileStamp CurrentDefinitionStamp(DefinitionFile file);
+
+// True when the last St_LoadDefinitions read `file` as UTF-8 (it started with the byte-order
+// mark); the writer always writes code page 932.
+bool DefinitionFileWasUtf8(DefinitionFile file);

@@ -16,6 +16,9 @@ std::int32_t LastEraTableCapacity();
 // The most records either file contributes; further records are ignored (the counts are 16-bit).
 inline constexpr std::int32_t MaxDefinitionRecords = 32767;
 
+// The largest definition file that is read: far above 32767 records of any sensible length.
+inline constexpr std::uintmax_t MaxDefinitionFileBytes = 4U * 1024U * 1024U;
+
 // Reads the definition files as a stream of fields: a field ends at a comma or a line end,
 // leading spaces and tabs are skipped, a field that begins with a double quote runs to the next
 // double quote. Works on text already converted to UTF-8.

@@ -1,5 +1,6 @@
 #include "date/host.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -7,7 +8,7 @@
 namespace {
 
 // Used until a program installs its own host: messages go to stderr, the end is exit status 2,
-// and the definition files are looked for in the current folder.
+// the definition files are looked for in the current folder, and no file is ever replaced.
 class FallbackHost final : public EngineHost {
 public:
     void showError(const std::string& message) override {
@@ -16,6 +17,7 @@ public:
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
     [[nodiscard]] std::string programFolder() const override { return "."; }
+    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
 };
 
 FallbackHost fallbackHost;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // What the date engine needs from the program that runs it. The engine never talks to a window
 // system itself: it shows its error messages and ends the program only through this interface.
@@ -20,10 +21,16 @@ public:
     // The folder that holds the running program (UTF-8, without a trailing separator); the
     // definition files lie there.
     [[nodiscard]] virtual std::string programFolder() const = 0;
+
+    // Replaces the whole file at `path` (UTF-8) by `bytes` in one step, or leaves it exactly as
+    // it was: a link is written through to its target, and a read-only file is refused (EACCES).
+    // Returns 0, or the system's error number of the failure.
+    [[nodiscard]] virtual int replaceFile(const std::string& path, std::string_view bytes) = 0;
 };
 
 // Installs `host` (not owned; it must outlive its use). nullptr restores the fallback host, which
-// writes messages to stderr, ends the program with exit status 2 and uses the current folder.
+// writes messages to stderr, ends the program with exit status 2, uses the current folder and
+// replaces no file (ENOSYS).
 void SetEngineHost(EngineHost* host);
 
 // The installed host, or the fallback.

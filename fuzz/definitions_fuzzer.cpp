@@ -6,6 +6,7 @@
 #include "date/holidays.h"
 #include "date/host.h"
 #include "date/serial.h"
+#include "platform/file_replace.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +27,9 @@ public:
     void showError(const std::string&) override {}
     [[noreturn]] void endProgram() override { throw Ended(); }
     [[nodiscard]] std::string programFolder() const override { return folder; }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+    }
     std::string folder;
 };
 

@@ -6,9 +6,10 @@ if(NOT Qt6Core_FOUND)
   return()
 endif()
 add_executable(settings_fuzzer settings_fuzzer.cpp ${CMAKE_SOURCE_DIR}/platform/ini_file.cpp
-               ${CMAKE_SOURCE_DIR}/date/codepage.cpp)
+               ${CMAKE_SOURCE_DIR}/date/codepage.cpp ${CMAKE_SOURCE_DIR}/date/codepage_iconv.cpp
+               ${CMAKE_SOURCE_DIR}/date/file_read.cpp)
 target_include_directories(settings_fuzzer PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(settings_fuzzer PRIVATE ${ZELVAR_FUZZ_FLAGS})
 target_link_options(settings_fuzzer PRIVATE ${ZELVAR_FUZZ_FLAGS})
-target_link_libraries(settings_fuzzer PRIVATE Qt6::Core zelvar_warnings)
+target_link_libraries(settings_fuzzer PRIVATE Qt6::Core zelvar_files zelvar_warnings)
 set_target_properties(settings_fuzzer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)

@@ -1,9 +1,9 @@
 #include "platform/ini_file.h"
 
 #include "date/codepage.h"
+#include "date/file_read.h"
+#include "platform/file_replace.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <vector>
 
 namespace {
@@ -171,16 +171,17 @@ std::optional<std::string_view> findValue(std::string_view file, const QString& 
     return value;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+// A settings file is a few hundred bytes; anything far larger is not one.
+constexpr std::uintmax_t MaxIniFileBytes = 1024U * 1024U;
+
+std::filesystem::path filePath(const QString& path) {
+    return {path.toStdU16String()};
 }
 
-std::string_view view(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+// Only a regular file is read: a pipe or a device in the file's place reads like no file,
+// at once.
+FileReadResult readFile(const QString& path) {
+    return ReadWholeFile(filePath(path), MaxIniFileBytes);
 }
 
 } // namespace
@@ -285,42 +286,26 @@ std::optional<std::string> IniWriteString(std::string_view fileBytes, const QStr
 
 std::int32_t IniFiles::readInt(const QString& path, const QString& section, const QString& key,
                                std::int32_t defaultValue) const {
-    const QByteArray bytes = readFile(path);
-    return IniReadInt(view(bytes), section, key, defaultValue);
+    return IniReadInt(readFile(path).bytes, section, key, defaultValue);
 }
 
 QString IniFiles::readString(const QString& path, const QString& section, const QString& key,
                              const QString& defaultValue, int bufferSize) const {
-    const QByteArray bytes = readFile(path);
-    return IniReadString(view(bytes), section, key, defaultValue, bufferSize);
+    return IniReadString(readFile(path).bytes, section, key, defaultValue, bufferSize);
 }
 
 bool IniFiles::writeString(const QString& path, const QString& section, const QString& key,
                            const QString& value) {
-    QByteArray old;
-    if (QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return false; // never replace a file that could not be read
-        }
-        old = file.readAll();
+    const FileReadResult old = readFile(path);
+    if (old.status != FileReadStatus::Read && old.status != FileReadStatus::Missing) {
+        return false; // never replace a file that could not be read
     }
-    const std::optional<std::string> updated = IniWriteString(view(old), section, key, value);
+    const std::optional<std::string> updated = IniWriteString(old.bytes, section, key, value);
     if (!updated) {
         return false;
     }
-    if (QFile::exists(path) && view(old) == *updated) {
+    if (old.status == FileReadStatus::Read && old.bytes == *updated) {
         return true;
     }
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const auto size = static_cast<qint64>(updated->size());
-    if (file.write(updated->data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFileSafely(filePath(path), *updated) == 0;
 }

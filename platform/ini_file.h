@@ -62,8 +62,9 @@ public:
                                            const QString& key, const QString& value) = 0;
 };
 
-// The real files. The file is replaced as a whole through a temporary file, so a failed write
-// never leaves half a file behind.
+// The real files. Only a regular file of at most 1 MiB is read (anything else reads like an
+// absent file and is never replaced). The file is replaced as a whole through ReplaceFileSafely,
+// so a failed write (a full disk, a read-only file) leaves the old file exactly as it was.
 class IniFiles final : public IniFileService {
 public:
     [[nodiscard]] std::int32_t readInt(const QString& path, const QString& section,

@@ -1,7 +1,9 @@
 #include "platform/services.h"
 
+#include "date/file_read.h"
 #include "date/host.h"
 #include "platform/color_chooser.h"
+#include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_id.h"
@@ -91,6 +93,9 @@ public:
     }
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
+    }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }
 };
 

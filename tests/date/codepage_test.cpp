@@ -37,3 +37,41 @@ TEST(CodePage932, TextWithoutACodePage932FormIsRefused) {
     EXPECT_FALSE(Utf8ToCp932("\xc3").has_value()); // not UTF-8
     EXPECT_EQ(Utf8ToCp932(""), std::string());
 }
+
+TEST(CodePage932, EveryByteThatStartsNoCharacterIsRefusedAlike) {
+    // Bytes that start no character, whatever a system's tables would make of them.
+    EXPECT_EQ(Cp932ToUtf8("\x80\xa0\xfd\xfe\xff"), "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    // A lead byte with a trail byte that has no mapping: the lead byte is replaced and the
+    // trail byte read again on its own.
+    EXPECT_EQ(Cp932ToUtf8("\x85\x40"), "\uFFFD@");
+    EXPECT_EQ(Cp932ToUtf8("\x81\x20"), "\uFFFD ");
+    // Long runs of valid and invalid bytes mixed convert piece by piece.
+    std::string mixed;
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) {
+        mixed += "\x8c\xb3\xff";
+        expected += "元\uFFFD";
+    }
+    EXPECT_EQ(Cp932ToUtf8(mixed), expected);
+}
+
+TEST(CodePage932, TextIsWrittenOnlyInAFormThatReadsBackTheSame) {
+    // The yen sign and the overline have look-alikes (0x5C, 0x7E) that read back as the
+    // backslash and the tilde: writing them would change the text.
+    EXPECT_FALSE(Utf8ToCp932("\u00A5").has_value());
+    EXPECT_FALSE(Utf8ToCp932("\u203E").has_value());
+    EXPECT_FALSE(Utf8ToCp932("\uFFFD").has_value());
+    EXPECT_FALSE(Utf8ToCp932("\u0080").has_value());
+    EXPECT_EQ(Utf8ToCp932("\\~"), std::string("\\~"));
+}
+
+TEST(CodePage932, InvalidUtf8SequencesBecomeReplacementCharacters) {
+    EXPECT_EQ(ValidUtf8("元日 abc"), "元日 abc");
+    EXPECT_EQ(ValidUtf8("a\xff"
+                        "b"),
+              "a\uFFFDb");
+    EXPECT_EQ(ValidUtf8("\xe5\x85"), "\uFFFD\uFFFD");           // cut off
+    EXPECT_EQ(ValidUtf8("\xc0\xaf"), "\uFFFD\uFFFD");           // an overlong slash
+    EXPECT_EQ(ValidUtf8("\xed\xa0\x80"), "\uFFFD\uFFFD\uFFFD"); // a surrogate
+    EXPECT_EQ(ValidUtf8("\xf0\x9f\x98\x80"), "\U0001F600");
+}

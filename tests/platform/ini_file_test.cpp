@@ -3,7 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -177,4 +179,27 @@ TEST(IniFiles, AFailedWriteReportsItAndLeavesTheFileAlone) {
     writeBytes(path, "[Option]\r\nShowMenu=1\r\n");
     EXPECT_FALSE(ini.writeString(path, Option, "C_FontName", QStringLiteral("😀")));
     EXPECT_EQ(readBytes(path), "[Option]\r\nShowMenu=1\r\n");
+}
+
+TEST(IniFiles, AReadOnlyFileOrAPipeIsNeitherReadAsWaitingNorReplaced) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    IniFiles ini;
+    const QString path = dir.filePath("Zelvar.ini");
+    writeBytes(path, "[Option]\r\nShowMenu=1\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(ini.writeString(path, Option, "ShowMenu", "0"));
+    EXPECT_EQ(readBytes(path), "[Option]\r\nShowMenu=1\r\n");
+    EXPECT_FALSE(QFile::permissions(path).testFlag(QFile::WriteOwner));
+    EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 1);
+
+    // A named pipe in the file's place: reading it would wait for a writer for ever.
+    const QString pipe = dir.filePath("Pipe.ini");
+    if (std::system(("mkfifo '" + pipe.toStdString() + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "no named pipes here";
+    }
+    EXPECT_EQ(ini.readInt(pipe, Option, "ShowMenu", 5), 5);
+    EXPECT_EQ(ini.readString(pipe, Option, "C_FontName", "x", 256), "x");
+    EXPECT_FALSE(ini.writeString(pipe, Option, "ShowMenu", "0"));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }

@@ -81,6 +81,9 @@ public:
     [[nodiscard]] std::string programFolder() const override {
         return Services().program->folder().toStdString();
     }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+    }
 };
 
 // The real initialization files, with writes that can be made to fail (failWrites) and a record

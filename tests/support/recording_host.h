@@ -4,7 +4,9 @@
 // points the definition files at a folder of the test's choosing. Installs itself on
 // construction and restores the fallback host on destruction.
 
+#include "date/file_read.h"
 #include "date/host.h"
+#include "platform/file_replace.h"
 
 #include <stdexcept>
 #include <string>
@@ -27,6 +29,9 @@ public:
     void showError(const std::string& message) override { messages.push_back(message); }
     [[noreturn]] void endProgram() override { throw ProgramEnded(); }
     [[nodiscard]] std::string programFolder() const override { return folder_; }
+    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+    }
     void setFolder(std::string folder) { folder_ = std::move(folder); }
 
     std::vector<std::string> messages;

@@ -1,0 +1,129 @@
+// What the definition files' reader and writer do with files that are not what they should be:
+// pipes and devices in their place, far too large files, UTF-8 files, and files changed by
+// another program.
+
+#include "date/codepage.h"
+#include "date/definitions.h"
+#include "date/definitions_internal.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/temp_folder.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+const std::string HolidayLine = "\x8c\xb3\x93\xfa,1,1,1,,,1948,\r\n"; // 元日 in code page 932
+const std::string EraLine = "19890108,\x95\xbd\x90\xac\r\n";          // 平成
+
+// Loads the folder's files; the messages shown, with "ended" when the program was ended.
+std::vector<std::string> loadAndCollectMessages(RecordingHost& host) {
+    host.messages.clear();
+    try {
+        St_LoadDefinitions();
+    } catch (const ProgramEnded&) {
+        host.messages.emplace_back("ended");
+    }
+    return host.messages;
+}
+
+} // namespace
+
+TEST(DefinitionFileSafety, APipeOrADeviceInAFilesPlaceIsRefusedAtOnce) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    folder.write("Korin2.csv", EraLine);
+    // A named pipe: opening it would wait for a writer for ever.
+    const std::string pipe = (folder.path() / "Korin1.csv").string();
+    if (std::system(("mkfifo '" + pipe + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "no named pipes here";
+    }
+    EXPECT_EQ(loadAndCollectMessages(host),
+              (std::vector<std::string>{"Korin1.csvファイルを読み込めません。", "ended"}));
+
+    // A link to a device that never ends would grow the program without bound.
+    std::filesystem::remove(pipe);
+    if (std::filesystem::exists("/dev/zero")) {
+        std::filesystem::create_symlink("/dev/zero", pipe);
+        EXPECT_EQ(loadAndCollectMessages(host),
+                  (std::vector<std::string>{"Korin1.csvファイルを読み込めません。", "ended"}));
+    }
+}
+
+TEST(DefinitionFileSafety, AFileFarLargerThanAnyDefinitionFileIsRefused) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    folder.write("Korin1.csv", HolidayLine);
+    std::string large;
+    while (large.size() <= MaxDefinitionFileBytes) {
+        large += EraLine;
+    }
+    folder.write("Korin2.csv", large);
+    EXPECT_EQ(
+        loadAndCollectMessages(host),
+        (std::vector<std::string>{"Korin2.csvファイルが大きすぎるため読み込めません。", "ended"}));
+    // Just below the limit it is read.
+    large.resize(MaxDefinitionFileBytes - MaxDefinitionFileBytes % EraLine.size());
+    folder.write("Korin2.csv", large);
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    EXPECT_EQ(EraDefCount, MaxDefinitionRecords);
+}
+
+TEST(DefinitionFileSafety, AFileWithTheUtf8MarkIsReadAsUtf8AndWrittenAsCodePage932) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    folder.write("Korin1.csv", "\xEF\xBB\xBF元日,1,1,1,,,1948,\r\n");
+    folder.write("Korin2.csv", "\xEF\xBB\xBF"
+                               "19890108,平成\r\n20190501,令和\xFF\r\n");
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    ASSERT_EQ(HolidayDefCount, 1);
+    EXPECT_EQ(HolidayDefs[0].Name, "元日");
+    EXPECT_EQ(HolidayDefs[0].FromYear, 1948);
+    ASSERT_EQ(EraDefCount, 2);
+    EXPECT_EQ(EraDefs[0].StartDate, "19890108"); // the mark is no part of the first field
+    EXPECT_EQ(EraDefs[0].Name, "平成");
+    EXPECT_EQ(EraDefs[1].Name, "令和\uFFFD"); // a byte that is not UTF-8
+    EXPECT_TRUE(DefinitionFileWasUtf8(DefinitionFile::Holidays));
+    EXPECT_TRUE(DefinitionFileWasUtf8(DefinitionFile::Eras));
+
+    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(folder.read("Korin1.csv"), HolidayLine);
+    // The replacement character has no code page 932 form: the write names the record.
+    EXPECT_EQ(WriteEraDefinitions(), EILSEQ);
+    EXPECT_EQ(LastWriteFailedRecord(), 2);
+    EraDefs[1].Name = "令和";
+    ASSERT_EQ(WriteEraDefinitions(), 0);
+    EXPECT_EQ(LastWriteFailedRecord(), 0);
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    EXPECT_FALSE(DefinitionFileWasUtf8(DefinitionFile::Eras));
+    EXPECT_EQ(EraDefs[1].Name, "令和");
+}
+
+TEST(DefinitionFileSafety, TheStampTakenAtLoadShowsAChangeFromOutside) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    folder.write("Korin1.csv", HolidayLine);
+    folder.write("Korin2.csv", EraLine);
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    const FileStamp loaded = LoadedDefinitionStamp(DefinitionFile::Holidays);
+    EXPECT_TRUE(loaded.exists);
+    EXPECT_EQ(loaded.size, HolidayLine.size());
+    EXPECT_EQ(CurrentDefinitionStamp(DefinitionFile::Holidays), loaded);
+    EXPECT_EQ(CurrentDefinitionStamp(DefinitionFile::Eras),
+              LoadedDefinitionStamp(DefinitionFile::Eras));
+
+    // Same size, the same time stamp put back: only the contents tell.
+    const auto time = std::filesystem::last_write_time(folder.path() / "Korin1.csv");
+    std::string changed = HolidayLine;
+    changed[changed.size() - 4] = '9';
+    folder.write("Korin1.csv", changed);
+    std::filesystem::last_write_time(folder.path() / "Korin1.csv", time);
+    EXPECT_NE(CurrentDefinitionStamp(DefinitionFile::Holidays), loaded);
+
+    std::filesystem::remove(folder.path() / "Korin1.csv");
+    EXPECT_NE(CurrentDefinitionStamp(DefinitionFile::Holidays), loaded);
+    EXPECT_FALSE(CurrentDefinitionStamp(DefinitionFile::Holidays).exists);
+}
