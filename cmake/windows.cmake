@@ -90,26 +90,26 @@ set(ZELVAR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ZELVAR_DIST_ZIP ${CMAKE_BINARY_DIR}/Zelvar-${PROJECT_VERSION}-win64.zip)
 function(zelvar_windows_dist)
   set(programs)
+  set(program_targets)
   foreach(program Zelvar Korinset korin)
     if(TARGET ${program})
       list(APPEND programs $<TARGET_FILE:${program}>)
+      list(APPEND program_targets ${program})
     endif()
   endforeach()
-  list(JOIN programs "$<SEMICOLON>" programs)
+  list(JOIN programs "$<SEMICOLON>" programs_arg)
   list(JOIN ZELVAR_DATA_FILES "$<SEMICOLON>" data)
   list(JOIN ZELVAR_RUNTIME_DLLS "$<SEMICOLON>" dlls)
-  add_custom_target(windows_dist ALL
-    COMMAND ${CMAKE_COMMAND} "-DPROGRAMS=${programs}" "-DDATA_FILES=${data}"
+  # Made again only when a program, a definition file or the recipe changed.
+  add_custom_command(OUTPUT ${ZELVAR_DIST_ZIP}
+    COMMAND ${CMAKE_COMMAND} "-DPROGRAMS=${programs_arg}" "-DDATA_FILES=${data}"
             "-DQT_BIN_DIR=${ZELVAR_QT_BIN_DIR}" "-DQT_PLUGIN_DIR=${ZELVAR_QT_PLUGIN_DIR}"
             "-DRUNTIME_DLLS=${dlls}" "-DSTRIP=${CMAKE_STRIP}"
             "-DDIST=${ZELVAR_DIST_DIR}" "-DZIP=${ZELVAR_DIST_ZIP}"
             -P ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
-    BYPRODUCTS ${ZELVAR_DIST_ZIP}
+    DEPENDS ${program_targets} ${programs} ${ZELVAR_DATA_FILES}
+            ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
     COMMENT "Assembling ${ZELVAR_DIST_DIR} and ${ZELVAR_DIST_ZIP}"
     VERBATIM)
-  foreach(program Zelvar Korinset korin)
-    if(TARGET ${program})
-      add_dependencies(windows_dist ${program})
-    endif()
-  endforeach()
+  add_custom_target(windows_dist ALL DEPENDS ${ZELVAR_DIST_ZIP})
 endfunction()

@@ -49,11 +49,11 @@ protected:
         folder_ = scratch_.path() / "Zelvar";
         fs::create_directories(folder_);
         QProcessEnvironment unpackEnvironment = QProcessEnvironment::systemEnvironment();
-        const RunResult unpacked = RunProgram(
-            QStringLiteral("sh"),
-            {QStringLiteral("-c"), QStringLiteral("cd \"$1\" && cmake -E tar xf \"$2\""),
-             QStringLiteral("sh"), QString::fromStdString(folder_.string()), zip_},
-            unpackEnvironment);
+        const RunResult unpacked =
+            RunProgram(QStringLiteral("sh"),
+                       {QStringLiteral("-c"), QStringLiteral("cd \"$1\" && cmake -E tar xf \"$2\""),
+                        QStringLiteral("sh"), QString::fromStdString(folder_.string()), zip_},
+                       unpackEnvironment);
         ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err.toStdString();
         ASSERT_TRUE(fs::exists(folder_ / "Zelvar.exe"));
 
@@ -115,6 +115,29 @@ protected:
         return read;
     }
 
+    // A picture of the window once it shows more than its background.
+    QImage painted(const QString& window) const {
+        QImage picture;
+        WaitUntil(
+            [&] {
+                picture = session_->grab(window);
+                if (picture.isNull()) {
+                    return false;
+                }
+                const QRgb first = picture.pixel(0, 0);
+                for (int y = 0; y < picture.height(); y += 2) {
+                    for (int x = 0; x < picture.width(); x += 2) {
+                        if (picture.pixel(x, y) != first) {
+                            return true;
+                        }
+                    }
+                }
+                return false;
+            },
+            30s);
+        return picture;
+    }
+
     void screenshot(const QString& name, const QImage& picture) const {
         const QString folder = environmentValue("ZELVAR_SCREENSHOT_DIR");
         if (!folder.isEmpty()) {
@@ -154,11 +177,15 @@ TEST_F(WindowsProgramsUnderWine, CalendarInColourKorinsetSavesAHolidayKorinAndTh
     auto editor = start("Korinset.exe");
     const auto main = session_->waitForWindow(editor->pid(), editorTitle, 90s);
     ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
-    screenshot(QStringLiteral("korinset"), session_->grab(*main));
+    screenshot(QStringLiteral("korinset"), painted(*main));
     session_->keys(*main, {QStringLiteral("space")}); // "祝日の設定", the first button
     const auto holidays = session_->waitForWindow(editor->pid(), holidayEditorTitle, 60s);
     ASSERT_TRUE(holidays.has_value());
     session_->keys(*holidays, {QStringLiteral("alt+n")}); // "新規(&N)": the name box has the focus
+    // Under Wine the first letters can arrive before the box has the focus: the name is typed
+    // again over everything the box then holds.
+    session_->type(*holidays, QStringLiteral("Wine"));
+    session_->keys(*holidays, {QStringLiteral("ctrl+a")});
     session_->type(*holidays, QStringLiteral("Wine"));
     session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab")});
     session_->type(*holidays, QString::number(year));
@@ -180,8 +207,8 @@ TEST_F(WindowsProgramsUnderWine, CalendarInColourKorinsetSavesAHolidayKorinAndTh
     ASSERT_TRUE(editor->waitForEnd(60s));
 
     // The file holds the new line, over the shipped one it replaced.
-    const std::string line = "Wine,1,6," + std::to_string(day) + ",,," + std::to_string(year) +
-                             ",\r\n";
+    const std::string line =
+        "Wine,1,6," + std::to_string(day) + ",,," + std::to_string(year) + ",\r\n";
     EXPECT_NE(ReadFile(folder_ / "Korin1.csv").find(line), std::string::npos);
 
     // korin.exe answers from it.
