@@ -55,6 +55,7 @@ WINE_PREFIX := $(CURDIR)/build/windows/wineprefix
 test-windows: windows
 	@$(MAKE) --no-print-directory PRESET=default build
 	@rm -rf $(WINE_PREFIX) $(WINE_PREFIX).lock
+	@build/windows/wine-run.sh cmd /c exit
 	@status=0; ctest --preset windows || status=$$?; \
 		WINEPREFIX=$(WINE_PREFIX) wineserver -k 2>/dev/null; exit $$status
 
