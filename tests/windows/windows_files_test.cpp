@@ -30,6 +30,13 @@ std::vector<std::string> fileNames(const fs::path& folder) {
     return names;
 }
 
+// The two shipped definition files, into `folder`.
+void copyShipped(const TempFolder& folder) {
+    for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
+        fs::copy_file(shipped / name, folder.path() / name);
+    }
+}
+
 void makeReadOnly(const fs::path& file) {
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -43,7 +50,7 @@ void makeWritable(const fs::path& file) {
 
 TEST(WindowsDefinitionFiles, SavingReplacesTheShippedFilesAndReadsBack) {
     TempFolder folder;
-    folder.copyFrom(shipped);
+    copyShipped(folder);
     RecordingHost host(folder.str());
     St_LoadDefinitions();
     const std::size_t holidays = HolidayDefs.size();
@@ -78,7 +85,7 @@ TEST(WindowsDefinitionFiles, SavingReplacesTheShippedFilesAndReadsBack) {
 
 TEST(WindowsDefinitionFiles, AReadOnlyFileIsRefusedAndKept) {
     TempFolder folder;
-    folder.copyFrom(shipped);
+    copyShipped(folder);
     RecordingHost host(folder.str());
     St_LoadDefinitions();
     const std::string holidaysBefore = folder.read("Korin1.csv");
