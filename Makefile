@@ -9,8 +9,8 @@ BUILD_DIR := build/$(PRESET)
 PREFIX ?= $(HOME)/.local/opt/zelvar
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup configure build run test check test-sanitizers bench fuzz fuzz-ci install uninstall \
-	format tidy clean windows test-windows
+.PHONY: setup configure build run test check lint format-check test-sanitizers bench fuzz fuzz-ci \
+	install uninstall format tidy clean windows test-windows
 
 setup:
 	@sh scripts/setup.sh
@@ -25,8 +25,8 @@ run: build
 	@if [ -x $(BUILD_DIR)/bin/Zelvar ]; then exec $(BUILD_DIR)/bin/Zelvar; \
 	else exec $(BUILD_DIR)/bin/korin holidays $$(date +%Y); fi
 
-# Every test. With another PRESET only that preset's tests run.
-test: check
+# Every test, after the format and static checks. With another PRESET only that preset's tests run.
+test: lint check
 ifeq ($(PRESET),default)
 	@$(MAKE) --no-print-directory test-sanitizers
 	@$(MAKE) --no-print-directory fuzz-ci
@@ -80,8 +80,19 @@ uninstall:
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-tidy: configure
-	@git ls-files '*.cpp' | grep -v '^fuzz/' | xargs clang-tidy -p $(BUILD_DIR) --quiet
+# The checks `make test` runs first: every C++ file formatted as .clang-format says, and the
+# layers' sources clean under .clang-tidy (any finding fails).
+lint: format-check tidy
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+TIDY_SOURCES = $(shell git ls-files 'date/*.cpp' 'platform/*.cpp' 'widgets/*.cpp' 'dialogs/*.cpp' \
+	'calendar/*.cpp' 'editor/*.cpp' 'cli/*.cpp')
+
+tidy: build
+	@printf '%s\n' $(TIDY_SOURCES) | xargs -P 2 -n 6 clang-tidy -p $(BUILD_DIR) --quiet \
+		--warnings-as-errors='*' 2>/dev/null
 
 clean:
 	@rm -rf build

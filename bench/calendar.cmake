@@ -1,10 +1,9 @@
 # Benchmarks of the calendar window (included from bench/CMakeLists.txt).
 if(TARGET zelvar_calendar)
   add_executable(zelvar_calendar_bench ${CMAKE_CURRENT_LIST_DIR}/calendar_bench.cpp)
-  target_include_directories(zelvar_calendar_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(zelvar_calendar_bench PRIVATE ZELVAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    target_compile_definitions(zelvar_calendar_bench PRIVATE ZELVAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(zelvar_calendar_bench PRIVATE
-    zelvar_calendar Qt6::Test benchmark::benchmark zelvar_warnings)
+    zelvar_calendar zelvar_test_support Qt6::Test benchmark::benchmark zelvar_warnings)
   set_target_properties(zelvar_calendar_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endif()
 

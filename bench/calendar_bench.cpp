@@ -5,7 +5,7 @@
 #include "calendar/calendar_window.h"
 #include "calendar/month_view.h"
 #include "calendar/start_calendar.h"
-#include "support/platform_doubles.h"
+#include "tests/support/platform_doubles.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,6 @@
 // Speed of the date engine on the paths the month view and the calculator use.
 
+#include "date/codepage.h"
 #include "date/definitions.h"
 #include "date/eras.h"
 #include "date/holidays.h"
@@ -146,5 +147,29 @@ void EraBeforeEveryEra(benchmark::State& state) {
 BENCHMARK(EraBeforeEveryEra)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Reading a definition file full of bytes that are not code page 932: 2 MB that start no
+// character (0xFF), and 2 MB of well-shaped pairs that have no mapping (0x85 0x40), each becoming
+// replacement characters. Both must stay linear in the input.
+void Cp932ToUtf8OfTwoMegabytes(benchmark::State& state, const std::string& unit) {
+    std::string bytes;
+    while (bytes.size() < 2U * 1024U * 1024U) {
+        bytes += unit;
+    }
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
+        std::string text = Cp932ToUtf8(bytes);
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bytes.size()));
+}
+void Cp932ToUtf8OfTwoMegabytesOfInvalidBytes(benchmark::State& state) {
+    Cp932ToUtf8OfTwoMegabytes(state, "\xFF");
+}
+BENCHMARK(Cp932ToUtf8OfTwoMegabytesOfInvalidBytes)->Unit(benchmark::kMillisecond);
+void Cp932ToUtf8OfTwoMegabytesOfUnmappedPairs(benchmark::State& state) {
+    Cp932ToUtf8OfTwoMegabytes(state, "\x85\x40");
+}
+BENCHMARK(Cp932ToUtf8OfTwoMegabytesOfUnmappedPairs)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

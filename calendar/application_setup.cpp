@@ -1,6 +1,6 @@
 #include "calendar/application_setup.h"
 
-#include "calendar/program_icon.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -8,7 +8,6 @@
 
 void SetUpCalendarApplication() {
     InstallRealServices(QStringLiteral("Zelvar"));
-    QApplication::setWindowIcon(ProgramIcon());
     // Menus, tool tips and message boxes in the user-interface font of a Japanese desktop.
-    QApplication::setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    QApplication::setFont(QFont(UiGothic, 9));
 }

@@ -5,8 +5,10 @@
 #include "calendar/month_stepping.h"
 #include "calendar/window_commands.h"
 #include "dialogs/dialog_commands.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
+#include "widgets/fitted_label.h"
 #include "widgets/spin_pair.h"
 #include "widgets/twips.h"
 
@@ -20,17 +22,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-
-namespace {
-
-QFont designFont(const char* family, double points) {
-    QFont font(QString::fromUtf8(family));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-} // namespace
 
 CalendarWindow::CalendarWindow(bool titleAndMenu) : titleAndMenu_(titleAndMenu) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -58,14 +49,16 @@ void CalendarWindow::createControls() {
     cell->setObjectName(QStringLiteral("LBL_Day_0"));
     cell->setGeometry(TwipsRect(240, 120, 315, 255));
     cell->setAlignment(Qt::AlignCenter);
-    cell->setFont(designFont("ＭＳ ゴシック", 9.75));
+    cell->setFont(DesignFont(Gothic, 9.75, true));
     LBL_Day[0] = cell;
 
-    Label1 = new QLabel(Picture2);
+    // The era label stays in its design place beside the year box; a long era name or an era
+    // year of four digits is drawn smaller rather than cut off.
+    Label1 = new FittedLabel(Picture2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(TwipsRect(-15, 2190, 825, 375));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(designFont("ＭＳ Ｐゴシック", 9));
+    Label1->setFont(DesignFont(PGothic, 9, true));
 
     const QRect boxRects[2] = {TwipsRect(810, 2130, 615, 285), TwipsRect(1770, 2130, 390, 285)};
     const QRect barRects[2] = {TwipsRect(1425, 2085, 255, 390), TwipsRect(2160, 2085, 255, 390)};
@@ -75,7 +68,7 @@ void CalendarWindow::createControls() {
         box->setObjectName(QStringLiteral("Text1_%1").arg(k));
         box->setGeometry(boxRects[k]);
         box->setMaxLength(maxLengths[k]);
-        box->setFont(designFont("ＭＳ ゴシック", 9.75));
+        box->setFont(DesignFont(Gothic, 9.75, true));
         box->setTextMargins(0, 0, 0, 0);
         Text1[k] = box;
 
@@ -105,7 +98,7 @@ void CalendarWindow::createControls() {
     Line2->setObjectName(QStringLiteral("Line2"));
     Label2 = new QLabel(Picture3);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(designFont("ＭＳ ゴシック", 16));
+    Label2->setFont(DesignFont(Gothic, 16, true));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -34,7 +34,7 @@ public:
     QWidget* Picture2 = nullptr;           // the calendar panel
     QWidget* Picture1 = nullptr;           // an empty panel on the calendar panel; stays hidden
     std::array<QLabel*, 44> LBL_Day{};     // element 0 by design, 1..43 made by BuildDayGrid
-    QLabel* Label1 = nullptr;              // era label
+    QLabel* Label1 = nullptr;              // era label (a FittedLabel: always shown whole)
     std::array<QLineEdit*, 2> Text1{};     // year box, month box
     std::array<QScrollBar*, 2> VScroll1{}; // year steps 0..9999, month steps 0..13
     std::array<SpinPair*, 2> spin{};       // Text1[k] with VScroll1[k] as its spin control

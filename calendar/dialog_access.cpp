@@ -45,52 +45,9 @@ public:
         return CurrentCalendar != nullptr ? CurrentCalendar->Text1[1]->text() : QString();
     }
 
-    [[nodiscard]] OptionValues options() const override {
-        const CalendarSettings& s = CalendarOptions();
-        OptionValues v;
-        v.ShowMenu = s.ShowMenu.current;
-        v.TaskTray = s.TaskTray.current;
-        v.Appearance = s.Appearance.current;
-        v.MainWidth = s.MainWidth.current;
-        v.MainHeight = s.MainHeight.current;
-        v.Transparent = s.Transparent.current;
-        for (std::size_t i = 0; i < v.Color.size(); ++i) {
-            v.Color[i] = s.Color[i].current;
-        }
-        v.ShowClock = s.ShowClock.current;
-        v.C_Height = s.C_Height.current;
-        for (std::size_t i = 0; i < v.CL_Color.size(); ++i) {
-            v.CL_Color[i] = s.CL_Color[i].current;
-        }
-        const FontRecord& f = s.ClockFont;
-        v.clockFont = {f.Name, f.Size, f.Bold, f.Italic, f.Underline, f.Strikethrough};
-        return v;
-    }
+    [[nodiscard]] OptionValues options() const override { return CalendarOptions().current; }
 
-    void setOptions(const OptionValues& v) override {
-        CalendarSettings& s = CalendarOptions();
-        s.ShowMenu.current = v.ShowMenu;
-        s.TaskTray.current = v.TaskTray;
-        s.Appearance.current = v.Appearance;
-        s.MainWidth.current = v.MainWidth;
-        s.MainHeight.current = v.MainHeight;
-        s.Transparent.current = v.Transparent;
-        for (std::size_t i = 0; i < v.Color.size(); ++i) {
-            s.Color[i].current = v.Color[i];
-        }
-        s.ShowClock.current = v.ShowClock;
-        s.C_Height.current = v.C_Height;
-        for (std::size_t i = 0; i < v.CL_Color.size(); ++i) {
-            s.CL_Color[i].current = v.CL_Color[i];
-        }
-        FontRecord& f = s.ClockFont;
-        f.Name = v.clockFont.name;
-        f.Size = v.clockFont.size;
-        f.Bold = v.clockFont.bold;
-        f.Italic = v.clockFont.italic;
-        f.Underline = v.clockFont.underline;
-        f.Strikethrough = v.clockFont.strikethrough;
-    }
+    void setOptions(const OptionValues& values) override { CalendarOptions().current = values; }
 
     [[nodiscard]] QSize measureFrame(int borderStyle, int menuState) const override {
         const FrameSize frame = MeasureFrame(borderStyle, menuState);

@@ -12,6 +12,9 @@ Form5::Form5() : CalendarWindow(false) {
     // No title bar, no control box, no taskbar button of its own (the load sequence gives it one
     // when there is no notification-area icon).
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // A tool window does not end the program when it closes; this one is the program's main
+    // window and must, with or without the notification-area icon. The style changes keep it.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setContentsMargins(1, 1, 1, 1);
     setWindowIcon(ProgramIcon());
 

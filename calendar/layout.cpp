@@ -9,6 +9,7 @@
 #include "platform/window_styles.h"
 #include "widgets/twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +40,14 @@ std::int32_t settingTwips(std::int32_t pixels, int twipsPerPixel) {
     constexpr std::int64_t MaxPixels = 16777215;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, 0, MaxPixels) *
                                      twipsPerPixel);
+}
+
+// Gives `control` the desktop's own colours, whatever its window's palette says.
+void keepDesktopColours(QWidget* control) {
+    QPalette palette = QApplication::palette(control);
+    palette.setResolveMask(~QPalette::ResolveMask(0)); // every role set here, none inherited
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -84,33 +93,16 @@ FrameSize MeasureFrame(int borderStyle, int menuState) {
     return {width * m.twipsPerPixelX(), height * m.twipsPerPixelY()};
 }
 
-FrameSize MeasurePanelFrame(int borderStyle, int drawWidth, bool threeD) {
-    const int px = metrics().twipsPerPixelX();
-    const int py = metrics().twipsPerPixelY();
-    FrameSize frame;
-    if (borderStyle == 1) {
-        frame.width = 2 * drawWidth * px;
-        frame.height = 2 * drawWidth * py;
-    }
-    if (threeD) {
-        frame.width += 2 * px;
-        frame.height += 2 * py;
-    }
-    frame.width += px;
-    frame.height += py;
-    return frame;
-}
-
 FrameSize MeasureFrame(const CalendarWindow& window) {
     return MeasureFrame(1, MenuState(window));
 }
 
 void SizeCalendar(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
+    const OptionValues& s = CalendarOptions().current;
     const FrameSize frame = MeasureFrame(window);
-    window.windowWidth = settingTwips(s.MainWidth.current, metrics().twipsPerPixelX());
+    window.windowWidth = settingTwips(s.MainWidth, metrics().twipsPerPixelX());
     window.windowHeight =
-        settingTwips(s.MainHeight.current, metrics().twipsPerPixelY()) + titleAndMenuTwips();
+        settingTwips(s.MainHeight, metrics().twipsPerPixelY()) + titleAndMenuTwips();
     window.picture2Left =
         (window.windowWidth - CalendarWindow::Picture2DesignWidth - frame.width) / 2;
     window.picture2Top =
@@ -121,20 +113,19 @@ void SizeCalendar(CalendarWindow& window) {
     window.applyWindowSize();
 }
 
-void ApplyAppearance(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
-    const int py = metrics().twipsPerPixelY();
+namespace {
 
-    // 1. The window's own colours.
-    QColor background = ResolveColor(s.Color[0].current);
-    const QColor text = ResolveColor(s.Color[2].current);
+// The window's background and text colours, and the entry boxes' background; with a transparent
+// background the boxes take the key colour too. Returns the background the panel takes.
+QColor applyColours(CalendarWindow& window, const OptionValues& s) {
+    QColor background = ResolveColor(s.Color[ColorSlot::Background]);
+    const QColor text = ResolveColor(s.Color[ColorSlot::Text]);
     setTextColour(window.Label1, text);
 
-    // 2. Entry box background, or the transparent background by its key colour.
     QColor boxBackground = window.Text1[0]->palette().color(QPalette::Base);
-    if (s.Transparent.current == 0) {
-        boxBackground = ResolveColor(s.Color[1].current);
-    } else if (s.Transparent.current == 1) {
+    if (s.Transparent == 0) {
+        boxBackground = ResolveColor(s.Color[ColorSlot::EntryBoxes]);
+    } else if (s.Transparent == 1) {
         background = ResolveColor(TransparencyKey);
         Services().windowStyles->setColorKey(&window, background);
         boxBackground = background;
@@ -148,65 +139,83 @@ void ApplyAppearance(CalendarWindow& window) {
     }
     setBackground(&window, background);
     setTextColour(&window, text);
-    // 3.
+    if (s.Transparent == 1 && window.menuWidget() != nullptr) {
+        // The menu bar belongs to the window's frame, outside the see-through area: drawn in the
+        // key colour, only the pixels of its letters would take a click.
+        keepDesktopColours(window.menuWidget());
+    }
     for (QLineEdit* box : window.Text1) {
         setBoxColours(box, boxBackground, text);
     }
+    return background;
+}
 
-    // 4. Flat or 3D.
-    if (s.Appearance.current == 0 || s.Appearance.current == 1) {
-        const bool threeD = s.Appearance.current == 1;
-        window.LBL_Day[0]->setFrameStyle(threeD ? (QFrame::Panel | QFrame::Sunken)
-                                                : QFrame::NoFrame);
-        for (QLineEdit* box : window.Text1) {
-            setBoxFlat(box, !threeD);
-        }
-        window.Line2->setVisible(threeD);
-        window.Shape1->setVisible(!threeD);
+// Flat or 3D: the sunken first cell, the boxes' frames, the shadow line or the flat frame around
+// today. Any other stored value leaves the controls as they are.
+void applyLook(CalendarWindow& window, std::int16_t appearance) {
+    if (appearance != 0 && appearance != 1) {
+        return;
     }
+    const bool threeD = appearance == 1;
+    window.LBL_Day[0]->setFrameStyle(threeD ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+    for (QLineEdit* box : window.Text1) {
+        setBoxFlat(box, !threeD);
+    }
+    window.Line2->setVisible(threeD);
+    window.Shape1->setVisible(!threeD);
+}
 
-    // 5. The panel and the cell that the grid copies take the window's colours.
+// The clock strip below the calendar, its boundary lines and the clock text; adds its height to
+// the window's.
+void applyClockStrip(CalendarWindow& window, const OptionValues& s, const QColor& background) {
+    const int py = metrics().twipsPerPixelY();
+    const std::int32_t stripTop = window.picture2Top + CalendarWindow::Picture2DesignHeight - 75;
+    const std::int32_t stripHeight = settingTwips(s.C_Height, py);
+    window.Picture3->setGeometry(TwipsRect(0, stripTop, window.windowWidth, stripHeight));
+    setBackground(window.Picture3, background);
+    window.Picture3->show();
+
+    window.Line1->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryLine]));
+    window.Line1->setHorizontal(0, TwipsToPixels(window.windowWidth), 0);
+    // The shadow lies one pixel below the line; the line's width in pixels counts as twips.
+    window.Line2->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryShadow]));
+    window.Line2->setHorizontal(0, TwipsToPixels(window.windowWidth),
+                                TwipsToPixels(window.Line1->borderWidth() + py));
+    window.windowHeight += stripHeight;
+
+    setBackground(window.Label2, background);
+    setTextColour(window.Label2, ResolveColor(s.CL_Color[ClockColorSlot::Text]));
+    window.Label2->setText(ClockText(Services().clock->now().time()));
+    window.Label2->adjustSize();
+    const double stripWidthPx = window.Picture3->width();
+    const double stripHeightPx = window.Picture3->height();
+    window.Label2->move(
+        static_cast<int>(std::lround((stripWidthPx - window.Label2->width()) / 2 - 1)),
+        static_cast<int>(std::lround((stripHeightPx - window.Label2->height()) / 2 + 2)));
+}
+
+} // namespace
+
+void ApplyAppearance(CalendarWindow& window) {
+    const OptionValues& s = CalendarOptions().current;
+    const QColor background = applyColours(window, s);
+    applyLook(window, s.Appearance);
+
+    // The panel and the cell that the grid copies take the window's colours.
     setBackground(window.Picture2, background);
     setBackground(window.LBL_Day[0], background);
-    setTextColour(window.LBL_Day[0], text);
+    setTextColour(window.LBL_Day[0], ResolveColor(s.Color[ColorSlot::Text]));
+    window.Shape1->setBorderColour(ResolveColor(s.Color[ColorSlot::Today]));
 
-    // 6.
-    window.Shape1->setBorderColour(ResolveColor(s.Color[5].current));
-
-    // 7. The height loses the title and menu bar when the window has none.
-    window.windowHeight = settingTwips(s.MainHeight.current, py);
-    if (s.ShowMenu.current == 1) {
+    // The height loses the title and menu bar when the window has none.
+    window.windowHeight = settingTwips(s.MainHeight, metrics().twipsPerPixelY());
+    if (s.ShowMenu == 1) {
         window.windowHeight += titleAndMenuTwips();
     }
-
-    // 8. The clock strip.
-    if (s.ShowClock.current == 0) {
+    if (s.ShowClock == 0) {
         window.Picture3->hide();
-    } else if (s.ShowClock.current == 1) {
-        const std::int32_t stripTop =
-            window.picture2Top + CalendarWindow::Picture2DesignHeight - 75;
-        const std::int32_t stripHeight = settingTwips(s.C_Height.current, py);
-        window.Picture3->setGeometry(TwipsRect(0, stripTop, window.windowWidth, stripHeight));
-        setBackground(window.Picture3, background);
-        window.Picture3->show();
-
-        window.Line1->setLineColour(ResolveColor(s.CL_Color[1].current));
-        window.Line1->setHorizontal(0, TwipsToPixels(window.windowWidth), 0);
-        // The shadow lies one pixel below the line; the line's width in pixels counts as twips.
-        window.Line2->setLineColour(ResolveColor(s.CL_Color[2].current));
-        window.Line2->setHorizontal(0, TwipsToPixels(window.windowWidth),
-                                    TwipsToPixels(window.Line1->borderWidth() + py));
-        window.windowHeight += stripHeight;
-
-        setBackground(window.Label2, background);
-        setTextColour(window.Label2, ResolveColor(s.CL_Color[0].current));
-        window.Label2->setText(ClockText(Services().clock->now().time()));
-        window.Label2->adjustSize();
-        const double stripWidthPx = window.Picture3->width();
-        const double stripHeightPx = window.Picture3->height();
-        window.Label2->move(
-            static_cast<int>(std::lround((stripWidthPx - window.Label2->width()) / 2 - 1)),
-            static_cast<int>(std::lround((stripHeightPx - window.Label2->height()) / 2 + 2)));
+    } else if (s.ShowClock == 1) {
+        applyClockStrip(window, s, background);
     }
     window.applyWindowSize();
 }

@@ -25,9 +25,6 @@ int MenuState(const QWidget& window);
 // dialog, 4 fixed tool window, 5 sizable tool window) and menu state, from the system metrics.
 FrameSize MeasureFrame(int borderStyle, int menuState);
 
-// The frame of a panel: border style 1 adds twice its line width (pixels); the 3D look adds 2
-// pixels; one pixel is always added.
-FrameSize MeasurePanelFrame(int borderStyle, int drawWidth, bool threeD);
 
 // The frame of a calendar window (fixed single border, with its menu state).
 FrameSize MeasureFrame(const CalendarWindow& window);

@@ -1,5 +1,6 @@
 #include "calendar/month_view.h"
 
+#include "calendar/accessibility.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/control_colours.h"
@@ -28,6 +29,14 @@ void setCellToolTip(QLabel* cell, const QString& tip) {
     }
 }
 
+// What a screen reader reads for a control. Only a real change is set: each one is announced
+// (the widget sends the accessibility event of the change).
+void setAccessibleNameOf(QWidget* control, const QString& name) {
+    if (control->accessibleName() != name) {
+        control->setAccessibleName(name);
+    }
+}
+
 // Cell i of the grid as a copy of cell 0: same size, font, border, colours and alignment.
 QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
     const QLabel* first = window.LBL_Day[0];
@@ -46,7 +55,7 @@ QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
 } // namespace
 
 void BuildDayGrid(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
+    const OptionValues& s = CalendarOptions().current;
     window.picture2Width = 2430;
     window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
                                            window.picture2Width,
@@ -61,8 +70,10 @@ void BuildDayGrid(CalendarWindow& window) {
                                     month_grid::CellWidthTwips, month_grid::CellHeightTwips));
         if (i < month_grid::FirstDayCell) {
             cell->setText(month_grid::headerText(i));
+            cell->setAccessibleName(WeekdayName(i));
             const std::int32_t colour =
-                i == 0 ? s.Color[4].current : (i == 6 ? s.Color[3].current : s.Color[2].current);
+                i == 0 ? s.Color[ColorSlot::Holiday]
+                       : (i == 6 ? s.Color[ColorSlot::Saturday] : s.Color[ColorSlot::Text]);
             setTextColour(cell, ResolveColor(colour));
             cell->show();
         } else {
@@ -74,25 +85,27 @@ void BuildDayGrid(CalendarWindow& window) {
 }
 
 void FillMonth(CalendarWindow& window) {
-    const CalendarSettings& s = CalendarOptions();
+    const OptionValues& s = CalendarOptions().current;
     const int year = window.Text1[0]->text().toInt();
     const int month = window.Text1[1]->text().toInt();
     const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
     const QDate today = Today();
     const bool currentMonth = today.year() == year && today.month() == month;
 
-    const QColor ordinary = ResolveColor(s.Color[2].current);
-    const QColor saturday = ResolveColor(s.Color[3].current);
-    const QColor holiday = ResolveColor(s.Color[4].current);
-    const QColor todayColour = ResolveColor(s.Color[5].current);
+    const QColor ordinary = ResolveColor(s.Color[ColorSlot::Text]);
+    const QColor saturday = ResolveColor(s.Color[ColorSlot::Saturday]);
+    const QColor holiday = ResolveColor(s.Color[ColorSlot::Holiday]);
+    const QColor todayColour = ResolveColor(s.Color[ColorSlot::Today]);
     const QColor background = backgroundOf(&window);
-    const std::int16_t appearance = s.Appearance.current;
+    const std::int16_t appearance = s.Appearance;
+    int holidays = 0;
 
     for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
         QLabel* cell = window.LBL_Day[i];
         const int day = layout.day[i];
         if (day == 0) {
             setCellText(cell, QString());
+            setAccessibleNameOf(cell, QString());
             cell->hide();
             continue;
         }
@@ -107,11 +120,15 @@ void FillMonth(CalendarWindow& window) {
                            static_cast<std::int16_t>(day));
         if (!name.empty()) {
             colour = holiday;
+            ++holidays;
         }
-        setCellToolTip(cell, QString::fromStdString(name));
+        const QString holidayName = QString::fromStdString(name);
+        setCellToolTip(cell, holidayName);
         setTextColour(cell, colour);
 
+        // The colours and the today mark in words, for a listener.
         const bool isToday = currentMonth && today.day() == day;
+        setAccessibleNameOf(cell, DayCellName(year, month, day, column, holidayName, isToday));
         if (appearance == 1) {
             setBackground(cell, isToday ? todayColour : background);
         } else if (appearance == 0) {
@@ -133,6 +150,12 @@ void FillMonth(CalendarWindow& window) {
     } else {
         window.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
                                QStringLiteral("年"));
+    }
+    setAccessibleNameOf(window.Label1, EraLabelName(window.Label1->text()));
+    // The window's description is the month shown, so that a screen reader reports its change.
+    const QString shown = MonthDescription(year, month, holidays);
+    if (window.accessibleDescription() != shown) {
+        window.setAccessibleDescription(shown);
     }
 
     window.filledWithToday = today;

@@ -2,23 +2,29 @@
 
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
-#include "calendar/start_calendar.h"
 #include "platform/ini_file.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
 #include "platform/window_styles.h"
 #include "widgets/lenient_number.h"
+#include "widgets/trim_spaces.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <charconv>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
 const QString MainFormSection = QStringLiteral("MainForm");
 const QString OptionSection = QStringLiteral("Option");
+
+// The smallest MainWidth and MainHeight the options dialog accepts.
+constexpr std::int32_t MinimumMainWidth = 178;
+constexpr std::int32_t MinimumMainHeight = 175;
 
 // Left or Top absent from the file.
 constexpr std::int32_t PositionAbsent = -480000;
@@ -27,34 +33,51 @@ std::int32_t readInt(const QString& section, const QString& key, std::int32_t de
     return Services().iniFiles->readInt(IniPath(), section, key, defaultValue);
 }
 
-void readOption16(SettingValue<std::int16_t>& setting, const QString& key,
-                  std::int16_t defaultValue) {
-    setting.setBoth(ReadIniInt16(OptionSection, key, defaultValue));
-}
-
-void readOption32(SettingValue<std::int32_t>& setting, const QString& key,
-                  std::int32_t defaultValue) {
-    setting.setBoth(readInt(OptionSection, key, defaultValue));
-}
-
 // Writes one value; false when the write failed.
 bool write(const QString& section, const QString& key, const QString& value) {
     return Services().iniFiles->writeString(IniPath(), section, key, value);
 }
 
-template <typename T> bool writeIfChanged(const SettingValue<T>& setting, const QString& key) {
-    if (!setting.changed()) {
-        return true;
-    }
-    return write(OptionSection, key, QString::number(setting.current));
+// A setting's value as the file stores it.
+QString settingText(const SettingField& field) {
+    return std::visit(
+        [](auto* value) -> QString {
+            using T = std::remove_pointer_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, QString>) {
+                return *value;
+            } else if constexpr (std::is_same_v<T, double>) {
+                return FontSizeText(*value);
+            } else {
+                return QString::number(*value);
+            }
+        },
+        field);
 }
 
-bool writeIfChanged(std::int16_t current, std::int16_t lastRead, const QString& key) {
-    return current == lastRead || write(OptionSection, key, QString::number(current));
-}
-
-QString colourKey(const char* prefix, std::size_t index) {
-    return QString::fromLatin1(prefix) + QString::number(index + 1);
+// Reads one setting into `current` and `lastRead`, with the reading rule of its type: a text is
+// taken without its outer spaces, a number with fraction (the font size) is the leading number
+// of its text, an integer follows the integer reading rules.
+void readSetting(const OptionSetting& setting, CalendarSettings& s) {
+    OptionValues defaults;
+    const SettingField fallback = setting.field(defaults);
+    const SettingField target = setting.field(s.current);
+    std::visit(
+        [&](auto* value) {
+            using T = std::remove_pointer_t<decltype(value)>;
+            const T defaultValue = *std::get<T*>(fallback);
+            if constexpr (std::is_same_v<T, QString>) {
+                *value = ReadIniString(OptionSection, setting.key, defaultValue);
+            } else if constexpr (std::is_same_v<T, double>) {
+                *value = LeadingNumber(
+                    ReadIniString(OptionSection, setting.key, FontSizeText(defaultValue)));
+            } else if constexpr (std::is_same_v<T, std::int16_t>) {
+                *value = ReadIniInt16(OptionSection, setting.key, defaultValue);
+            } else {
+                *value = readInt(OptionSection, setting.key, defaultValue);
+            }
+            *std::get<T*>(setting.field(s.lastRead)) = *value;
+        },
+        target);
 }
 
 } // namespace
@@ -69,19 +92,7 @@ QString ReadIniString(const QString& section, const QString& key, const QString&
     if (text.isEmpty()) {
         return defaultValue;
     }
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' ')) {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
-std::int32_t ReadIniInt32(const QString& section, const QString& key, std::int32_t defaultValue) {
-    return readInt(section, key, defaultValue);
+    return TrimSpaces(text);
 }
 
 std::int16_t ReadIniInt16(const QString& section, const QString& key, std::int16_t defaultValue) {
@@ -94,46 +105,34 @@ std::int16_t ReadIniInt16(const QString& section, const QString& key, std::int16
 }
 
 std::int16_t ReadShowMenu() {
-    readOption16(CalendarOptions().ShowMenu, QStringLiteral("ShowMenu"), 1);
-    return CalendarOptions().ShowMenu.current;
+    readSetting(OptionSettingOf(QStringLiteral("ShowMenu")), CalendarOptions());
+    return CalendarOptions().current.ShowMenu;
 }
 
-void ReadOptions() {
+void ReadOptions(CalendarWindow* window) {
     CalendarSettings& s = CalendarOptions();
-    const CalendarSettings defaults;
-    readOption16(s.TaskTray, QStringLiteral("TaskTray"), defaults.TaskTray.current);
-    readOption16(s.Appearance, QStringLiteral("Appearance"), defaults.Appearance.current);
-    readOption32(s.MainWidth, QStringLiteral("MainWidth"), defaults.MainWidth.current);
-    readOption32(s.MainHeight, QStringLiteral("MainHeight"), defaults.MainHeight.current);
-    readOption16(s.Transparent, QStringLiteral("Transparent"), defaults.Transparent.current);
+    for (const OptionSetting& setting : OptionSettings()) {
+        // ShowMenu decides which window to open; ReadShowMenu has read it before.
+        if (setting.key != QStringLiteral("ShowMenu")) {
+            readSetting(setting, s);
+        }
+    }
+    // A size below what the options dialog accepts (a hand-edited file) would give a window too
+    // small to reach its menu: it reads as the default, and the file keeps its value.
+    const OptionValues defaults;
+    if (s.current.MainWidth < MinimumMainWidth) {
+        s.current.MainWidth = s.lastRead.MainWidth = defaults.MainWidth;
+    }
+    if (s.current.MainHeight < MinimumMainHeight) {
+        s.current.MainHeight = s.lastRead.MainHeight = defaults.MainHeight;
+    }
     if (GetPlatformId() < 2) {
-        s.Transparent.current = 0;
+        s.current.Transparent = 0;
     }
-    for (std::size_t i = 0; i < s.Color.size(); ++i) {
-        readOption32(s.Color[i], colourKey("Color", i), defaults.Color[i].current);
-    }
-    readOption16(s.ShowClock, QStringLiteral("ShowClock"), defaults.ShowClock.current);
-    readOption32(s.C_Height, QStringLiteral("C_Height"), defaults.C_Height.current);
-    for (std::size_t i = 0; i < s.CL_Color.size(); ++i) {
-        readOption32(s.CL_Color[i], colourKey("CL_Color", i), defaults.CL_Color[i].current);
-    }
-
-    FontRecord font;
-    font.Name =
-        ReadIniString(OptionSection, QStringLiteral("C_FontName"), QStringLiteral("ＭＳ ゴシック"));
-    font.Size = LeadingNumber(
-        ReadIniString(OptionSection, QStringLiteral("C_FontSize"), QStringLiteral("16")));
-    font.Bold = ReadIniInt16(OptionSection, QStringLiteral("C_FontBold"), -1);
-    font.Italic = ReadIniInt16(OptionSection, QStringLiteral("C_FontItalic"), 0);
-    font.Underline = ReadIniInt16(OptionSection, QStringLiteral("C_FontUnderline"), 0);
-    font.Strikethrough = ReadIniInt16(OptionSection, QStringLiteral("C_FontStrikethrough"), 0);
-    s.ClockFont = font;
-    s.ClockFontLastRead = font;
-
-    if (CurrentCalendar != nullptr) {
-        QFont clockFont = CurrentCalendar->Label2->font();
-        CopyFont(clockFont, s.ClockFont, 2);
-        CurrentCalendar->Label2->setFont(clockFont);
+    if (window != nullptr) {
+        QFont clockFont = window->Label2->font();
+        ApplyClockFont(clockFont, s.current.clockFont);
+        window->Label2->setFont(clockFont);
     }
 }
 
@@ -224,36 +223,14 @@ bool WritePosition(const CalendarWindow& window) {
 }
 
 bool WriteOptions() {
-    const CalendarSettings& s = CalendarOptions();
+    CalendarSettings& s = CalendarOptions();
     bool ok = true;
-    ok = writeIfChanged(s.ShowMenu, QStringLiteral("ShowMenu")) && ok;
-    ok = writeIfChanged(s.TaskTray, QStringLiteral("TaskTray")) && ok;
-    ok = writeIfChanged(s.Appearance, QStringLiteral("Appearance")) && ok;
-    ok = writeIfChanged(s.MainWidth, QStringLiteral("MainWidth")) && ok;
-    ok = writeIfChanged(s.MainHeight, QStringLiteral("MainHeight")) && ok;
-    ok = writeIfChanged(s.Transparent, QStringLiteral("Transparent")) && ok;
-    for (std::size_t i = 0; i < s.Color.size(); ++i) {
-        ok = writeIfChanged(s.Color[i], colourKey("Color", i)) && ok;
+    for (const OptionSetting& setting : OptionSettings()) {
+        const QString text = settingText(setting.field(s.current));
+        if (text != settingText(setting.field(s.lastRead))) {
+            ok = write(OptionSection, setting.key, text) && ok;
+        }
     }
-    ok = writeIfChanged(s.ShowClock, QStringLiteral("ShowClock")) && ok;
-    ok = writeIfChanged(s.C_Height, QStringLiteral("C_Height")) && ok;
-    for (std::size_t i = 0; i < s.CL_Color.size(); ++i) {
-        ok = writeIfChanged(s.CL_Color[i], colourKey("CL_Color", i)) && ok;
-    }
-    const FontRecord& font = s.ClockFont;
-    const FontRecord& read = s.ClockFontLastRead;
-    if (font.Name != read.Name) {
-        ok = write(OptionSection, QStringLiteral("C_FontName"), font.Name) && ok;
-    }
-    if (font.Size != read.Size) {
-        ok = write(OptionSection, QStringLiteral("C_FontSize"), FontSizeText(font.Size)) && ok;
-    }
-    ok = writeIfChanged(font.Bold, read.Bold, QStringLiteral("C_FontBold")) && ok;
-    ok = writeIfChanged(font.Italic, read.Italic, QStringLiteral("C_FontItalic")) && ok;
-    ok = writeIfChanged(font.Underline, read.Underline, QStringLiteral("C_FontUnderline")) && ok;
-    ok = writeIfChanged(font.Strikethrough, read.Strikethrough,
-                        QStringLiteral("C_FontStrikethrough")) &&
-         ok;
     return ok;
 }
 

@@ -16,18 +16,18 @@ QString IniPath();
 // stored text is empty or absent, else the text without leading and trailing spaces.
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultValue);
 
-// A 32-bit and a 16-bit integer setting, with the integer reading rules of the settings file. A
-// 16-bit setting whose stored number does not fit in 16 bits reads as its default.
-std::int32_t ReadIniInt32(const QString& section, const QString& key, std::int32_t defaultValue);
+// A 16-bit integer setting, with the integer reading rules of the settings file. A stored number
+// that does not fit in 16 bits reads as the default.
 std::int16_t ReadIniInt16(const QString& section, const QString& key, std::int16_t defaultValue);
 
 // Reads Option/ShowMenu (default 1) as current and last-read value and returns it.
 std::int16_t ReadShowMenu();
 
-// Reads section Option into the in-memory settings (current and last-read values) and gives the
-// clock label of CurrentCalendar the clock font. A stored Transparent stays the last-read value
-// but is not used where the platform cannot make a background transparent.
-void ReadOptions();
+// Reads section Option (all but ShowMenu) into the in-memory settings, as current and last-read
+// values, and gives the clock label of `window` the clock font (nothing when `window` is
+// nullptr). A stored Transparent stays the last-read value but is not used where the platform
+// cannot make a background transparent.
+void ReadOptions(CalendarWindow* window);
 
 // Moves `window` (whose size the layout has just set) to the stored position, kept on the screen,
 // or centres it on the screen, and sets its topmost state and the check mark of MNU_A_Top.

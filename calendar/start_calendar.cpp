@@ -1,5 +1,6 @@
 #include "calendar/start_calendar.h"
 
+#include "calendar/accessibility.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/form1.h"
@@ -45,7 +46,7 @@ void StartCalendar() {
 }
 
 void LoadCalendar(CalendarWindow& window) {
-    ReadOptions();
+    ReadOptions(&window);
     SizeCalendar(window);
     ReadPosition(window);
     St_LoadDefinitions();
@@ -60,10 +61,11 @@ void LoadCalendar(CalendarWindow& window) {
     ApplyAppearance(window);
     BuildDayGrid(window);
     FillMonth(window);
+    PrepareForScreenReaders(window);
 
     // With the notification-area icon the window is minimized into it; without, it needs a
     // taskbar button of its own.
-    if (CalendarOptions().TaskTray.current == 1) {
+    if (CalendarOptions().current.TaskTray == 1) {
         CreateTrayForm(window);
     } else {
         SetAppWindowStyle(window, -1);

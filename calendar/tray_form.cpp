@@ -29,10 +29,14 @@ const QString& restoreCaption() {
     return caption;
 }
 
-// Shows `window` in its normal state and brings it to the front.
+// Shows `window` in its normal state and brings it to the front. A window hidden while still
+// minimized (see hideIntoTray) is shown first and only then taken out of the minimized state:
+// showing tells the window system how the window is to be stacked (always on top) as it maps it,
+// whereas leaving the minimized state first would map the hidden window bare, and a window kept
+// above the others would come back as an ordinary one.
 void bringToFront(CalendarWindow& window) {
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();
     window.activateWindow();
 }

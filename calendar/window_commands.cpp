@@ -15,10 +15,6 @@
 #include <QMenu>
 #include <QTimer>
 
-void ToggleAlwaysOnTop(CalendarWindow& window) {
-    window.MNU_A_Top->trigger();
-}
-
 void AlwaysOnTopToggled(CalendarWindow& window) {
     SyncTrayAlwaysOnTop(window);
     Services().windowStyles->setTopmost(&window, window.MNU_A_Top->isChecked());

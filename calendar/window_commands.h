@@ -8,9 +8,6 @@
 
 class CalendarWindow;
 
-// "常に手前に表示(&A)": inverts the check mark of MNU_A_Top and keeps the window above other
-// windows while it is checked.
-void ToggleAlwaysOnTop(CalendarWindow& window);
 
 // After MNU_A_Top's check mark was inverted: the topmost state follows it.
 void AlwaysOnTopToggled(CalendarWindow& window);

@@ -12,10 +12,12 @@ namespace {
 
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
-// The longest piece handed to the system converter at once. A converter that can only say
-// "this piece failed" then searches at most this many bytes for the failing character, which
-// keeps the whole conversion linear in the input.
+// The longest piece handed to the system converter at once, and the piece after a failure. A
+// converter that can only say "this piece failed" searches the whole piece for the failing
+// character; starting small after each failure and doubling after each success keeps the work
+// linear in the input even when failures are dense.
 constexpr std::size_t MaxPiece = 4096;
+constexpr std::size_t PieceAfterFailure = 16;
 
 bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
@@ -73,10 +75,11 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     std::size_t pos = 0;
+    std::size_t pieceLimit = MaxPiece;
     while (pos < bytes.size()) {
-        // The longest piece of well-shaped characters from here, up to MaxPiece bytes.
+        // The longest piece of well-shaped characters from here, up to pieceLimit bytes.
         std::size_t end = pos;
-        while (end < bytes.size() && end - pos < MaxPiece) {
+        while (end < bytes.size() && end - pos < pieceLimit) {
             const std::size_t length = characterLength(bytes, end);
             if (length == 0) {
                 break;
@@ -87,9 +90,11 @@ std::string Cp932ToUtf8(std::string_view bytes) {
             const std::size_t consumed = converter.convert(bytes.substr(pos, end - pos), out);
             pos += consumed;
             if (pos == end) {
+                pieceLimit = std::min(MaxPiece, pieceLimit * 2);
                 continue;
             }
         }
+        pieceLimit = PieceAfterFailure;
         // A byte that starts no character, or a character without a mapping: one replacement
         // character for its first byte; reading goes on with the next byte.
         out += Replacement;

@@ -28,6 +28,6 @@ public:
     std::size_t convert(std::string_view input, std::string& out);
 
 private:
-    Direction direction_;
-    void* state_ = nullptr; // the system's conversion handle, when it has one
+    [[maybe_unused]] Direction direction_; // used by the converters that need it
+    void* state_ = nullptr;                // the system's conversion handle, when it has one
 };

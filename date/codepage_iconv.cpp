@@ -38,23 +38,23 @@ std::size_t Cp932Converter::convert(std::string_view input, std::string& out) {
     }
     iconv_t cd = handleOf(state_);
     iconv(cd, nullptr, nullptr, nullptr, nullptr); // the initial state
-    // A byte of either side becomes at most 3 bytes of the other (a single-byte katakana becomes
-    // three UTF-8 bytes), so one reservation suffices and the output never moves.
-    const std::size_t start = out.size();
-    out.resize(start + input.size() * 3 + 4);
+    // The output goes through a fixed buffer, so a call costs what it converts and nothing more
+    // (a call that fails at its first byte must not touch kilobytes of output).
+    char buffer[8192];
     char* in = const_cast<char*>(input.data()); // iconv does not write through it
     std::size_t inLeft = input.size();
-    char* outPtr = out.data() + start;
-    std::size_t outLeft = out.size() - start;
     while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
         const std::size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        out.append(buffer, sizeof buffer - outLeft);
         if (r != static_cast<std::size_t>(-1)) {
             break;
         }
-        if (errno != EINTR) {
+        if (error != E2BIG && error != EINTR) {
             break; // EILSEQ or EINVAL: `in` points at the sequence without a mapping
         }
     }
-    out.resize(out.size() - outLeft);
     return input.size() - inLeft;
 }

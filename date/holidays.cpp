@@ -63,7 +63,7 @@ void append(std::vector<YearHoliday>& list, std::string md, const char* name) {
     list.push_back(YearHoliday{std::move(md), name});
 }
 
-// Step 2: the definitions in force in `year`, in table order. Returns false on a definition of
+// The definitions in force in `year`, in table order. Returns false on a definition of
 // unknown kind.
 bool appendDefinitions(std::vector<YearHoliday>& list, int year) {
     std::size_t n = std::min(HolidayDefs.size(),
@@ -90,7 +90,8 @@ bool appendDefinitions(std::vector<YearHoliday>& list, int year) {
     return true;
 }
 
-// Step 6: a Tuesday to Saturday enclosed by two neighbouring holidays of the sorted list.
+// The day between two holidays: a Tuesday to Saturday enclosed by two neighbouring holidays of
+// the sorted list.
 void appendNationalHolidays(std::vector<YearHoliday>& list, int year) {
     std::vector<std::int64_t> days;
     days.reserve(list.size());
@@ -120,44 +121,59 @@ void appendNationalHolidays(std::vector<YearHoliday>& list, int year) {
     }
 }
 
-// Step 7: a substitute holiday for every holiday that falls on a Sunday.
-void appendSubstituteHolidays(std::vector<YearHoliday>& list, int year) {
-    std::vector<std::int64_t> days; // dates of every real holiday so far, ascending
+// A substitute holiday for every holiday that falls on a Sunday. `statutory` is the
+// count of entries that came from the definitions and the equinox formulas (the list as it stood
+// before the national holidays were appended).
+//
+// From January 2007 the substitute is the first day after the Sunday that is not itself a
+// holiday of the definitions or an equinox day; a national holiday between two holidays is a day
+// off but not such a holiday, so the substitute may fall on it (and then adds nothing). Before,
+// from April 1973, it is simply the next day. Either way a day that already has an entry of any
+// kind stays as it is: the substitute never moves on past it, and no day is listed twice.
+void appendSubstituteHolidays(std::vector<YearHoliday>& list, int year, std::size_t statutory) {
+    std::vector<std::int64_t> statutoryDays; // definitions and equinox days, ascending
+    std::vector<std::int64_t> listed;        // every real day with an entry, ascending
     std::vector<std::int64_t> sundays;
     std::vector<int> sundayMonths;
-    for (const YearHoliday& entry : list) {
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        const YearHoliday& entry = list[k];
         std::int64_t serial = entrySerial(year, entry.MonthDay);
-        if (serial > 0) {
-            days.push_back(serial);
-            if (weekdayOf(serial) == Sunday) {
-                sundays.push_back(serial);
-                sundayMonths.push_back((entry.MonthDay[0] - '0') * 10 + (entry.MonthDay[1] - '0'));
-            }
+        if (serial <= 0) {
+            continue;
+        }
+        listed.push_back(serial);
+        if (k < statutory) {
+            statutoryDays.push_back(serial);
+        }
+        if (weekdayOf(serial) == Sunday) {
+            sundays.push_back(serial);
+            sundayMonths.push_back((entry.MonthDay[0] - '0') * 10 + (entry.MonthDay[1] - '0'));
         }
     }
-    std::sort(days.begin(), days.end());
-    auto isHoliday = [&](std::int64_t serial) {
-        return std::binary_search(days.begin(), days.end(), serial);
+    std::sort(statutoryDays.begin(), statutoryDays.end());
+    std::sort(listed.begin(), listed.end());
+    auto isStatutory = [&](std::int64_t serial) {
+        return std::binary_search(statutoryDays.begin(), statutoryDays.end(), serial);
     };
     std::int64_t lastOfYear = serialOf(year, 12, 31);
     std::vector<std::int64_t> added;
     for (std::size_t i = 0; i < sundays.size(); ++i) {
         std::int32_t ym = year * 100 + sundayMonths[i];
-        std::int64_t substitute = 0;
+        std::int64_t substitute = sundays[i] + 1;
+        // 200701: Act on National Holidays, amendment of 2005, in force from 1 January 2007.
+        // 197304: the amendment of 1973, in force from 12 April 1973.
         if (ym >= 200701) {
-            // The first day after the Sunday that is not a holiday already.
-            substitute = sundays[i] + 1;
-            while (isHoliday(substitute)) {
+            while (isStatutory(substitute)) {
                 ++substitute;
             }
-        } else if (ym >= 197304) {
-            substitute = sundays[i] + 1; // the next day, whatever it is
-        } else {
+        } else if (ym < 197304) {
             continue;
         }
-        // A substitute that falls into the next year is not a holiday of this year's list, and
-        // two Sundays of one run of holidays share one substitute.
+        // A substitute that falls into the next year is not a holiday of this year's list; one
+        // on a day that is a holiday already (or was made a substitute by an earlier Sunday of
+        // the same run) adds nothing.
         if (substitute > lastOfYear ||
+            std::binary_search(listed.begin(), listed.end(), substitute) ||
             std::find(added.begin(), added.end(), substitute) != added.end()) {
             continue;
         }
@@ -178,6 +194,8 @@ bool buildYear(int year) {
     if (!appendDefinitions(list, year)) {
         return false;
     }
+    // Act on National Holidays of 1948, in force from 20 July 1948 (first vernal equinox day
+    // 1949, first autumnal one 1948); the equinox formula holds to 2150.
     if (year >= 1949 && year <= 2150) {
         int day = equinoxDay(year, year <= 1999 ? 2213 : 2089);
         append(list, monthDay(3, day), "春分の日");
@@ -187,10 +205,12 @@ bool buildYear(int year) {
         append(list, monthDay(9, day), "秋分の日");
     }
     ExchangeSortByMonthDay(list);
+    const std::size_t statutory = list.size();
+    // Act on National Holidays, amendment of 1985, in force from 27 December 1985.
     if (year > 1985) {
         appendNationalHolidays(list, year);
     }
-    appendSubstituteHolidays(list, year);
+    appendSubstituteHolidays(list, year, statutory);
     return true;
 }
 

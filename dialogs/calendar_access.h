@@ -4,43 +4,13 @@
 // implements this interface over CurrentCalendar and its in-memory settings, and hands it to the
 // dialogs when it opens them; the dialogs know nothing else of the calendar.
 
+#include "dialogs/option_settings.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <array>
-#include <cstdint>
 
 class QWidget;
-
-// The clock font of the settings: name, size in points, and the flags -1 (true) or 0 (false).
-struct ClockFontValues {
-    QString name;
-    double size = 0;
-    std::int16_t bold = 0;
-    std::int16_t italic = 0;
-    std::int16_t underline = 0;
-    std::int16_t strikethrough = 0;
-
-    bool operator==(const ClockFontValues&) const = default;
-};
-
-// The current values of section Option that the options dialog edits. Colours are 32-bit
-// values 0x00BBGGRR or 0x80000000 + a system colour index.
-struct OptionValues {
-    std::int16_t ShowMenu = 1;
-    std::int16_t TaskTray = 1;
-    std::int16_t Appearance = 1; // 0 = flat, 1 = 3D
-    std::int32_t MainWidth = 194;
-    std::int32_t MainHeight = 180;
-    std::int16_t Transparent = 0;
-    std::array<std::int32_t, 6> Color{}; // Color1..Color6
-    std::int16_t ShowClock = 0;
-    std::int32_t C_Height = 33;
-    std::array<std::int32_t, 3> CL_Color{}; // CL_Color1..CL_Color3
-    ClockFontValues clockFont;
-
-    bool operator==(const OptionValues&) const = default;
-};
 
 class CalendarAccess {
 public:

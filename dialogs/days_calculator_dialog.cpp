@@ -1,8 +1,11 @@
 #include "dialogs/days_calculator_dialog.h"
 
+#include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
+#include "widgets/fitted_entry.h"
+#include "widgets/fitted_label.h"
 #include "widgets/numeric_entry.h"
 #include "widgets/twips.h"
 
@@ -27,14 +30,17 @@ struct FieldDesign {
     int left, top, width, height;
 };
 
-// Text1 elements 0..8.
+// Text1 elements 0..8. The three day counts (6, 7, 8) reach seven digits (3652059 days from the
+// first day of the year 1 to the last of 9999): they take the free room beside them, and a text
+// that is wider still is drawn smaller (KeepTextWhole).
 constexpr FieldDesign Fields[9] = {
-    {"9999", 4, 840, 0, 615, 270},       {"99", 2, 1560, 0, 375, 270},
-    {"99", 2, 2040, 0, 375, 270},        {"9999", 4, 840, 1560, 615, 270},
-    {"99", 2, 1560, 1560, 375, 270},     {"99", 2, 2040, 1560, 375, 270},
-    {"999999", 8, 1800, 480, 615, 270},  {"999999", 8, 1800, 2040, 615, 270},
-    {"99999999", 8, 120, 720, 615, 270},
+    {"9999", 4, 840, 0, 615, 270},      {"99", 2, 1560, 0, 375, 270},
+    {"99", 2, 2040, 0, 375, 270},       {"9999", 4, 840, 1560, 615, 270},
+    {"99", 2, 1560, 1560, 375, 270},    {"99", 2, 2040, 1560, 375, 270},
+    {"999999", 8, 1575, 480, 840, 270}, {"999999", 8, 1575, 2040, 840, 270},
+    {"99999999", 8, 60, 720, 900, 270},
 };
+constexpr std::size_t FirstDayCount = 6;
 
 struct LabelDesign {
     const char* text;
@@ -69,6 +75,7 @@ Form3::Form3(const CalendarAccess& calendar, QWidget* parent) : QDialog(parent) 
     SetOpeningDates(opening, calendar.yearText(), calendar.monthText(), Today());
     showTexts(opening);
     centrePanel();
+    NameForScreenReaders(*this);
 }
 
 void Form3::createControls() {
@@ -84,7 +91,7 @@ void Form3::createControls() {
 
     for (std::size_t i = 0; i < Label1.size(); ++i) {
         const LabelDesign& d = EraLabels[i];
-        QLabel* label = new QLabel(QString::fromUtf8(d.text), Picture1);
+        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), Picture1);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         label->setAlignment(Qt::AlignCenter);
@@ -106,9 +113,13 @@ void Form3::createControls() {
     }
     // The inclusive count sits on the button-face background.
     Text1[8]->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
+    for (std::size_t i = FirstDayCount; i < Text1.size(); ++i) {
+        KeepTextWhole(Text1[i]);
+    }
     for (std::size_t i = 0; i < Label2.size(); ++i) {
         const LabelDesign& d = ResultLabels[i];
-        QLabel* label = new QLabel(QString::fromUtf8(d.text), Picture1);
+        // Results reach 9998年 and 521722週間: drawn smaller where wider than the label.
+        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), Picture1);
         label->setObjectName(QStringLiteral("Label2_%1").arg(i));
         label->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -3,8 +3,9 @@
 #include "date/definitions.h"
 #include "date/eras.h"
 #include "date/serial.h"
+#include "dialogs/accessibility.h"
 #include "dialogs/calendar_access.h"
-#include "dialogs/dialog_fonts.h"
+#include "platform/design_fonts.h"
 #include "widgets/lenient_number.h"
 #include "widgets/spin_pair.h"
 #include "widgets/twips.h"
@@ -62,6 +63,7 @@ Form2::Form2(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calen
     // The year from the calendar; its change handling fills the year box, the era and the era
     // year.
     spins_[YearElement]->setValue(calendar_.yearValue());
+    NameForScreenReaders(*this);
 }
 
 void Form2::createControls() {

@@ -10,6 +10,8 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <vector>
 
 class ColorSwatch;
 class QCheckBox;
@@ -23,8 +25,10 @@ class QRadioButton;
 // and the minor version as two digits ("Ver. 1.00", "Ver.12.03").
 QString VersionLine(int major, int minor);
 
-// The settings' defaults as the dialog restores them.
-OptionValues DefaultOptionValues();
+// The colour swatches Picture1: 0..5 show Color1..Color6 (by ColorSlot), then the clock's colours.
+namespace Swatch {
+enum : std::size_t { BoundaryLine = 6, BoundaryShadow = 7, ClockText = 8, Count = 9 };
+} // namespace Swatch
 
 class Form4 final : public QDialog {
     Q_OBJECT
@@ -34,23 +38,23 @@ public:
     explicit Form4(CalendarAccess& calendar, QWidget* parent = nullptr);
 
     // Controls, named as on the window's design.
-    QCheckBox* Check1 = nullptr;            // title and menu (ShowMenu)
-    QCheckBox* Check2 = nullptr;            // notification-area icon (TaskTray)
-    QPushButton* Command2 = nullptr;        // "規定値に戻す"
-    QGroupBox* appearanceFrame = nullptr;   // "カレンダーの外観"
-    std::array<QRadioButton*, 2> Option1{}; // "フラット", "3D"
-    QGroupBox* sizeFrame = nullptr;         // "カレンダー表示領域の大きさ"
-    std::array<QLineEdit*, 3> Text1{};      // width, height, hidden clock height
-    QGroupBox* colourFrame = nullptr;       // "色設定"
-    QCheckBox* Check3 = nullptr;            // transparent background
-    std::array<ColorSwatch*, 9> Picture1{}; // 0..5 Color1..6, 6..7 CL_Color2..3, 8 CL_Color1
-    std::array<QLabel*, 6> colourLabels{};  // the labels of swatches 0..5
-    QCheckBox* Check4 = nullptr;            // clock (ShowClock)
-    QGroupBox* clockFrame = nullptr;        // "時計"
-    QLabel* clockHeightLabel = nullptr;     // becomes the label of swatch 8, "文字の色"
-    QLabel* fontLabel = nullptr;            // "フォント", hidden on loading
-    QLabel* boundaryLabel = nullptr;        // label of swatches 6 and 7
-    QLineEdit* Text2 = nullptr;             // hidden; carries the clock font
+    QCheckBox* Check1 = nullptr;                        // title and menu (ShowMenu)
+    QCheckBox* Check2 = nullptr;                        // notification-area icon (TaskTray)
+    QPushButton* Command2 = nullptr;                    // "規定値に戻す"
+    QGroupBox* appearanceFrame = nullptr;               // "カレンダーの外観"
+    std::array<QRadioButton*, 2> Option1{};             // "フラット", "3D"
+    QGroupBox* sizeFrame = nullptr;                     // "カレンダー表示領域の大きさ"
+    std::array<QLineEdit*, 3> Text1{};                  // width, height, hidden clock height
+    QGroupBox* colourFrame = nullptr;                   // "色設定"
+    QCheckBox* Check3 = nullptr;                        // transparent background
+    std::array<ColorSwatch*, Swatch::Count> Picture1{}; // see Swatch
+    std::array<QLabel*, ColorSlot::Count> colourLabels{}; // the labels of swatches 0..5
+    QCheckBox* Check4 = nullptr;                          // clock (ShowClock)
+    QGroupBox* clockFrame = nullptr;                      // "時計"
+    QLabel* clockHeightLabel = nullptr; // becomes the label of swatch 8, "文字の色"
+    QLabel* fontLabel = nullptr;        // "フォント", hidden on loading
+    QLabel* boundaryLabel = nullptr;    // label of swatches 6 and 7
+    QLineEdit* Text2 = nullptr;         // hidden; carries the clock font
     QLabel* LBL_Version = nullptr;
     std::array<QPushButton*, 2> Command1{}; // "決定(&O)", "キャンセル(&C)"
 
@@ -70,8 +74,31 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // One setting shown by a control: `show` puts a value into the control, `take` reads it back.
+    // Loading, "規定値に戻す" and confirming all go through the list, in the order of creation.
+    struct Binding {
+        std::function<void(const OptionValues&)> show;
+        std::function<void(OptionValues&)> take;
+    };
+
     void createControls();
+    void createTopRow();
+    void createAppearanceFrame();
+    void createSizeFrame();
+    void createColourFrame();
+    void createClockFrame();
+    void createButtonRow();
+    void bind(std::function<void(const OptionValues&)> show,
+              std::function<void(OptionValues&)> take);
+    // A check box for a flag; `shown` runs after each value is put in.
+    void bindCheck(QCheckBox* box, std::int16_t OptionValues::*member,
+                   void (Form4::*shown)() = nullptr);
+    // A swatch for one element of a colour array; a click opens the colour chooser.
+    template <std::size_t N>
+    void bindSwatch(ColorSwatch* swatch, std::array<std::int32_t, N> OptionValues::*colours,
+                    std::size_t slot);
     void load();
+    void showValues(const OptionValues& values);
     void rearrangeClockFrame();
     void centreOnScreen();
     void check1Clicked();
@@ -84,6 +111,7 @@ private:
     bool checkMinimum(QLineEdit* box, int minimum);
 
     CalendarAccess& calendar_;
+    std::vector<Binding> bindings_;
     ClockFontValues clockFont_; // the font Text2 carries
     bool transparencyAvailable_ = true;
 };

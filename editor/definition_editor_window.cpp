@@ -1,11 +1,101 @@
 #include "editor/definition_editor_window.h"
 
 #include "editor/window_placement.h"
+#include "platform/design_fonts.h"
+#include "widgets/spin_pair.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// A row of buttons named <name>_<i>, after a stretch when `right` is set.
+template <std::size_t N>
+QHBoxLayout* buttonRow(QWidget* parent, std::array<QPushButton*, N>& buttons, const char* name,
+                       const std::array<QString, N>& texts, bool right) {
+    auto* row = new QHBoxLayout;
+    if (right) {
+        row->addStretch(1);
+    }
+    for (std::size_t i = 0; i < N; ++i) {
+        buttons[i] = new QPushButton(texts[i], parent);
+        buttons[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        row->addWidget(buttons[i]);
+    }
+    return row;
+}
+
+} // namespace
+
+void DefinitionEditorWindow::buildSkeleton(QSize listMinimum) {
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(QFont(Gothic, 9));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setMinimumSize(listMinimum);
+    List1->viewport()->installEventFilter(this);
+
+    commandRow_ = buttonRow<3>(
+        this, Command1, "Command1",
+        {QStringLiteral("新規(&N)"), QStringLiteral("変更(&R)"), QStringLiteral("削除(&D)")},
+        false);
+    connect(Command1[0], &QPushButton::clicked, this, [this] { startNew(); });
+    connect(Command1[1], &QPushButton::clicked, this,
+            [this] { startChangeOrDelete(Mode::Change); });
+    connect(Command1[2], &QPushButton::clicked, this,
+            [this] { startChangeOrDelete(Mode::Delete); });
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    // The window keeps its size while the panel is hidden.
+    QSizePolicy keepSpace = Frame1->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    Frame1->setSizePolicy(keepSpace);
+}
+
+void DefinitionEditorWindow::finishSkeleton(std::initializer_list<QWidget*> above) {
+    QHBoxLayout* finalRow = buttonRow<2>(
+        this, Command3, "Command3", {QStringLiteral("更新"), QStringLiteral("キャンセル")}, true);
+    connect(Command3[0], &QPushButton::clicked, this, [this] { writeDefinitions(); });
+    connect(Command3[1], &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QWidget* widget : above) {
+        widget->setParent(this);
+        layout->addWidget(widget);
+    }
+    layout->addWidget(List1, 1);
+    layout->addLayout(commandRow_);
+    layout->addWidget(Frame1);
+    layout->addLayout(finalRow);
+
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+SpinPair* DefinitionEditorWindow::makeSpin(QLineEdit*& box, QScrollBar*& bar, std::size_t i,
+                                           int length) {
+    box = new QLineEdit(Frame1);
+    box->setObjectName(QStringLiteral("Text1_%1").arg(i));
+    bar = new QScrollBar(Qt::Vertical, Frame1);
+    bar->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
+    auto* spin = new SpinPair(box, bar);
+    spin->setMaxLength(length);
+    spin->setBarPassesFocus(true);
+    return spin;
+}
 
 void DefinitionEditorWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -1,9 +1,13 @@
 #include "editor/era_editor.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
+#include "editor/definition_save.h"
 #include "editor/editor_messages.h"
+#include "editor/enter_presses_button.h"
 #include "editor/era_rows.h"
 #include "editor/name_rules.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "widgets/spin_pair.h"
 
@@ -19,8 +23,8 @@
 
 namespace {
 
-constexpr int kEraNameLength = 8; // UTF-16 code units
-constexpr int kMaxEras = 32767;   // the table's count is 16-bit
+constexpr int EraNameLength = 8; // UTF-16 code units
+constexpr int MaxEras = 32767;   // the table's count is 16-bit
 
 struct NumericBox {
     int barMinimum;
@@ -30,7 +34,7 @@ struct NumericBox {
 };
 
 // Year, month, day. The year's bar reaches 0, but its box turns 0 into 1 at once.
-constexpr std::array<NumericBox, 3> kBoxes = {{
+constexpr std::array<NumericBox, 3> Boxes = {{
     {0, 1, 9999, 4},
     {1, 1, 12, 2},
     {1, 1, 31, 2},
@@ -42,11 +46,12 @@ enum Box { YearBox = 0, MonthBox = 1, DayBox = 2 };
 EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(parent) {
     setObjectName(QStringLiteral("EraEditorWindow"));
     setWindowTitle(QStringLiteral("元号の設定"));
-    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    setFont(QFont(UiGothic, 9));
     buildControls();
+    NameForScreenReaders(*this);
 
     for (std::size_t i = 0; i < static_cast<std::size_t>(EraDefCount) && i < EraDefs.size(); ++i) {
-        addRow(EraRowFromDef(EraDefs[i]));
+        addLoadedRow(EraDefs[i]);
     }
     // Scrolled to the newest era, with no row selected.
     if (List1->count() > 0) {
@@ -54,53 +59,23 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
         List1->scrollToItem(List1->item(List1->count() - 1));
     }
     clearSelection();
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-        spins_[i]->setRange(kBoxes[i].barMinimum, kBoxes[i].maximum);
-        spins_[i]->setBoxRange(kBoxes[i].boxMinimum, kBoxes[i].maximum);
+    for (std::size_t i = 0; i < Boxes.size(); ++i) {
+        spins_[i]->setRange(Boxes[i].barMinimum, Boxes[i].maximum);
+        spins_[i]->setBoxRange(Boxes[i].boxMinimum, Boxes[i].maximum);
     }
     setMode(Mode::None);
+    EnterPressesFocusedButton(this);
+    loadedStamp_ = LoadedDefinitionStamp(DefinitionFile::Eras);
 }
 
 void EraEditorWindow::buildControls() {
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setMinimumSize(260, 240);
-    List1->viewport()->installEventFilter(this);
-
-    const std::array<QString, 3> commands = {QStringLiteral("新規(&N)"), QStringLiteral("変更(&R)"),
-                                             QStringLiteral("削除(&D)")};
-    auto* commandRow = new QHBoxLayout;
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
-        Command1[i] = new QPushButton(commands[i], this);
-        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        commandRow->addWidget(Command1[i]);
-    }
-    connect(Command1[0], &QPushButton::clicked, this, &EraEditorWindow::startNew);
-    connect(Command1[1], &QPushButton::clicked, this,
-            [this] { startChangeOrDelete(Mode::Change); });
-    connect(Command1[2], &QPushButton::clicked, this,
-            [this] { startChangeOrDelete(Mode::Delete); });
-
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    QSizePolicy keepSpace = Frame1->sizePolicy();
-    keepSpace.setRetainSizeWhenHidden(true);
-    Frame1->setSizePolicy(keepSpace);
+    buildSkeleton({260, 240});
 
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(0);
     for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i] = new QLineEdit(Frame1);
-        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        VScroll1[i] = new QScrollBar(Qt::Vertical, Frame1);
-        VScroll1[i]->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
-        spins_[i] = new SpinPair(Text1[i], VScroll1[i]);
-        spins_[i]->setMaxLength(kBoxes[i].length);
-        spins_[i]->setBarPassesFocus(true);
-        Text1[i]->setFixedWidth(14 + 8 * kBoxes[i].length);
+        spins_[i] = makeSpin(Text1[i], VScroll1[i], i, Boxes[i].length);
+        Text1[i]->setFixedWidth(14 + 8 * Boxes[i].length);
         VScroll1[i]->setFixedSize(14, Text1[i]->sizeHint().height());
         dateRow->addWidget(Text1[i]);
         dateRow->addWidget(VScroll1[i]);
@@ -109,7 +84,7 @@ void EraEditorWindow::buildControls() {
     dateRow->addStretch(1);
     Text2 = new QLineEdit(Frame1);
     Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setMaxLength(kEraNameLength);
+    Text2->setMaxLength(EraNameLength);
     const std::array<QString, 2> confirmations = {QStringLiteral("決定(&O)"),
                                                   QStringLiteral("取消(&C)")};
     auto* nameRow = new QHBoxLayout;
@@ -125,30 +100,7 @@ void EraEditorWindow::buildControls() {
     panel->addLayout(dateRow);
     panel->addLayout(nameRow);
 
-    const std::array<QString, 2> finals = {QStringLiteral("更新"), QStringLiteral("キャンセル")};
-    auto* finalRow = new QHBoxLayout;
-    finalRow->addStretch(1);
-    for (std::size_t i = 0; i < Command3.size(); ++i) {
-        Command3[i] = new QPushButton(finals[i], this);
-        Command3[i]->setObjectName(QStringLiteral("Command3_%1").arg(i));
-        finalRow->addWidget(Command3[i]);
-    }
-    connect(Command3[0], &QPushButton::clicked, this, &EraEditorWindow::update);
-    connect(Command3[1], &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(List1, 1);
-    layout->addLayout(commandRow);
-    layout->addWidget(Frame1);
-    layout->addLayout(finalRow);
-
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-    }
+    finishSkeleton();
 }
 
 QStringList EraEditorWindow::rows() const {
@@ -158,6 +110,25 @@ QStringList EraEditorWindow::rows() const {
         texts.append(List1->item(i)->text());
     }
     return texts;
+}
+
+void EraEditorWindow::addLoadedRow(const EraDef& era) {
+    const QString name = QString::fromStdString(era.Name);
+    if (!IsRealEraStart(era.StartDate)) {
+        // Shown as it stands in the file, marked, and written back unchanged unless the user
+        // changes the row. The mark sorts after every date, so these rows stay at the end.
+        const QString start = QString::fromStdString(era.StartDate);
+        auto* item = new QListWidgetItem(EraUnrealRowText(start, name));
+        item->setData(EraStartRole, start);
+        item->setData(EraNameRole, name);
+        MarkRow(item, QStringLiteral("開始日「%1」は正しい日付ではありません。").arg(start));
+        List1->addItem(item);
+        return;
+    }
+    const int at = addRow(EraRowFromDef(era));
+    if (!HasCodePage932Form(name)) {
+        MarkRow(List1->item(at), UnwritableNameReason());
+    }
 }
 
 int EraEditorWindow::addRow(const QString& row) {
@@ -209,12 +180,12 @@ void EraEditorWindow::startChangeOrDelete(Mode mode) {
     Text2->setText(fields.name);
     setInputsEnabled(mode == Mode::Change);
     setMode(mode);
-    if (mode == Mode::Change && fields.name.size() > kEraNameLength) {
+    if (mode == Mode::Change && fields.name.size() > EraNameLength) {
         // A name from the file longer than the name box holds: say so before it can be saved cut.
         ShowErrorMessage(
             QStringLiteral("この元号の名前は%1文字を超えているため、先頭の%1文字だけを"
                            "表示しました。決定すると、表示されている名前で保存されます。")
-                .arg(kEraNameLength));
+                .arg(EraNameLength));
     }
     if (mode == Mode::Delete) {
         Command2[0]->setFocus();
@@ -249,7 +220,7 @@ void EraEditorWindow::confirm() {
             Text1[YearBox]->setFocus();
             return;
         }
-        if (current == Mode::New && List1->count() >= kMaxEras) {
+        if (current == Mode::New && List1->count() >= MaxEras) {
             ShowErrorMessage(QStringLiteral("これ以上、元号を登録することはできません。"));
             return;
         }
@@ -279,20 +250,39 @@ void EraEditorWindow::confirm() {
     closePanel();
 }
 
-void EraEditorWindow::update() {
+void EraEditorWindow::writeDefinitions() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
     }
-    const QStringList texts = rows();
-    EraDefs.resize(static_cast<std::size_t>(texts.size()));
-    EraDefCount = static_cast<std::int16_t>(texts.size());
-    for (qsizetype r = 0; r < texts.size(); ++r) {
-        EraDefs[static_cast<std::size_t>(r)] = EraDefFromRow(texts[r]);
+    if (!MayOverwrite(DefinitionFile::Eras, loadedStamp_)) {
+        return; // the window stays open with the list
+    }
+    TellConversionOnce(DefinitionFile::Eras, conversionTold_);
+    const int count = List1->count();
+    EraDefs.resize(static_cast<std::size_t>(count));
+    EraDefCount = static_cast<std::int16_t>(count);
+    for (int r = 0; r < count; ++r) {
+        const QListWidgetItem* item = List1->item(r);
+        EraDef& era = EraDefs[static_cast<std::size_t>(r)];
+        if (item->data(EraStartRole).isValid()) {
+            era.StartDate = item->data(EraStartRole).toString().toStdString();
+            era.Name = item->data(EraNameRole).toString().toStdString();
+        } else {
+            era = EraDefFromRow(item->text());
+        }
     }
     if (const int error = WriteEraDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the list for another try.
-        ShowWriteFailure(error);
+        const int record = LastWriteFailedRecord();
+        QString name;
+        if (record > 0 && record <= count) {
+            name = QString::fromStdString(EraDefs[static_cast<std::size_t>(record - 1)].Name);
+            List1->setCurrentRow(record - 1);
+            List1->scrollToItem(List1->currentItem());
+        }
+        ShowDefinitionWriteFailure(error, record, name);
         return;
     }
+    loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Eras);
     accept();
 }

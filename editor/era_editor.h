@@ -4,6 +4,7 @@
 // ("1989年 1月 8日 | 平成"), kept in text order, which is date order. EraDefs and Korin2.csv change
 // only through "更新", which rebuilds the table from the rows, writes the file and closes.
 
+#include "date/definitions.h"
 #include "editor/definition_editor_window.h"
 
 #include <array>
@@ -24,18 +25,22 @@ private:
     [[nodiscard]] QStringList rows() const;
     // Adds `row` at its place in the order and returns its index.
     int addRow(const QString& row);
+    // Adds the row of a loaded era; a start date that is not a real date gets a marked row that
+    // keeps the file's text (item data EraStartRole and EraNameRole).
+    void addLoadedRow(const EraDef& era);
     void setInputsEnabled(bool on);
     void setSpinValue(int box, int value);
 
-    void startNew();
+    void startNew() override;
     void startChangeOrDelete(Mode mode) override;
     void confirm();
-    void update();
+    void writeDefinitions() override;
 
     std::array<QLineEdit*, 3> Text1{}; // year, month, day
     std::array<QScrollBar*, 3> VScroll1{};
     std::array<SpinPair*, 3> spins_{};
     QLineEdit* Text2 = nullptr;             // name
     std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    std::array<QPushButton*, 2> Command3{}; // "更新", "キャンセル"
+    FileStamp loadedStamp_;                 // the era file as it was when the table was loaded
+    bool conversionTold_ = false; // the user was told that a UTF-8 file becomes code page 932
 };

@@ -48,6 +48,22 @@ EraDef EraDefFromRow(const QString& row) {
     return era;
 }
 
+bool IsRealEraStart(const std::string& startDate) {
+    if (startDate.size() != 8 || !std::all_of(startDate.begin(), startDate.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    const int year = std::stoi(startDate.substr(0, 4));
+    const int month = std::stoi(startDate.substr(4, 2));
+    const int day = std::stoi(startDate.substr(6, 2));
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= St_DaysInMonth(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month));
+}
+
+QString EraUnrealRowText(const QString& startDate, const QString& name) {
+    return QStringLiteral("※") + startDate + QStringLiteral(" | ") + name;
+}
+
 int EraInsertPosition(const QStringList& rows, const QString& row) {
     // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
     // order by date, and rows of one date by name.

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 // Length of a row's date part ("1989年 1月 8日").
 inline constexpr int EraDatePartLength = 11;
@@ -31,6 +32,18 @@ QString EraRowText(int year, int month, int day, const QString& name);
 // The row of a loaded era: year, month and day are the leading numbers of characters 1-4, 5-6
 // and 7-8 of its start date.
 QString EraRowFromDef(const EraDef& era);
+
+// Item data of a row that keeps its record as the file had it: the start date and the name.
+inline constexpr int EraStartRole = 0x0100 + 1; // Qt::UserRole + 1
+inline constexpr int EraNameRole = 0x0100 + 2;
+
+// True when `startDate` is a real date "yyyymmdd" of the years 1 to 9999 that the list's row
+// reads back unchanged.
+bool IsRealEraStart(const std::string& startDate);
+
+// The marked row of an era whose start date is not a real date: "※", the start date as it
+// stands, " | " and the name. The mark sorts after every date part.
+QString EraUnrealRowText(const QString& startDate, const QString& name);
 
 // Reads a row back: the numbers at columns 1-4, 6-7 and 9-10 and the name from column 15 on.
 EraRowFields ParseEraRow(const QString& row);

@@ -1,9 +1,13 @@
 #include "editor/holiday_editor.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
+#include "editor/definition_save.h"
 #include "editor/editor_messages.h"
+#include "editor/enter_presses_button.h"
 #include "editor/holiday_rows.h"
 #include "editor/name_rules.h"
+#include "platform/design_fonts.h"
 #include "platform/services.h"
 #include "widgets/spin_pair.h"
 
@@ -20,10 +24,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
-
-constexpr int kMaxDefinitions = 32767; // the table's count is 16-bit
 
 struct NumericBox {
     int minimum;
@@ -32,7 +35,7 @@ struct NumericBox {
 };
 
 // FromYear, Month, Day, Week, ToYear.
-constexpr std::array<NumericBox, 5> kBoxes = {{
+constexpr std::array<NumericBox, 5> Boxes = {{
     {0, HolidayYearMaximum, 4},
     {1, 12, 2},
     {1, 31, 2},
@@ -59,16 +62,19 @@ QWidget* spinPiece(QLineEdit* box, QScrollBar* bar, int characters, QWidget* par
 HolidayEditorWindow::HolidayEditorWindow(QWidget* parent) : DefinitionEditorWindow(parent) {
     setObjectName(QStringLiteral("HolidayEditorWindow"));
     setWindowTitle(QStringLiteral("祝日の設定"));
-    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    setFont(QFont(UiGothic, 9));
     buildControls();
+    NameForScreenReaders(*this);
 
     // Opening sorts the table even when nothing is edited afterwards.
     rebuildList();
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-        spins_[i]->setRange(kBoxes[i].minimum, kBoxes[i].maximum);
+    for (std::size_t i = 0; i < Boxes.size(); ++i) {
+        spins_[i]->setRange(Boxes[i].minimum, Boxes[i].maximum);
     }
     setMode(Mode::None);
     clearSelection();
+    EnterPressesFocusedButton(this);
+    loadedStamp_ = LoadedDefinitionStamp(DefinitionFile::Holidays);
 }
 
 void HolidayEditorWindow::buildControls() {
@@ -86,35 +92,7 @@ void HolidayEditorWindow::buildControls() {
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setMinimumSize(430, 260);
-    List1->installEventFilter(this);
-    List1->viewport()->installEventFilter(this);
-
-    const std::array<QString, 3> commands = {QStringLiteral("新規(&N)"), QStringLiteral("変更(&R)"),
-                                             QStringLiteral("削除(&D)")};
-    auto* commandRow = new QHBoxLayout;
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
-        Command1[i] = new QPushButton(commands[i], this);
-        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        commandRow->addWidget(Command1[i]);
-    }
-    connect(Command1[0], &QPushButton::clicked, this, &HolidayEditorWindow::startNew);
-    connect(Command1[1], &QPushButton::clicked, this,
-            [this] { startChangeOrDelete(Mode::Change); });
-    connect(Command1[2], &QPushButton::clicked, this,
-            [this] { startChangeOrDelete(Mode::Delete); });
-
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    // The window keeps its size while the panel is hidden.
-    QSizePolicy keepSpace = Frame1->sizePolicy();
-    keepSpace.setRetainSizeWhenHidden(true);
-    Frame1->setSizePolicy(keepSpace);
+    buildSkeleton({430, 260});
     for (QLabel* label : Label1) {
         label->setParent(Frame1);
     }
@@ -131,14 +109,8 @@ void HolidayEditorWindow::buildControls() {
     }
     std::array<QWidget*, 5> pieces{};
     for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i] = new QLineEdit(Frame1);
-        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        VScroll1[i] = new QScrollBar(Qt::Vertical, Frame1);
-        VScroll1[i]->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
-        spins_[i] = new SpinPair(Text1[i], VScroll1[i]);
-        spins_[i]->setMaxLength(kBoxes[i].length);
-        spins_[i]->setBarPassesFocus(true);
-        pieces[i] = spinPiece(Text1[i], VScroll1[i], kBoxes[i].length, Frame1);
+        spins_[i] = makeSpin(Text1[i], VScroll1[i], i, Boxes[i].length);
+        pieces[i] = spinPiece(Text1[i], VScroll1[i], Boxes[i].length, Frame1);
     }
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -151,10 +123,19 @@ void HolidayEditorWindow::buildControls() {
         Command2[i] = new QPushButton(confirmations[i], Frame1);
         Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
     }
+    // The weekday follows the week it belongs to.
+    setTabOrder(Text1[WeekBox], Combo1);
     connect(Command2[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
     connect(Command2[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
 
-    // Panel: name and kind; the date; the years and the two buttons.
+    layOutPanel(pieces);
+
+    // The notes live outside the panel, above the list.
+    finishSkeleton({Label1[4], Label1[5]});
+}
+
+// The panel's three rows: name and kind; the date; the years and the two buttons.
+void HolidayEditorWindow::layOutPanel(const std::array<QWidget*, 5>& pieces) {
     auto* panel = new QGridLayout(Frame1);
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Text2, 1);
@@ -184,44 +165,18 @@ void HolidayEditorWindow::buildControls() {
     yearRow->addWidget(Command2[0]);
     yearRow->addWidget(Command2[1]);
     panel->addLayout(yearRow, 2, 0);
-
-    const std::array<QString, 2> finals = {QStringLiteral("更新"), QStringLiteral("キャンセル")};
-    auto* finalRow = new QHBoxLayout;
-    finalRow->addStretch(1);
-    for (std::size_t i = 0; i < Command3.size(); ++i) {
-        Command3[i] = new QPushButton(finals[i], this);
-        Command3[i]->setObjectName(QStringLiteral("Command3_%1").arg(i));
-        finalRow->addWidget(Command3[i]);
-    }
-    connect(Command3[0], &QPushButton::clicked, this, &HolidayEditorWindow::update);
-    connect(Command3[1], &QPushButton::clicked, this, &QDialog::reject);
-
-    // The notes live outside the panel, above the list.
-    Label1[4]->setParent(this);
-    Label1[5]->setParent(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1[4]);
-    layout->addWidget(Label1[5]);
-    layout->addWidget(List1, 1);
-    layout->addLayout(commandRow);
-    layout->addWidget(Frame1);
-    layout->addLayout(finalRow);
-
-    // No button acts on Enter by itself; Escape belongs to the window (see keyPressEvent), and the
-    // window sees it before any of its controls.
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-    }
 }
 
 std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
     List1->clear();
     List1->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
+    for (int k = 0; k < HolidayDefCount && k < static_cast<int>(HolidayDefs.size()); ++k) {
+        if (!HasCodePage932Form(
+                QString::fromStdString(HolidayDefs[static_cast<std::size_t>(k)].Name))) {
+            MarkRow(List1->item(k + HolidayFixedRowCount), UnwritableNameReason());
+        }
+    }
     return follow;
 }
 
@@ -365,7 +320,8 @@ void HolidayEditorWindow::confirm() {
             Text1[ToYearBox]->setFocus();
             return;
         }
-        if (current == Mode::New && HolidayDefCount >= kMaxDefinitions) {
+        if (current == Mode::New &&
+            HolidayDefCount >= std::numeric_limits<decltype(HolidayDefCount)>::max()) {
             ShowErrorMessage(QStringLiteral("これ以上、祝日を登録することはできません。"));
             return;
         }
@@ -396,14 +352,25 @@ void HolidayEditorWindow::confirm() {
     closePanel();
 }
 
-void HolidayEditorWindow::update() {
+void HolidayEditorWindow::writeDefinitions() {
     if (!AskConfirmation(UpdateQuestion())) {
         return;
     }
+    if (!MayOverwrite(DefinitionFile::Holidays, loadedStamp_)) {
+        return; // the window stays open with the edits
+    }
+    TellConversionOnce(DefinitionFile::Holidays, conversionTold_);
     if (const int error = WriteHolidayDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the edits for another try.
-        ShowWriteFailure(error);
+        const int record = LastWriteFailedRecord();
+        QString name;
+        if (record > 0 && record <= HolidayDefCount) {
+            name = QString::fromStdString(HolidayDefs[static_cast<std::size_t>(record - 1)].Name);
+            selectRow(record - 1 + HolidayFixedRowCount);
+        }
+        ShowDefinitionWriteFailure(error, record, name);
         return;
     }
+    loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Holidays);
     accept();
 }

@@ -4,6 +4,7 @@
 // notes on the computed holidays, a separator and one row per definition in key order; new,
 // change and delete go through the panel Frame1; "更新" writes Korin1.csv and closes.
 
+#include "date/definitions.h"
 #include "editor/definition_editor_window.h"
 #include "editor/holiday_panel.h"
 
@@ -26,16 +27,17 @@ public:
 
 private:
     void buildControls();
+    void layOutPanel(const std::array<QWidget*, 5>& pieces);
     // Sorts the table and refills the list; returns where the followed record ended up.
     std::optional<int> rebuildList(std::optional<int> follow = std::nullopt);
     void selectRow(int row);
     // The definition index of the selected row, or nullopt after telling the user why not.
     std::optional<int> selectedDefinition();
 
-    void startNew();
+    void startNew() override;
     void startChangeOrDelete(Mode mode) override;
     void confirm();
-    void update();
+    void writeDefinitions() override;
     void setSpinValue(int box, int value);
     void showValues(const HolidayPanelValues& values);
     [[nodiscard]] HolidayPanelValues panelValues() const;
@@ -50,5 +52,6 @@ private:
     std::array<SpinPair*, 5> spins_{};
     QComboBox* Combo1 = nullptr;            // Monday .. Saturday
     std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    std::array<QPushButton*, 2> Command3{}; // "更新", "キャンセル"
+    FileStamp loadedStamp_;                 // the holiday file as it was when the table was loaded
+    bool conversionTold_ = false; // the user was told that a UTF-8 file becomes code page 932
 };

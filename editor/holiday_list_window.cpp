@@ -1,6 +1,8 @@
 #include "editor/holiday_list_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
+#include "editor/enter_presses_button.h"
 #include "editor/holiday_listing.h"
 #include "editor/listing_box.h"
 #include "editor/window_placement.h"
@@ -74,6 +76,8 @@ HolidayListWindow::HolidayListWindow(QWidget* parent) : QDialog(parent) {
     St_LoadDefinitions();
     Text1[0]->setText(QStringLiteral("1948"));
     Text1[1]->setText(QString::number(Today().year()));
+    EnterPressesFocusedButton(this);
+    NameForScreenReaders(*this);
 }
 
 void HolidayListWindow::showEvent(QShowEvent* event) {

@@ -8,7 +8,7 @@
 namespace {
 
 // The weekday signs, Sunday first, as UTF-8 (each three bytes).
-constexpr std::array<const char*, 7> kWeekdaySigns = {"日", "月", "火", "水", "木", "金", "土"};
+constexpr std::array<const char*, 7> WeekdaySigns = {"日", "月", "火", "水", "木", "金", "土"};
 
 } // namespace
 
@@ -37,7 +37,7 @@ void AppendListingLines(std::string& out, int year, const std::vector<YearHolida
         out += '/';
         out += day;
         out += "\t(";
-        out += kWeekdaySigns[static_cast<std::size_t>(((weekday - 1) % 7 + 7) % 7)];
+        out += WeekdaySigns[static_cast<std::size_t>(((weekday - 1) % 7 + 7) % 7)];
         out += ")\t";
         out += holiday.Name;
         out += "\r\n";

@@ -5,8 +5,8 @@
 
 namespace {
 
-const QChar kIdeographicSpace(0x3000);
-const QChar kWaveDash(0xFF5E);
+const QChar IdeographicSpace(0x3000);
+const QChar WaveDash(0xFF5E);
 
 // `value` with at least `digits` digits, leading zeros; a negative value keeps its sign in front.
 std::string zeroPadded(int value, int digits) {
@@ -31,7 +31,7 @@ QStringList HolidayFixedRows() {
 }
 
 QString PadHolidayName(const QString& name) {
-    return (name + QString(8, kIdeographicSpace)).left(8);
+    return (name + QString(8, IdeographicSpace)).left(8);
 }
 
 QString RightAligned(int value, int width) {
@@ -47,10 +47,10 @@ QString HolidayRowText(const HolidayDef& def) {
     row += QStringLiteral(" | ");
     row += RightAlignedOrBlank(def.FromYear, 4);
     if (def.FromYear == def.ToYear) {
-        row += kIdeographicSpace;
+        row += IdeographicSpace;
         row += QStringLiteral("    ");
     } else {
-        row += kWaveDash;
+        row += WaveDash;
         row += RightAlignedOrBlank(def.ToYear, 4);
     }
     row += QStringLiteral(" | ");

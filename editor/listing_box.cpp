@@ -4,7 +4,11 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
-ListingBox::ListingBox(QWidget* parent) : QPlainTextEdit(parent) {}
+ListingBox::ListingBox(QWidget* parent) : QPlainTextEdit(parent) {
+    // Tab moves on to the next control, as in a multi-line box of the window system: nobody
+    // types tabs into the listing, and a keyboard user must be able to leave it.
+    setTabChangesFocus(true);
+}
 
 QString ListingBox::withCrLf(QString text) {
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));

@@ -1,10 +1,13 @@
 #include "editor/main_window.h"
 
 #include "date/definitions.h"
+#include "editor/accessibility.h"
+#include "editor/enter_presses_button.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
 #include "editor/window_placement.h"
+#include "platform/design_fonts.h"
 
 #include <QAction>
 #include <QFont>
@@ -15,7 +18,7 @@
 EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("EditorMainWindow"));
     setWindowTitle(QStringLiteral("日付操作モジュールのパラメータ設定"));
-    setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    setFont(QFont(UiGothic, 9));
 
     Menu_Exit = menuBar()->addAction(QStringLiteral("終了(&X)"));
     Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
@@ -33,7 +36,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     for (std::size_t i = 0; i < Command1.size(); ++i) {
         Command1[i] = new QPushButton(captions[i], central);
         Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        Command1[i]->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+        Command1[i]->setFont(QFont(PGothic, 9));
         Command1[i]->setMinimumSize(340, 48);
         layout->addWidget(Command1[i]);
     }
@@ -41,6 +44,8 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
     setCentralWidget(central);
     setFixedSize(sizeHint());
+    EnterPressesFocusedButton(this);
+    NameForScreenReaders(*this);
 }
 
 void EditorMainWindow::showEvent(QShowEvent* event) {

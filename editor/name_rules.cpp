@@ -13,18 +13,6 @@ bool roundTrips(const QString& text) {
 
 } // namespace
 
-QString TrimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' ')) {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
 QString NameProblem(const QString& name) {
     if (name.contains(QLatin1Char(','))) {
         return QStringLiteral("名前に「,」（半角のカンマ）は使えません。");

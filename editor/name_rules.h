@@ -5,10 +5,9 @@
 // leading blanks are skipped, a line break ends the record, and the text is stored in code page
 // 932, which cannot hold every character.
 
-#include <QString>
+#include "widgets/trim_spaces.h" // TrimSpaces, which the name boxes use
 
-// `text` without leading and trailing spaces (U+0020 only, as the name boxes are trimmed).
-QString TrimSpaces(const QString& text);
+#include <QString>
 
 // The message that refuses `name` (already trimmed), or the empty text when the name reads back
 // from the file as it was written.

@@ -88,13 +88,6 @@ std::optional<QPalette::ColorRole> SystemColorRole(int index) {
     }
 }
 
-std::int32_t ClassicSystemColor(int index) {
-    if (index < 0 || index > LastSystemColor) {
-        return 0;
-    }
-    return classicColors[static_cast<std::size_t>(index)];
-}
-
 QColor ResolveColor(std::int32_t value) {
     return ResolveColor(value, QApplication::palette());
 }

@@ -29,8 +29,6 @@ constexpr std::int32_t SystemColor(int index) {
 // then has the classic Windows default).
 std::optional<QPalette::ColorRole> SystemColorRole(int index);
 
-// The classic Windows default of system colour `index` (0..30), as 0x00BBGGRR.
-std::int32_t ClassicSystemColor(int index);
 
 // The colour a 32-bit value shows in `palette` (the application's palette when omitted). A system
 // colour reference outside 0..30 shows black; the top byte of a plain colour is ignored.

@@ -172,7 +172,7 @@ std::optional<std::string_view> findValue(std::string_view file, const QString& 
 }
 
 // A settings file is a few hundred bytes; anything far larger is not one.
-constexpr std::uintmax_t MaxIniFileBytes = 1024U * 1024U;
+constexpr std::uintmax_t MaxIniFileBytes = std::uintmax_t{1024} * 1024;
 
 std::filesystem::path filePath(const QString& path) {
     return {path.toStdU16String()};

@@ -42,6 +42,19 @@ bool InstanceLock::acquire() {
         lock_ = std::move(lock);
         return true;
     }
+    // A lock file that names no owner (empty, cut short, garbled) cannot be checked by the owner's
+    // process, and without an age limit it would refuse every start for ever. It is taken over
+    // unless a live copy still holds it: removing the lock file of a running copy fails (that
+    // copy keeps the file locked by the system while it runs).
+    qint64 pid = 0;
+    QString hostName;
+    QString application;
+    if (lock->error() == QLockFile::LockFailedError &&
+        !lock->getLockInfo(&pid, &hostName, &application) && lock->removeStaleLockFile() &&
+        lock->tryLock(0)) {
+        lock_ = std::move(lock);
+        return true;
+    }
     // Only a lock held by a live copy refuses the start; a folder where no lock can be made must
     // not keep the program from running.
     return lock->error() != QLockFile::LockFailedError;

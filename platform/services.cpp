@@ -3,6 +3,7 @@
 #include "date/file_read.h"
 #include "date/host.h"
 #include "platform/color_chooser.h"
+#include "platform/design_fonts.h"
 #include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
@@ -108,11 +109,11 @@ void substituteJapaneseFonts() {
             QFont::insertSubstitution(name, with);
         }
     };
-    substitute(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    substitute(Gothic, QStringLiteral("IPAGothic"));
     substitute(QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"));
-    substitute(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    substitute(PGothic, QStringLiteral("IPAPGothic"));
     substitute(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
-    substitute(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
+    substitute(UiGothic, QStringLiteral("IPAPGothic"));
 }
 
 void loadJapaneseTranslation() {

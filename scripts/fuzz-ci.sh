@@ -6,6 +6,8 @@
 #
 #   sh scripts/fuzz-ci.sh BUILD_DIR [SECONDS]          (make fuzz-ci)
 #   sh scripts/fuzz-ci.sh --merge BUILD_DIR            adds the scratch finds to fuzz/corpus/
+#
+# Inputs reach FUZZ_MAX_LEN bytes (default 256 KiB), starting from generated large inputs.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -20,6 +22,7 @@ if [ $# -lt 1 ]; then
 fi
 build=$1
 seconds=${2:-60}
+max_len=${FUZZ_MAX_LEN:-262144}
 targets="definitions settings"
 status=0
 
@@ -43,10 +46,19 @@ for target in $targets; do
     if [ "$target" = definitions ] && [ -d fuzz/seeds ]; then
         inputs="$inputs fuzz/seeds"
     fi
-    echo "fuzz-ci: $target for ${seconds}s"
+    # Large inputs from the start: a definition or settings file of 100 KB and more reaches the
+    # paths whose cost grows with the input (long runs of invalid bytes, thousands of records).
+    large="$build/fuzz-work/$target-large"
+    mkdir -p "$large"
+    head -c 131072 /dev/zero | tr '\000' '\377' >"$large/invalid_bytes"
+    yes "$(printf '\205@')" | tr -d '\n' | head -c 131072 >"$large/unmapped_pairs"
+    yes 'H,1,1,1,,,1948,' | head -c 131072 >"$large/many_records"
+    inputs="$inputs $large"
+    echo "fuzz-ci: $target for ${seconds}s (inputs up to $max_len bytes)"
     log="$build/fuzz-work/$target.log"
     # shellcheck disable=SC2086
     if "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -max_len="$max_len" -len_control=0 \
         -artifact_prefix="$artifacts" "$scratch" $inputs >"$log" 2>&1; then
         grep -E '^(stat::number_of_executed_units|stat::new_units_added)' "$log" | sed 's/^/  /'
         grep -E '^#[0-9]+ *DONE' "$log" | tail -n 1 | sed 's/^/  /'

@@ -10,6 +10,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev clang-format clang-tidy
 libicu-dev icu-devtools
 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi
 xvfb xauth x11-utils x11-xserver-utils imagemagick librsvg2-bin desktop-file-utils xdotool trayer jwm
 fonts-ipafont-gothic fontconfig
 python3 python3-icalendar

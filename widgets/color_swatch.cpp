@@ -1,13 +1,16 @@
 #include "widgets/color_swatch.h"
 
 #include "platform/colors.h"
+#include "widgets/color_swatch_accessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
+    InstallColorSwatchAccessibility();
 }
 
 void ColorSwatch::setColor(std::int32_t value) {
@@ -46,6 +49,19 @@ void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QFrame::mouseReleaseEvent(event);
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+    // From the keyboard as with a button: Space, Enter or Return.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+            event->key() == Qt::Key_Enter) {
+            event->accept();
+            emit clicked();
+            return;
+        }
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void ColorSwatch::changeEvent(QEvent* event) {

@@ -2,7 +2,8 @@
 
 // A colour swatch: a small sunken panel filled with a colour in the window system's 32-bit form
 // (0x00BBGGRR, or a system colour reference resolved through the palette when drawn). A click
-// with the left button emits clicked(); the swatch does not choose colours itself.
+// with the left button, or Space or Enter while it has the focus, emits clicked(); the swatch does
+// not choose colours itself.
 
 #include <QFrame>
 #include <cstdint>
@@ -25,6 +26,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

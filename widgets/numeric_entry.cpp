@@ -30,7 +30,7 @@ bool NumericEntry::eventFilter(QObject* watched, QEvent* event) {
     if (box == nullptr || box != box_) {
         return false;
     }
-    if (event->type() == QEvent::FocusIn && selectsOnFocus_) {
+    if (event->type() == QEvent::FocusIn) {
         box->selectAll();
         return false;
     }

@@ -26,9 +26,6 @@ public:
     void setDigitsOnly(bool on);
     [[nodiscard]] bool digitsOnly() const { return digitsOnly_; }
 
-    // Whether gaining the focus selects the whole text (default true).
-    void setSelectsOnFocus(bool on) { selectsOnFocus_ = on; }
-
     // The handling of Up and Down; without one the box handles these keys as usual.
     void setArrowHandler(ArrowHandler handler) { arrowHandler_ = std::move(handler); }
 
@@ -42,5 +39,4 @@ private:
     QPointer<QLineEdit> box_;
     ArrowHandler arrowHandler_;
     bool digitsOnly_ = true;
-    bool selectsOnFocus_ = true;
 };

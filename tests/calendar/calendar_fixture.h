@@ -6,7 +6,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/start_calendar.h"
-#include "support/platform_doubles.h"
+#include "tests/support/platform_doubles.h"
 
 #include <QCoreApplication>
 #include <QFile>

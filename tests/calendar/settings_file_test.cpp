@@ -20,9 +20,9 @@ TEST_F(SettingsFileTest, OnlyChangedValuesAreWrittenAndTheRestOfTheFileIsKept) {
     writeIni("; kept\r\n[Option]\r\nMainWidth=200\r\nColor1=255\r\n");
     CalendarWindow& w = start();
     CalendarSettings& s = CalendarOptions();
-    EXPECT_EQ(s.MainWidth.current, 200);
-    s.Color[0].current = SystemColor(ColorBtnFace);
-    s.ShowClock.current = 1;
+    EXPECT_EQ(s.current.MainWidth, 200);
+    s.current.Color[0] = SystemColor(ColorBtnFace);
+    s.current.ShowClock = 1;
     w.MNU_A_Top->trigger();
     closeCalendar();
     EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/AlwaysOnTop=1"),
@@ -33,9 +33,9 @@ TEST_F(SettingsFileTest, OnlyChangedValuesAreWrittenAndTheRestOfTheFileIsKept) {
     EXPECT_TRUE(file.contains("Color1=-2147483633"));
 
     // The system colour reads back as it was written.
-    ReadOptions();
-    EXPECT_EQ(s.Color[0].current, SystemColor(ColorBtnFace));
-    EXPECT_EQ(s.Color[0].lastRead, SystemColor(ColorBtnFace));
+    ReadOptions(nullptr);
+    EXPECT_EQ(s.current.Color[0], SystemColor(ColorBtnFace));
+    EXPECT_EQ(s.lastRead.Color[0], SystemColor(ColorBtnFace));
 }
 
 TEST_F(SettingsFileTest, ClampToScreenKeepsFiftyPixelsOnTheVirtualScreen) {
@@ -90,8 +90,8 @@ TEST_F(SettingsFileTest, TransparentNeedsAPlatformThatCanShowIt) {
     writeIni("[Option]\r\nTransparent=1\r\n");
     doubles.platformId.id = 1;
     CalendarWindow& w = start();
-    EXPECT_EQ(CalendarOptions().Transparent.current, 0);
-    EXPECT_EQ(CalendarOptions().Transparent.lastRead, 1);
+    EXPECT_EQ(CalendarOptions().current.Transparent, 0);
+    EXPECT_EQ(CalendarOptions().lastRead.Transparent, 1);
     EXPECT_EQ(doubles.windowStyles.colorKeys.count(&w), 0u) << "the window stays opaque";
     closeCalendar();
     EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("Option/Transparent=0")}));
@@ -125,10 +125,10 @@ TEST_F(SettingsFileTest, AlwaysOnTopOneChecksTheCommandAndKeepsTheWindowOnTop) {
 TEST_F(SettingsFileTest, ClockFontSizeIsTheLeadingNumberOfItsText) {
     writeIni("[Option]\r\nC_FontSize=10.5\r\nC_FontName=\"  IPAGothic  \"\r\nC_FontBold=0\r\n");
     CalendarWindow& w = start();
-    const FontRecord& font = CalendarOptions().ClockFont;
-    EXPECT_EQ(font.Size, 10.5);
-    EXPECT_EQ(font.Name, QStringLiteral("IPAGothic"));
-    EXPECT_EQ(font.Bold, 0);
+    const ClockFontValues& font = CalendarOptions().current.clockFont;
+    EXPECT_EQ(font.size, 10.5);
+    EXPECT_EQ(font.name, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(font.bold, 0);
     EXPECT_EQ(w.Label2->font().pointSizeF(), 10.5);
     EXPECT_FALSE(w.Label2->font().bold());
     closeCalendar();
@@ -136,7 +136,7 @@ TEST_F(SettingsFileTest, ClockFontSizeIsTheLeadingNumberOfItsText) {
 
     writeIni("[Option]\r\nC_FontSize=abc\r\n");
     CalendarWindow& again = start();
-    EXPECT_EQ(CalendarOptions().ClockFont.Size, 0);
+    EXPECT_EQ(CalendarOptions().current.clockFont.size, 0);
     EXPECT_EQ(again.Label2->font().pointSizeF(), 16) << "a size of 0 keeps the clock's 16 points";
 
     EXPECT_EQ(FontSizeText(16), QStringLiteral("16"));
@@ -149,16 +149,35 @@ TEST_F(SettingsFileTest, SixteenBitValuesOutOfRangeReadAsTheirDefault) {
     CalendarWindow& w = start();
     EXPECT_TRUE(w.hasTitleAndMenu());
     const CalendarSettings& s = CalendarOptions();
-    EXPECT_EQ(s.ShowMenu.current, 1);
-    EXPECT_EQ(s.TaskTray.current, 1);
-    EXPECT_EQ(s.Appearance.current, 1);
-    EXPECT_EQ(s.MainWidth.current, 70000) << "a 32-bit setting keeps its value";
+    EXPECT_EQ(s.current.ShowMenu, 1);
+    EXPECT_EQ(s.current.TaskTray, 1);
+    EXPECT_EQ(s.current.Appearance, 1);
+    EXPECT_EQ(s.current.MainWidth, 70000) << "a 32-bit setting keeps its value";
+}
+
+TEST_F(SettingsFileTest, SizesBelowTheOptionsMinimumReadAsTheDefault) {
+    writeIni("[Option]\r\nMainWidth=0\r\nMainHeight=174\r\n");
+    CalendarWindow& w = start();
+    const CalendarSettings& s = CalendarOptions();
+    EXPECT_EQ(s.current.MainWidth, 194);
+    EXPECT_EQ(s.current.MainHeight, 180);
+    EXPECT_EQ(w.windowWidth, 194 * 15);
+    EXPECT_TRUE(w.hasTitleAndMenu());
+    closeCalendar();
+    EXPECT_TRUE(doubles.iniFiles.writes.empty()) << "the file keeps what the user wrote";
+}
+
+TEST_F(SettingsFileTest, SizesAtTheOptionsMinimumAreKept) {
+    writeIni("[Option]\r\nMainWidth=178\r\nMainHeight=175\r\n");
+    start();
+    EXPECT_EQ(CalendarOptions().current.MainWidth, 178);
+    EXPECT_EQ(CalendarOptions().current.MainHeight, 175);
 }
 
 TEST_F(SettingsFileTest, AFailedWriteIsReportedOnceNamingTheFile) {
     start();
-    CalendarOptions().ShowClock.current = 1;
-    CalendarOptions().Appearance.current = 0;
+    CalendarOptions().current.ShowClock = 1;
+    CalendarOptions().current.Appearance = 0;
     doubles.iniFiles.failWrites = true;
     closeCalendar();
     EXPECT_EQ(doubles.iniFiles.writes.size(), 2u) << "every changed value is tried";

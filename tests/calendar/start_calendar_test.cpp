@@ -58,7 +58,7 @@ TEST_F(StartCalendarTest, ASecondCopyIsRefusedAndEndsAtOnce) {
 
 TEST_F(StartCalendarTest, StartingAgainInsideTheProgramSwitchesTheWindowFromTheFile) {
     CalendarWindow& first = start();
-    CalendarOptions().ShowMenu.current = 0;
+    CalendarOptions().current.ShowMenu = 0;
     first.move(30, 40);
     closeCalendar();
     CalendarWindow& second = start();

@@ -502,3 +502,53 @@ TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
     EXPECT_EQ(doubles.windowStyles.taskbarCalls.back().first, CurrentCalendar.data());
     EXPECT_EQ(doubles.windowStyles.taskbarCalls.back().second, -1);
 }
+
+TEST_F(TrayTest, TheProgramEndsWithItsLastCalendarWindowWithOrWithoutMenuAndIcon) {
+    // Inside the event loop, as the program runs: the options dialog re-creates the window (the
+    // program goes on), then "終了(&X)" of the window's own menu closes it (the program ends).
+    for (const int showMenu : {0, 1}) {
+        for (const int taskTray : {0, 1}) {
+            const std::string combination =
+                "ShowMenu=" + std::to_string(showMenu) + " TaskTray=" + std::to_string(taskTray);
+            writeIni(QStringLiteral("[Option]\r\nShowMenu=%1\r\nTaskTray=%2\r\n")
+                         .arg(showMenu)
+                         .arg(taskTray)
+                         .toLatin1());
+            QPointer<CalendarWindow> first = &start();
+            bool timedOut = false;
+            bool recreated = false;
+            bool exitChosen = false;
+            QTimer watchdog;
+            watchdog.setSingleShot(true);
+            QObject::connect(&watchdog, &QTimer::timeout, [&] {
+                timedOut = true;
+                QCoreApplication::exit(1);
+            });
+            watchdog.start(20000);
+            QTimer::singleShot(0, [&] {
+                CurrentCalendar->MNU_Option->trigger();
+                if (auto* options = topLevelNamed(QStringLiteral("Form4"))) {
+                    options->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+                }
+                recreated = CurrentCalendar != nullptr && CurrentCalendar != first;
+                QTimer::singleShot(0, [&] {
+                    if (CurrentCalendar != nullptr) {
+                        exitChosen = true;
+                        CurrentCalendar->MNU_Exit->trigger();
+                    }
+                });
+            });
+            const int code = QCoreApplication::exec();
+            watchdog.stop();
+            EXPECT_TRUE(recreated) << combination;
+            EXPECT_TRUE(exitChosen) << "the program ended with the re-creation: " << combination;
+            EXPECT_FALSE(timedOut) << "the program did not end: " << combination;
+            EXPECT_EQ(code, 0) << combination;
+            EXPECT_EQ(FRM_TTI, nullptr) << combination;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            if (CurrentCalendar != nullptr) {
+                closeCalendar();
+            }
+        }
+    }
+}

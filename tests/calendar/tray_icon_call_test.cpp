@@ -2,7 +2,7 @@
 // "not ready yet" answer on a timer.
 
 #include "calendar/tray_icon_call.h"
-#include "support/platform_doubles.h"
+#include "tests/support/platform_doubles.h"
 
 #include <QSignalSpy>
 #include <QTimer>

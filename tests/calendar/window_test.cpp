@@ -2,9 +2,14 @@
 
 #include "calendar/control_colours.h"
 #include "calendar_fixture.h"
+#include "date/eras.h"
 #include "platform/colors.h"
+#include "platform/window_styles.h"
+#include "widgets/fitted_label.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -178,4 +183,51 @@ TEST_F(WindowTest, Form5OpensItsPopupMenuOnTheRightButtonAndDragsWithTheLeft) {
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(30, 25));
     EXPECT_GE(doubles.windowStyles.systemMoveCalls, 1);
     EXPECT_EQ(w.pos(), start + QPoint(20, 15));
+}
+
+TEST_F(WindowTest, WithATransparentBackgroundTheMenuBarStaysOpaqueAndTakesClicks) {
+    writeIni("[Option]\r\nTransparent=1\r\n");
+    CalendarWindow& w = start();
+    QWidget* bar = w.menuWidget();
+    ASSERT_NE(bar, nullptr);
+    // What the colour key leaves of the window as it is drawn: see-through pixels take no click.
+    const QColor key(0, 255, 255);
+    QImage image(w.size(), QImage::Format_RGB32);
+    image.fill(key);
+    w.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    const QRegion visible = ColorKeyMask::visibleRegion(image, key);
+    const QRect barArea = bar->geometry();
+    EXPECT_EQ(visible.intersected(barArea), QRegion(barArea)) << "every pixel of the menu bar";
+    // Below it the background is still see-through.
+    const QPoint panel = w.Picture2->mapTo(&w, QPoint(2, w.Picture2->height() - 2));
+    EXPECT_FALSE(visible.contains(panel));
+}
+
+TEST_F(WindowTest, TheEraLabelShowsEveryEraYearWhole) {
+    // The label stays in its design place beside the year box; its text must fit it.
+    auto fitsWhole = [](const QLabel* label) {
+        const auto* fitted = qobject_cast<const FittedLabel*>(label);
+        const QFont drawn = fitted != nullptr ? fitted->fittedFont() : label->font();
+        return QFontMetrics(drawn).horizontalAdvance(label->text()) <=
+               label->contentsRect().width();
+    };
+    CalendarWindow& w = start();
+    const QFont design = w.Label1->font();
+    // Reiwa runs to its 7981st year in 9999: the label of every year, as the month view writes it.
+    showMonth(w, 9999, 12);
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和7981年"));
+    EXPECT_TRUE(fitsWhole(w.Label1)) << w.Label1->text().toStdString();
+    for (int year = 1989; year <= 9999; ++year) {
+        St_Era(QStringLiteral("%1").arg(year * 10000 + 1299).toStdString());
+        w.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
+                          QStringLiteral("年"));
+        ASSERT_TRUE(fitsWhole(w.Label1)) << w.Label1->text().toStdString();
+    }
+    // A short label keeps the design's size.
+    showMonth(w, 2025, 1);
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 7年"));
+    EXPECT_EQ(qobject_cast<const FittedLabel*>(w.Label1)->fittedFont(), design);
+    // The longest era name the era editor takes, in a four-digit year.
+    w.Label1->setText(QStringLiteral("八文字の元号名前9999年"));
+    EXPECT_TRUE(fitsWhole(w.Label1));
 }

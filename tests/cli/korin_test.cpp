@@ -7,6 +7,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -224,4 +225,29 @@ TEST(Korin, ReadsTheDefinitionsBesideItself) {
     const KorinRun run = runProgram((folder.path() / "korin").string(), "name 20240101");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "元日\n");
+}
+
+TEST(Korin, OutputThatCannotBeWrittenIsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    // Larger than any output buffer, and smaller than one.
+    for (const char* arguments : {"ics 2026 2030 >/dev/full", "name 20240101 >/dev/full"}) {
+        const KorinRun run = korinBasic(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err.find("korin: 出力を書き込めません。"), std::string::npos) << run.err;
+    }
+}
+
+TEST(Korin, APipeInPlaceOfADefinitionFileIsRefusedWithoutWaiting) {
+    TempFolder folder;
+    folder.copyFrom(fixtures + "/basic");
+    const std::string pipe = (folder.path() / "Korin1.csv").string();
+    std::filesystem::remove(pipe);
+    if (std::system(("mkfifo '" + pipe + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "no named pipes here";
+    }
+    const KorinRun run = runProgram(korin, "--dir '" + folder.str() + "' holidays 2024");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Korin1.csvファイルを読み込めません。\n");
 }

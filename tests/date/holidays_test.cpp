@@ -145,10 +145,15 @@ TEST(HolidayResolution, SubstituteRulesStartInApril1973AndExtendInJanuary2007) {
     EXPECT_EQ(St_HolidayName(1973, 3, 26), "");
     EXPECT_EQ(St_HolidayName(1973, 4, 2), "振替休日");
 
-    // 1 January 2006 is a Sunday: the old rule takes the next day even when it is a holiday.
+    // 1 January 2006 is a Sunday: the old rule takes the next day, which is a holiday already,
+    // so nothing is added and the substitute does not move on to 3 January.
     loadHolidayLines(folder, {"一,1,1,1,,,2006,2007", "二,1,1,2,,,2006,2007"});
-    EXPECT_EQ(withoutEquinoxes(2006), list({{"0101", "一"}, {"0102", "二"}, {"0102", "振替休日"}}));
+    EXPECT_EQ(withoutEquinoxes(2006), list({{"0101", "一"}, {"0102", "二"}}));
+    EXPECT_EQ(St_HolidayName(2006, 1, 2), "二");
     EXPECT_EQ(St_HolidayName(2006, 1, 3), "");
+    // 5 February 2006 is a Sunday, the next day an ordinary Monday.
+    loadHolidayLines(folder, {"日,1,2,5,,,2006,2006"});
+    EXPECT_EQ(withoutEquinoxes(2006), list({{"0205", "日"}, {"0206", "振替休日"}}));
 
     // 7 January 2007 is a Sunday: the new rule skips the holidays that follow.
     loadHolidayLines(folder, {"七,1,1,7,,,2007,", "八,1,1,8,,,2007,"});
@@ -156,17 +161,34 @@ TEST(HolidayResolution, SubstituteRulesStartInApril1973AndExtendInJanuary2007) {
     EXPECT_EQ(St_HolidayName(2007, 1, 8), "八");
 }
 
-TEST(HolidayResolution, TheExtendedSubstituteAlsoSkipsANationalHoliday) {
+TEST(HolidayResolution, TheSubstituteFallsOnANationalHolidayAndGoesNoFurther) {
     TempFolder folder;
     RecordingHost host(folder.str());
-    // 1 May 2022 is a Sunday; 3 May lies between the holidays of 2 and 4 May.
-    loadHolidayLines(folder, {"一,1,5,1,,,2022,", "二,1,5,2,,,2022,", "四,1,5,4,,,2022,"});
-    EXPECT_EQ(St_HolidayName(2022, 5, 3), "国民の休日");
-    EXPECT_EQ(St_HolidayName(2022, 5, 5), "振替休日");
-    Entries entries = yearList(2022);
-    EXPECT_EQ(std::count(entries.begin(), entries.end(),
-                         std::pair<std::string, std::string>{"0503", "振替休日"}),
-              0);
+    // Sunday 14, Monday 15 and Wednesday 17 April 2013: Tuesday 16 April lies between two
+    // holidays. The first day after the Sunday that is not a holiday of the definitions is that
+    // Tuesday, a day off already: the substitute adds nothing, and Thursday stays a working day.
+    loadHolidayLines(folder,
+                     {"日,1,4,14,,,2013,2013", "月,1,4,15,,,2013,2013", "水,1,4,17,,,2013,2013"});
+    EXPECT_EQ(withoutEquinoxes(2013),
+              list({{"0414", "日"}, {"0415", "月"}, {"0417", "水"}, {"0416", "国民の休日"}}));
+    EXPECT_EQ(St_HolidayName(2013, 4, 16), "国民の休日");
+    EXPECT_EQ(St_HolidayName(2013, 4, 18), "");
+
+    // The substitute still passes over every holiday of the definitions, also two on one day.
+    loadHolidayLines(folder, {"日,1,4,14,,,2013,2013", "月,1,4,15,,,2013,2013",
+                              "火,1,4,16,,,2013,2013", "火二,1,4,16,,,2013,2013"});
+    EXPECT_EQ(countNamed(2013, "振替休日"), 1);
+    EXPECT_EQ(St_HolidayName(2013, 4, 17), "振替休日");
+
+    // Two Sundays of one run of holidays share one substitute day.
+    loadHolidayLines(folder,
+                     {"一,1,4,14,,,2013,2013", "二,1,4,15,,,2013,2013", "三,1,4,16,,,2013,2013",
+                      "四,1,4,17,,,2013,2013", "五,1,4,18,,,2013,2013", "六,1,4,19,,,2013,2013",
+                      "七,1,4,20,,,2013,2013", "八,1,4,21,,,2013,2013"});
+    EXPECT_EQ(withoutEquinoxes(2013).back(),
+              (std::pair<std::string, std::string>{"0422", "振替休日"}));
+    EXPECT_EQ(countNamed(2013, "振替休日"), 1);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(HolidayResolution, ASubstituteFallingIntoTheNextYearIsNotPutIntoThisYear) {

@@ -109,7 +109,7 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
     ASSERT_NE(CurrentCalendar, nullptr);
     EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
     EXPECT_TRUE(settingsFile().contains("ShowMenu=1"));
-    EXPECT_EQ(CalendarOptions().ShowMenu.lastRead, 1);
+    EXPECT_EQ(CalendarOptions().lastRead.ShowMenu, 1);
 }
 
 TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {

@@ -2,9 +2,12 @@
 #include "fake_calendar.h"
 #include "tests/support/platform_doubles.h"
 #include "tests/support/qt_printers.h"
+#include "widgets/fitted_entry.h"
+#include "widgets/fitted_label.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -225,6 +228,56 @@ TEST_F(DaysCalculatorDialog, EscapeAndTheReturnCommandCloseTheWindow) {
     byMenu.MNU_Return->trigger();
     EXPECT_FALSE(byMenu.isVisible());
     EXPECT_TRUE(calendar.yearSets.empty());
+}
+
+TEST_F(DaysCalculatorDialog, TheDayCountsAndEraLabelsShowEveryValueWhole) {
+    // The number a box shows whole: its text fits the room inside the box at the font it has.
+    auto whole = [](const QLineEdit* box) {
+        return QFontMetrics(box->font()).horizontalAdvance(box->text()) <= TextRoom(box);
+    };
+    for (const bool japaneseFonts : {false, true}) {
+        if (japaneseFonts) {
+            // The faces the program puts in place of the design's where they are missing.
+            QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"),
+                                      QStringLiteral("IPAPGothic"));
+        }
+        Form3 dialog(calendar);
+        activate(dialog);
+        const QFont design = dialog.Text1[8]->font();
+        // From the first day of the year 1 to the last of 9999 (counted one day short: the day
+        // after the last cannot be reached).
+        setDate(dialog, 0, "1", "1", "1");
+        setDate(dialog, 3, "9999", "12", "31");
+        QTest::mouseClick(dialog.Command1[2], Qt::LeftButton);
+        ASSERT_EQ(dialog.Text1[8]->text(), "3652058");
+        EXPECT_TRUE(whole(dialog.Text1[8])) << japaneseFonts;
+        // The results beside it: the longest of them, 521722週間, shows whole too.
+        EXPECT_EQ(dialog.Label2[3]->text(), "521722週間");
+        for (const QLabel* result : dialog.Label2) {
+            const auto* fitted = qobject_cast<const FittedLabel*>(result);
+            const QFont drawn = fitted != nullptr ? fitted->fittedFont() : result->font();
+            EXPECT_LE(QFontMetrics(drawn).horizontalAdvance(result->text()),
+                      result->contentsRect().width())
+                << result->text().toStdString() << " " << japaneseFonts;
+        }
+        for (std::size_t i = 6; i <= 8; ++i) {
+            type(dialog.Text1[i], "3652059");
+            EXPECT_TRUE(whole(dialog.Text1[i])) << i << " " << japaneseFonts;
+            // Eight digits, as many as a box takes, also show whole.
+            type(dialog.Text1[i], "99999999");
+            EXPECT_TRUE(whole(dialog.Text1[i])) << i << " " << japaneseFonts;
+        }
+        // A short count goes back to the design's size.
+        type(dialog.Text1[8], "31");
+        EXPECT_EQ(dialog.Text1[8]->font(), design);
+        // The era labels of the two dates: Reiwa's 7981st year at the end of 9999.
+        EXPECT_EQ(dialog.Label1[1]->text(), "令和7981");
+        const auto* label = qobject_cast<const FittedLabel*>(dialog.Label1[1]);
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(QFontMetrics(label->fittedFont()).horizontalAdvance(label->text()),
+                  label->contentsRect().width());
+    }
+    QFont::removeSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"));
 }
 
 } // namespace

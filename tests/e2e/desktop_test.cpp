@@ -4,7 +4,7 @@
 
 #include "e2e_support.h"
 #include "month_picture.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDate>
 #include <QDir>
@@ -61,6 +61,35 @@ protected:
 
     fs::path settingsFile() const { return copy_->prefix / "Zelvar.ini"; }
 
+    // The icon of process `pid` in the notification area, once it is there: its centre.
+    std::optional<QPoint> waitForIcon(qint64 pid) const {
+        QStringList icons;
+        if (!WaitUntil([&] {
+                icons = session_->trayIcons(pid);
+                return !icons.isEmpty();
+            })) {
+            return std::nullopt;
+        }
+        return session_->geometry(icons.first()).center();
+    }
+
+    // A click of the right button at `point` that opens a popup menu of process `pid`. A loaded
+    // machine may let a click arrive before the window under it takes it: the click is repeated
+    // while no menu has opened. Returns the open menus.
+    QStringList openMenuAt(qint64 pid, QPoint point) const {
+        QStringList menus;
+        for (int attempt = 0; attempt < 3 && menus.isEmpty(); ++attempt) {
+            session_->click(point.x(), point.y(), 3);
+            WaitUntil(
+                [&] {
+                    menus = session_->popupMenus(pid);
+                    return !menus.isEmpty();
+                },
+                4s);
+        }
+        return menus;
+    }
+
     void writeSettings(const std::string& text) const {
         std::ofstream(settingsFile(), std::ios::binary | std::ios::trunc) << text;
     }
@@ -107,7 +136,7 @@ protected:
                 tips = session_->windowsOfType(pid, tooltipType);
                 return !tips.isEmpty();
             },
-            5s);
+            15s);
         if (tips.isEmpty()) {
             return std::nullopt;
         }
@@ -209,13 +238,13 @@ TEST_F(ProgramsOnADesktop, AlwaysOnTopFromTheMenuKeepsTheWindowAboveAndIsWritten
     ASSERT_FALSE(window.isEmpty());
     EXPECT_FALSE(session_->states(window).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
     // "今月(&T)" and "ツール(&T)" share their key: each press of Alt+T goes to the next of them,
-    // until the tool menu is open.
+    // until the tool menu is open. A press that opens no menu can only be told by waiting: the
+    // wait gives a loaded machine time to open the menu before the next press is sent.
     bool menuOpen = false;
     for (int press = 0; press < 3 && !menuOpen; ++press) {
         session_->keys(window, {QStringLiteral("alt+t")});
         menuOpen = WaitUntil(
-            [&] { return !session_->windowsOfType(zelvar->pid(), popupMenuType).isEmpty(); },
-            1500ms);
+            [&] { return !session_->windowsOfType(zelvar->pid(), popupMenuType).isEmpty(); }, 5s);
     }
     ASSERT_TRUE(menuOpen);
     session_->press({QStringLiteral("a")}); // "常に手前に表示(&A)" in the open menu
@@ -408,10 +437,20 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
     ASSERT_TRUE(WaitUntil([&] {
         return session_->activeWindow() == *other && session_->stackedAbove(*other, *shown);
     }));
-    session_->click(centre.x(), centre.y());
-    EXPECT_TRUE(WaitUntil([&] {
+    // The first click on the icon after another program has taken the focus does not reach
+    // the program when the desktop runs at full speed (an idle machine, or the whole session at
+    // real-time priority: `chrt -r 5`): the program sees no click at all, and the next click it
+    // gets. What the test checks is what the program does with a click, so a click that brought
+    // nothing is repeated, a few times at most; a calendar that stays covered still fails.
+    auto inFront = [&] {
         return session_->activeWindow() == *shown && session_->stackedAbove(*shown, *other);
-    }));
+    };
+    bool cameToFront = false;
+    for (int attempt = 0; attempt < 3 && !cameToFront; ++attempt) {
+        session_->click(centre.x(), centre.y());
+        cameToFront = WaitUntil(inFront, 5s);
+    }
+    EXPECT_TRUE(cameToFront) << session_->describe({*shown, *other});
     session_->keys(*other, {QStringLiteral("alt+x")});
     EXPECT_TRUE(editor->waitForEnd());
 
@@ -427,6 +466,114 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
     ASSERT_TRUE(zelvar->waitForEnd());
     EXPECT_EQ(zelvar->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(zelvar->exitCode(), 0);
+}
+
+TEST_F(ProgramsOnADesktop, ExitEndsTheProgramWithAndWithoutTitleBarAndIcon) {
+    for (const int showMenu : {1, 0}) {
+        for (const int taskTray : {1, 0}) {
+            const std::string combination =
+                "ShowMenu=" + std::to_string(showMenu) + " TaskTray=" + std::to_string(taskTray);
+            SCOPED_TRACE(combination);
+            writeSettings("[Option]\r\nShowMenu=" + std::to_string(showMenu) +
+                          "\r\nTaskTray=" + std::to_string(taskTray) + "\r\n");
+            auto zelvar = start("Zelvar");
+            const qint64 pid = zelvar->pid();
+            if (showMenu == 1) {
+                const auto window = session_->waitForWindow(pid, calendarTitle);
+                ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
+                session_->keys(*window, {QStringLiteral("alt+x")}); // "終了(&X)"
+            } else {
+                // The window without title bar carries the program's name, as the icon does.
+                QString window;
+                ASSERT_TRUE(WaitUntil([&] {
+                    const QStringList icons = session_->trayIcons(pid);
+                    for (const QString& id : session_->windows(pid, QStringLiteral("Zelvar"))) {
+                        if (!icons.contains(id) && session_->geometry(id).width() > 100) {
+                            window = id;
+                            return true;
+                        }
+                    }
+                    return false;
+                })) << zelvar->errors().toStdString();
+                // Its own popup menu on the right button, "終了(&X)" by its key.
+                const QStringList menus = openMenuAt(pid, session_->geometry(window).center());
+                ASSERT_EQ(menus.size(), 1);
+                session_->press({QStringLiteral("x")});
+            }
+            EXPECT_TRUE(zelvar->waitForEnd(20s)) << "the program goes on without a window";
+            EXPECT_EQ(zelvar->exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(zelvar->exitCode(), 0);
+        }
+    }
+}
+
+TEST_F(ProgramsOnADesktop, AlwaysOnTopStaysAfterTheCalendarWasMinimizedIntoTheIconAndClickedBack) {
+    writeSettings("[Option]\r\nTaskTray=1\r\n[MainForm]\r\nAlwaysOnTop=1\r\n");
+    auto zelvar = start("Zelvar");
+    const qint64 pid = zelvar->pid();
+    const QString above = QStringLiteral("_NET_WM_STATE_ABOVE");
+    QString window;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const QString& id : session_->windows(pid, calendarTitle)) {
+            if (session_->states(id).contains(above)) {
+                window = id;
+                return true;
+            }
+        }
+        return false;
+    })) << zelvar->errors().toStdString();
+    const auto icon = waitForIcon(pid);
+    ASSERT_TRUE(icon.has_value());
+
+    // The title bar's minimize button hides the calendar into the icon; a click brings it back.
+    session_->minimize(window);
+    ASSERT_TRUE(WaitUntil([&] { return session_->windows(pid, calendarTitle).isEmpty(); }));
+    session_->click(icon->x(), icon->y());
+    const auto shown = session_->waitForWindow(pid, calendarTitle);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(WaitUntil([&] { return session_->states(*shown).contains(above); }))
+        << session_->states(*shown).join(QLatin1Char(' ')).toStdString();
+
+    // Another program's window that takes the focus stays below it.
+    auto editor = start("Korinset");
+    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
+    session_->activate(*other);
+    ASSERT_TRUE(WaitUntil([&] { return session_->activeWindow() == *other; }));
+    EXPECT_TRUE(WaitUntil([&] { return session_->stackedAbove(*shown, *other); }));
+    session_->keys(*other, {QStringLiteral("alt+x")});
+    EXPECT_TRUE(editor->waitForEnd());
+
+    session_->keys(*shown, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(zelvar->waitForEnd());
+    EXPECT_EQ(ReadFile(settingsFile()).find("AlwaysOnTop=0"), std::string::npos);
+}
+
+TEST_F(ProgramsOnADesktop, WithATransparentBackgroundTheMenuBarTakesAClickBesideItsCommands) {
+    writeSettings("[Option]\r\nTransparent=1\r\n");
+    auto [zelvar, window] = startCalendar();
+    ASSERT_FALSE(window.isEmpty());
+    // Another program's window, away from the calendar, has the focus.
+    auto editor = start("Korinset");
+    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
+    session_->moveWindow(*other, 0, 0);
+    session_->activate(*other);
+    const QRect calendar = session_->geometry(window);
+    ASSERT_TRUE(WaitUntil([&] {
+        return session_->activeWindow() == *other &&
+               !session_->geometry(*other).intersects(calendar.adjusted(-8, -30, 8, 8));
+    }));
+
+    // The right end of the menu bar, beside its commands: the click lands on the calendar,
+    // which takes the focus, and not on the desktop behind it.
+    session_->click(calendar.right() - 3, calendar.top() + 4);
+    EXPECT_TRUE(WaitUntil([&] { return session_->activeWindow() == window; }));
+
+    session_->keys(*other, {QStringLiteral("alt+x")});
+    EXPECT_TRUE(editor->waitForEnd());
+    session_->keys(window, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(zelvar->waitForEnd());
 }
 
 } // namespace

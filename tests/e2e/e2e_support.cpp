@@ -429,6 +429,31 @@ bool XSession::stackedAbove(const QString& upper, const QString& lower) const {
     return false;
 }
 
+std::string XSession::describe(const QStringList& ids) const {
+    QStringList order;
+    const RunResult tree =
+        x(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-children")});
+    for (const QString& line : tree.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString text = line.trimmed();
+        if (text.startsWith(QStringLiteral("0x"))) {
+            order << QString::number(windowNumber(text.section(QLatin1Char(' '), 0, 0)));
+        }
+    }
+    QString report =
+        QStringLiteral("active %1, focus %2")
+            .arg(activeWindow(),
+                 x(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}).out.trimmed());
+    for (const QString& id : ids) {
+        const QStringList up = ancestors(id);
+        const QString frame = QString::number(windowNumber(up.isEmpty() ? id : up.last()));
+        report +=
+            QStringLiteral("; %1: frame %2, %3 from the top, %4")
+                .arg(id, frame, QString::number(order.indexOf(frame)),
+                     windowVisible(id) ? QStringLiteral("mapped") : QStringLiteral("not mapped"));
+    }
+    return report.toStdString();
+}
+
 QString XSession::parent(const QString& id) const {
     const RunResult info =
         x(QStringLiteral("xwininfo"), {QStringLiteral("-children"), QStringLiteral("-id"), id});
@@ -495,6 +520,11 @@ void XSession::moveMouse(int xPos, int yPos) const {
 
 void XSession::minimize(const QString& id) const {
     x(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QStringLiteral("--sync"), id});
+}
+
+void XSession::moveWindow(const QString& id, int xPos, int yPos) const {
+    x(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), QStringLiteral("--sync"), id,
+                                  QString::number(xPos), QString::number(yPos)});
 }
 
 QImage XSession::grab(const QString& id) const {

@@ -109,6 +109,10 @@ public:
     [[nodiscard]] QString activeWindow() const;
     // Whether window `upper` is stacked above window `lower`, both with their frames.
     [[nodiscard]] bool stackedAbove(const QString& upper, const QString& lower) const;
+    // For a failure's message: the active window, the window with the keyboard focus, and for
+    // each of `ids` its frame, its place from the top among the root's children and whether it
+    // is mapped.
+    [[nodiscard]] std::string describe(const QStringList& ids) const;
 
     // Raises and focuses the window, then sends keys ("ctrl+a", "Down", "alt+x") or types text
     // to the focused control.
@@ -122,6 +126,8 @@ public:
     void moveMouse(int x, int y) const;
     // Asks the window manager to minimize the window, as its minimize button does.
     void minimize(const QString& id) const;
+    // Moves the window (its frame's top left corner) to a point of the screen.
+    void moveWindow(const QString& id, int x, int y) const;
 
     // A picture of the window's inside, or of the whole screen.
     [[nodiscard]] QImage grab(const QString& id) const;

@@ -2,7 +2,7 @@
 // desktop entries, the icons, the korin link, keeping the user's files, and removing the rest.
 
 #include "e2e_support.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -54,7 +54,7 @@ protected:
     QPushButton* cancel = nullptr;
 };
 
-const QStringList kSortedRows = {
+const QStringList SortedRows = {
     QStringLiteral(" 645年 7月17日 | 大化"), QStringLiteral(" 701年 5月 3日 | 大宝"),
     QStringLiteral("1912年 7月30日 | 大正"), QStringLiteral("1926年12月25日 | 昭和"),
     QStringLiteral("1989年 1月 8日 | 平成"), QStringLiteral("2019年 5月 1日 | 令和"),
@@ -62,7 +62,7 @@ const QStringList kSortedRows = {
 
 TEST_F(EraEditorTest, OpeningListsTheErasInDateOrderWithNoRowSelected) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("元号の設定"));
-    EXPECT_EQ(rowsOf(list), kSortedRows);
+    EXPECT_EQ(rowsOf(list), SortedRows);
     EXPECT_EQ(selectedRowOf(list), -1);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(modeButtons(), (std::array<bool, 3>{true, true, true}));
@@ -127,14 +127,14 @@ TEST_F(EraEditorTest, ChangeKeepingTheDateIsRefusedAndANewDateMovesTheRow) {
     expectLastQuestion(
         QString::fromUtf16(u"本当に変更してよろしいですか?\r\n\r\n"
                            u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
-    EXPECT_EQ(rowsOf(list), kSortedRows);
+    EXPECT_EQ(rowsOf(list), SortedRows);
 
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
     ASSERT_EQ(list->count(), 6);
     EXPECT_EQ(list->item(2)->text(), QStringLiteral("1900年 1月 1日 | れいわ"));
     EXPECT_EQ(selectedRowOf(list), 2);
-    EXPECT_EQ(list->item(5)->text(), kSortedRows[4]);
+    EXPECT_EQ(list->item(5)->text(), SortedRows[4]);
 }
 
 TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
@@ -157,7 +157,7 @@ TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
         QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
                            u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
     EXPECT_EQ(list->count(), 5);
-    EXPECT_FALSE(rowsOf(list).contains(kSortedRows[1]));
+    EXPECT_FALSE(rowsOf(list).contains(SortedRows[1]));
     EXPECT_EQ(selectedRowOf(list), -1);
     EXPECT_EQ(modeButtons(), (std::array<bool, 3>{true, true, true}));
 }
@@ -231,7 +231,8 @@ TEST_F(EraEditorTest, FailedWriteKeepsTheOldFileAndTheList) {
 
     const QString away = folder + QStringLiteral(".away");
     ASSERT_TRUE(QDir().rename(folder, away));
-    doubles.messageBox.answers = {MessageResult::Yes};
+    // The file is gone with its folder: the editor asks before writing over what is there now.
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
     ASSERT_TRUE(QDir().rename(away, folder));
     EXPECT_TRUE(
@@ -244,6 +245,48 @@ TEST_F(EraEditorTest, FailedWriteKeepsTheOldFileAndTheList) {
     QTest::mouseClick(update, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(fileBytes(QStringLiteral("Korin2.csv")).endsWith(cp932("20240315,新元号\r\n")));
+}
+
+TEST_F(EraEditorTest, AStartDateThatIsNoRealDateIsShownAsItStandsAndKept) {
+    const std::string utf8 = "\xEF\xBB\xBF"
+                             "19890108,平成\r\n19891301,誤り\r\n20190501,令和\r\n";
+    QFile file(doubles.file(QStringLiteral("Korin2.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(utf8.data(), static_cast<qint64>(utf8.size()));
+    file.close();
+    window.reset();
+    open();
+    EXPECT_EQ(rowsOf(list), (QStringList{QStringLiteral("1989年 1月 8日 | 平成"),
+                                         QStringLiteral("2019年 5月 1日 | 令和"),
+                                         QStringLiteral("※19891301 | 誤り")}));
+    EXPECT_FALSE(list->item(2)->toolTip().isEmpty());
+    EXPECT_TRUE(list->item(0)->toolTip().isEmpty());
+
+    // A new era goes among the dates; the marked row keeps its text through the save.
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    setDate(QStringLiteral("2000"), QStringLiteral("1"), QStringLiteral("1"));
+    type(name, QStringLiteral("新"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("2000年 1月 1日 | 新"));
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(doubles.messageBox.shown.size(), 2U);
+    EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin2.csvはUTF-8")));
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin2.csv")),
+              cp932("19890108,平成\r\n20000101,新\r\n20190501,令和\r\n19891301,誤り\r\n"));
+}
+
+TEST_F(EraEditorTest, EnterPressesTheFocusedButton) {
+    update->setFocus();
+    doubles.messageBox.answers = {MessageResult::No};
+    QTest::keyClick(update, Qt::Key_Return);
+    expectLastQuestion(QStringLiteral("本当に更新してよろしいですか?"));
+    EXPECT_TRUE(window->isVisible());
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace

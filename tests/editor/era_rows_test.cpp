@@ -76,3 +76,18 @@ TEST(EraRows, InsertPositionAndDuplicateDates) {
 }
 
 } // namespace
+
+TEST(EraRows, OnlyARealDateIsAnEraStartTheListCanShow) {
+    EXPECT_TRUE(IsRealEraStart("19890108"));
+    EXPECT_TRUE(IsRealEraStart("00010101"));
+    EXPECT_TRUE(IsRealEraStart("20240229"));
+    EXPECT_FALSE(IsRealEraStart("20230229")); // no leap day that year
+    EXPECT_FALSE(IsRealEraStart("19891301"));
+    EXPECT_FALSE(IsRealEraStart("00006450"));
+    EXPECT_FALSE(IsRealEraStart("1989018"));
+    EXPECT_FALSE(IsRealEraStart("1989 108"));
+    EXPECT_FALSE(IsRealEraStart("\xEF\xBB\xBF"
+                                "19890108"));
+    EXPECT_EQ(EraUnrealRowText(QStringLiteral("abc"), QStringLiteral("平成")),
+              QStringLiteral("※abc | 平成"));
+}

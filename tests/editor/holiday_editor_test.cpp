@@ -15,7 +15,7 @@
 namespace {
 
 // The standard fixture after opening the editor: sorted by month, day and first year.
-const char* const kSortedStandard = "元日,1,1,1,,,1948,\r\n"
+const char* const SortedStandard = "元日,1,1,1,,,1948,\r\n"
                                     "成人の日,2,1,,2,1,2000,\r\n"
                                     "成人の日,1,1,15,,,1948,1999\r\n"
                                     "建国記念の日,1,2,11,,,1967,\r\n"
@@ -86,10 +86,10 @@ protected:
     QRadioButton* byWeek = nullptr;
 };
 
-constexpr std::array<bool, 3> kModeNone = {true, true, true};
-constexpr std::array<bool, 3> kModeNew = {true, false, false};
-constexpr std::array<bool, 3> kModeChange = {false, true, false};
-constexpr std::array<bool, 3> kModeDelete = {false, false, true};
+constexpr std::array<bool, 3> ModeNone = {true, true, true};
+constexpr std::array<bool, 3> ModeNew = {true, false, false};
+constexpr std::array<bool, 3> ModeChange = {false, true, false};
+constexpr std::array<bool, 3> ModeDelete = {false, false, true};
 
 TEST_F(HolidayEditorTest, OpeningSortsTheTableAndListsItBelowTheFixedRows) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("祝日の設定"));
@@ -110,7 +110,7 @@ TEST_F(HolidayEditorTest, OpeningSortsTheTableAndListsItBelowTheFixedRows) {
               QString::fromUtf16(u"天皇誕生日\u3000\u3000\u3000 | 2020\uFF5E     |  2月23日"));
     EXPECT_EQ(HolidayDefs.back().Month, 12);
     EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     EXPECT_EQ(selectedRowOf(list), -1);
     EXPECT_EQ(combo->count(), 6);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("月曜日"));
@@ -130,7 +130,7 @@ TEST_F(HolidayEditorTest, ChangeAndDeleteNeedADefinitionRow) {
     doubleClickRow(list, 3);
     expectLastError(QStringLiteral("その項目は選択出来ません。"));
     EXPECT_EQ(doubles.messageBox.shown.size(), 5U);
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(list->hasFocus());
 }
@@ -138,7 +138,7 @@ TEST_F(HolidayEditorTest, ChangeAndDeleteNeedADefinitionRow) {
 TEST_F(HolidayEditorTest, NewDefinitionIsCheckedThenSavedAtItsPlaceAndSelected) {
     QTest::mouseClick(command1[0], Qt::LeftButton);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_EQ(modeButtons(), ModeNew);
     EXPECT_TRUE(name->hasFocus());
     // Today from the clock (15 March 2024), week 1, no end, Monday, by day.
     EXPECT_EQ(text1[0]->text(), QStringLiteral("2024"));
@@ -155,7 +155,7 @@ TEST_F(HolidayEditorTest, NewDefinitionIsCheckedThenSavedAtItsPlaceAndSelected) 
     QTest::mouseClick(confirm, Qt::LeftButton);
     expectLastError(QStringLiteral("祝日名が入力されていません。"));
     EXPECT_TRUE(name->hasFocus());
-    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_EQ(modeButtons(), ModeNew);
 
     // An abolition year before the first year.
     retype(name, QStringLiteral("  山の日  "));
@@ -173,7 +173,7 @@ TEST_F(HolidayEditorTest, NewDefinitionIsCheckedThenSavedAtItsPlaceAndSelected) 
     QTest::mouseClick(confirm, Qt::LeftButton);
     ASSERT_EQ(HolidayDefCount, 15);
     EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     EXPECT_TRUE(list->hasFocus());
     const int row = selectedRowOf(list);
     ASSERT_GE(row, HolidayFixedRowCount);
@@ -256,7 +256,7 @@ TEST_F(HolidayEditorTest, ChangeAsksFirstThenMovesTheRecord) {
     const int row = rowOfName(QStringLiteral("建国記念の日"));
     clickRow(list, row);
     QTest::mouseClick(command1[1], Qt::LeftButton);
-    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(modeButtons(), ModeChange);
     EXPECT_EQ(name->text(), QStringLiteral("建国記念の日"));
     EXPECT_EQ(text1[1]->text(), QStringLiteral("2"));
     EXPECT_EQ(text1[2]->text(), QStringLiteral("11"));
@@ -271,13 +271,13 @@ TEST_F(HolidayEditorTest, ChangeAsksFirstThenMovesTheRecord) {
     expectLastQuestion(QString::fromUtf16(u"本当に変更してよろしいですか?\r\n\r\n"
                                           u"（変更できる項目は「廃止年」のみです。）\r\n"
                                           u"（その他の項目は、入力ミスの修正用です。）"));
-    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(modeButtons(), ModeChange);
     EXPECT_EQ(HolidayDefs[static_cast<std::size_t>(row - HolidayFixedRowCount)].Month, 2);
 
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
     EXPECT_EQ(HolidayDefCount, 14);
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     const int moved = selectedRowOf(list);
     EXPECT_EQ(list->item(moved)->text().right(6), QStringLiteral(" 6月11日"));
     EXPECT_EQ(rowOfName(QStringLiteral("建国記念の日")), moved);
@@ -288,7 +288,7 @@ TEST_F(HolidayEditorTest, ChangeAsksFirstThenMovesTheRecord) {
 TEST_F(HolidayEditorTest, DoubleClickAndEnterActAsChangeOnlyWhileItIsEnabled) {
     const int row = rowOfName(QStringLiteral("憲法記念日"));
     doubleClickRow(list, row);
-    EXPECT_EQ(modeButtons(), kModeChange);
+    EXPECT_EQ(modeButtons(), ModeChange);
     EXPECT_EQ(name->text(), QStringLiteral("憲法記念日"));
     // In mode change, Enter reloads the panel from the newly selected row.
     clickRow(list, rowOfName(QStringLiteral("こどもの日")));
@@ -301,7 +301,7 @@ TEST_F(HolidayEditorTest, DoubleClickAndEnterActAsChangeOnlyWhileItIsEnabled) {
     doubleClickRow(list, row);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Enter);
-    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_EQ(modeButtons(), ModeNew);
     EXPECT_TRUE(name->text().isEmpty());
     EXPECT_TRUE(doubles.messageBox.shown.empty());
 }
@@ -313,7 +313,7 @@ TEST_F(HolidayEditorTest, DeleteRemovesWithoutCheckingAndLeavesNoSelection) {
     ASSERT_EQ(HolidayDefCount, 2);
     clickRow(list, HolidayFixedRowCount + 1); // 2000 sorts after 元日's 1948
     QTest::mouseClick(command1[2], Qt::LeftButton);
-    EXPECT_EQ(modeButtons(), kModeDelete);
+    EXPECT_EQ(modeButtons(), ModeDelete);
     EXPECT_FALSE(name->isEnabled());
     EXPECT_FALSE(text1[0]->isEnabled());
     EXPECT_FALSE(combo->isEnabled());
@@ -330,7 +330,7 @@ TEST_F(HolidayEditorTest, DeleteRemovesWithoutCheckingAndLeavesNoSelection) {
     EXPECT_EQ(HolidayDefs[0].Name, "元日");
     EXPECT_EQ(list->count(), HolidayFixedRowCount + 1);
     EXPECT_EQ(selectedRowOf(list), -1);
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
 
     // Deleting the last definition leaves an empty table and, on update, an empty file that
     // reads back as no definitions.
@@ -357,7 +357,7 @@ TEST_F(HolidayEditorTest, SelectionMovedAwayBeforeConfirmChangesNothing) {
     expectLastError(QStringLiteral("リストから項目を選択してください。"));
     EXPECT_EQ(doubles.messageBox.shown.size(), 2U); // no question was asked
     EXPECT_EQ(HolidayDefCount, 14);
-    EXPECT_EQ(modeButtons(), kModeDelete);
+    EXPECT_EQ(modeButtons(), ModeDelete);
     EXPECT_TRUE(frame->isVisible());
 }
 
@@ -367,12 +367,12 @@ TEST_F(HolidayEditorTest, AbandonAndEscapeLeaveTableAndList) {
     type(name, QStringLiteral("未保存"));
     QTest::keyClick(name, Qt::Key_Escape);
     EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     EXPECT_TRUE(list->hasFocus());
     clickRow(list, rowOfName(QStringLiteral("元日")));
     QTest::mouseClick(command1[1], Qt::LeftButton);
     QTest::mouseClick(abandon, Qt::LeftButton);
-    EXPECT_EQ(modeButtons(), kModeNone);
+    EXPECT_EQ(modeButtons(), ModeNone);
     // Escape with the panel hidden does nothing; the window stays open.
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
@@ -390,7 +390,7 @@ TEST_F(HolidayEditorTest, NamesTheFileCannotGiveBackAreRefused) {
     QTest::mouseClick(confirm, Qt::LeftButton);
     expectLastError(QString::fromUtf16(u"「\u301C」はファイルに保存できない文字です。"));
     EXPECT_EQ(HolidayDefCount, 14);
-    EXPECT_EQ(modeButtons(), kModeNew);
+    EXPECT_EQ(modeButtons(), ModeNew);
     // The name box holds at most 20 characters.
     retype(name, QStringLiteral("一二三四五六七八九十一二三四五六七八九十超"));
     EXPECT_EQ(name->text().size(), 20);
@@ -438,7 +438,7 @@ TEST_F(HolidayEditorTest, UpdateAsksThenWritesTheSortedTableExactly) {
     QTest::mouseClick(update, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Accepted);
-    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932(kSortedStandard));
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932(SortedStandard));
 }
 
 TEST_F(HolidayEditorTest, CancelClosesWithoutAskingOrWriting) {
@@ -469,7 +469,8 @@ TEST_F(HolidayEditorTest, FailedWriteKeepsTheOldFileAndTheWindowWithItsEdits) {
     // The folder is gone while the window is open: nothing can be written there.
     const QString away = folder + QStringLiteral(".away");
     ASSERT_TRUE(QDir().rename(folder, away));
-    doubles.messageBox.answers = {MessageResult::Yes};
+    // The file is gone with its folder: the editor asks before writing over what is there now.
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
     ASSERT_TRUE(QDir().rename(away, folder));
     ASSERT_GE(doubles.messageBox.shown.size(), 3U);
@@ -487,7 +488,7 @@ TEST_F(HolidayEditorTest, FailedWriteKeepsTheOldFileAndTheWindowWithItsEdits) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(
         fileBytes(QStringLiteral("Korin1.csv")),
-        cp932(std::string(kSortedStandard).substr(std::string("元日,1,1,1,,,1948,\r\n").size())));
+        cp932(std::string(SortedStandard).substr(std::string("元日,1,1,1,,,1948,\r\n").size())));
 }
 
 TEST_F(HolidayEditorTest, ReadOnlyFolderRefusesTheWriteAndKeepsTheOldFile) {
@@ -511,6 +512,150 @@ TEST_F(HolidayEditorTest, ReadOnlyFolderRefusesTheWriteAndKeepsTheOldFile) {
         messages().back().startsWith(QStringLiteral("ファイルの書き込みを失敗しました Err=")));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+}
+
+// Deletes the definition named `text` through the panel, answering the question with Yes.
+void deleteByName(QListWidget* list, QPushButton* deleteButton, QPushButton* confirmButton,
+                  PlatformDoubles& doubles, const QString& text) {
+    for (int i = HolidayFixedRowCount; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith(text)) {
+            list->scrollToItem(list->item(i));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(list->item(i)).center());
+            break;
+        }
+    }
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(confirmButton, Qt::LeftButton);
+}
+
+TEST_F(HolidayEditorTest, AReadOnlyFileIsRefusedWithTheSystemsErrorNumber) {
+    const QString path = doubles.file(QStringLiteral("Korin1.csv"));
+    const QByteArray original = fileBytes(QStringLiteral("Korin1.csv"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=13"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);
+    EXPECT_FALSE(QFile::permissions(path).testFlag(QFile::WriteOwner));
+}
+
+TEST_F(HolidayEditorTest, TwoEditorsOnOneFileDoNotLoseAnEdit) {
+    // A second editor on the same folder, loaded while the first is open.
+    St_LoadDefinitions();
+    HolidayEditorWindow second;
+    second.show();
+    auto* secondList = child<QListWidget>(&second, "List1");
+    auto* secondDelete = child<QPushButton>(&second, "Command1_2");
+    auto* secondConfirm = child<QPushButton>(&second, "Command2_0");
+    auto* secondUpdate = child<QPushButton>(&second, "Command3_0");
+
+    // The first saves its edit.
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_FALSE(window->isVisible());
+    const QByteArray firstSaved = fileBytes(QStringLiteral("Korin1.csv"));
+    EXPECT_FALSE(firstSaved.contains(cp932("元日")));
+
+    // The second is asked before it writes over that, and No keeps its window and edits.
+    deleteByName(secondList, secondDelete, secondConfirm, doubles, QStringLiteral("憲法記念日"));
+    const std::size_t shownBefore = doubles.messageBox.shown.size();
+    doubles.messageBox.answers = {MessageResult::Yes}; // "本当に更新してよろしいですか?"
+    QTest::mouseClick(secondUpdate, Qt::LeftButton);
+    ASSERT_EQ(doubles.messageBox.shown.size(), shownBefore + 2);
+    expectLastQuestion(QString::fromUtf16(u"Korin1.csvは他のプログラムによって変更されています。"
+                                          u"\r\n上書きしますか?"));
+    EXPECT_TRUE(second.isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), firstSaved);
+    EXPECT_EQ(secondList->count(), HolidayFixedRowCount + 13);
+
+    // Yes writes it. (In one process both editors work on the one engine table, so it holds
+    // both deletions.)
+    doubles.messageBox.answers = {MessageResult::Yes, MessageResult::Yes};
+    QTest::mouseClick(secondUpdate, Qt::LeftButton);
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_NE(fileBytes(QStringLiteral("Korin1.csv")), firstSaved);
+    St_LoadDefinitions();
+    EXPECT_EQ(HolidayDefCount, 12);
+}
+
+TEST_F(HolidayEditorTest, AChangeFromOutsideIsNotOverwrittenWithoutAsking) {
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
+    // Another program rewrites the file, keeping its size.
+    QByteArray outside = fileBytes(QStringLiteral("Korin1.csv"));
+    outside.replace("1948", "1949");
+    ASSERT_EQ(outside.size(), fileBytes(QStringLiteral("Korin1.csv")).size());
+    {
+        QFile file(doubles.file(QStringLiteral("Korin1.csv")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(outside);
+    }
+    doubles.messageBox.answers = {MessageResult::Yes}; // only the update question
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastQuestion(QString::fromUtf16(u"Korin1.csvは他のプログラムによって変更されています。"
+                                          u"\r\n上書きしますか?"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(HolidayDefCount, 13);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), outside);
+}
+
+TEST_F(HolidayEditorTest, AUtf8FileIsConvertedOnceAndANameItCannotHoldIsNamed) {
+    const std::string utf8 = "\xEF\xBB\xBF元日,1,1,1,,,1948,\r\n한글의 날,1,10,9,,,2000,\r\n";
+    QFile file(doubles.file(QStringLiteral("Korin1.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(utf8.data(), static_cast<qint64>(utf8.size()));
+    file.close();
+    open();
+    ASSERT_EQ(HolidayDefCount, 2);
+    ASSERT_EQ(list->count(), HolidayFixedRowCount + 2);
+    QListWidgetItem* korean = list->item(HolidayFixedRowCount + 1);
+    EXPECT_TRUE(korean->text().startsWith(QStringLiteral("한글의 날")));
+    EXPECT_FALSE(korean->toolTip().isEmpty()) << "the record is marked";
+    EXPECT_TRUE(list->item(HolidayFixedRowCount)->toolTip().isEmpty());
+
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 3U);
+    EXPECT_EQ(doubles.messageBox.shown[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin1.csvはUTF-8")));
+    expectLastError(
+        QString::fromUtf16(u"ファイルの書き込みを失敗しました Err=84\r\n\r\n"
+                           u"2件目「한글의 날」の名前にファイルに書けない文字があります。"));
+    EXPECT_EQ(selectedRowOf(list), HolidayFixedRowCount + 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray::fromStdString(utf8));
+
+    // Without that record the file is written in code page 932; the conversion is told once.
+    deleteByName(list, command1[2], confirm, doubles, QStringLiteral("한글의 날"));
+    doubles.messageBox.shown.clear();
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932("元日,1,1,1,,,1948,\r\n"));
+}
+
+TEST_F(HolidayEditorTest, EnterPressesTheFocusedButton) {
+    clickRow(list, rowOfName(QStringLiteral("元日")));
+    QTest::mouseClick(command1[2], Qt::LeftButton);
+    ASSERT_TRUE(confirm->hasFocus());
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::keyClick(confirm, Qt::Key_Return);
+    expectLastQuestion(
+        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
+                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    EXPECT_EQ(HolidayDefCount, 13);
+    // The keypad's Enter too.
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
 }
 
 } // namespace

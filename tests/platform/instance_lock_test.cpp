@@ -64,3 +64,30 @@ TEST(InstanceLock, TheLockOfACopyThatCrashedIsTakenOver) {
 
     EXPECT_TRUE(lock.acquire());
 }
+
+TEST(InstanceLock, ALockFileThatNamesNoOwnerIsTakenOverUnlessACopyHoldsIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    InstanceLock lock(dir.path(), executable);
+    const QString path = lock.lockFilePath();
+    auto leave = [&path](const QByteArray& contents) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(contents);
+    };
+    for (const QByteArray& contents :
+         {QByteArray(), QByteArray("garbage"), QByteArray("\xff\xfe\n\n\n"), QByteArray("12")}) {
+        leave(contents);
+        EXPECT_TRUE(lock.acquire()) << contents.toStdString();
+        lock.release();
+        EXPECT_FALSE(QFile::exists(path));
+    }
+
+    // A running copy whose lock file was garbled afterwards still keeps the second copy out.
+    InstanceLock running(dir.path(), executable);
+    ASSERT_TRUE(running.acquire());
+    leave("garbage");
+    InstanceLock second(dir.path(), executable);
+    EXPECT_FALSE(second.acquire());
+    EXPECT_TRUE(QFile::exists(path));
+}

@@ -2,9 +2,8 @@
 // the committed PNGs still what the SVG drawings render to.
 
 #include "resources/zelvar_icon.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -97,12 +96,3 @@ TEST(ProgramIcon, CommittedPngsAreWhatTheDrawingsRenderTo) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

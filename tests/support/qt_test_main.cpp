@@ -1,4 +1,5 @@
-// One QApplication on the offscreen platform for every calendar test.
+// The main of every test program that drives windows: one QApplication for all its tests, on the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <QApplication>
 #include <gtest/gtest.h>

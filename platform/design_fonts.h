@@ -1,13 +1,14 @@
 #pragma once
 
-// The fonts of the dialogs' designs: the Japanese desktop's gothic faces (the platform layer
-// substitutes installed fonts where these are missing) at a size in points.
+// The fonts of the windows' designs: the Japanese desktop's gothic faces at a size in points.
+// Where a face is missing, the platform substitutes an installed one (InstallRealServices).
 
 #include <QFont>
 #include <QString>
 
 inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
 inline const QString PGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
+inline const QString UiGothic = QStringLiteral("MS UI Gothic");   // menus, tool tips, messages
 
 inline QFont DesignFont(const QString& family, double points, bool bold) {
     QFont font(family);
