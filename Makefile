@@ -1,6 +1,7 @@
 # Thin wrapper over the CMake presets. `make run` starts the calendar, `make test` runs every test:
 # the default build's tests, the same tests under the address and undefined-behaviour sanitizers
-# (preset `debug`), and each fuzz target for a bounded minute.
+# (preset `debug`), each fuzz target for a bounded minute, and the Windows round (preset
+# `windows`: cross-built with mingw-w64, run under Wine).
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 # Where `make install` puts the programs (a folder the user can write: the programs keep their
@@ -9,7 +10,7 @@ PREFIX ?= $(HOME)/.local/opt/zelvar
 FUZZ_SECONDS ?= 60
 
 .PHONY: setup configure build run test check lint format-check test-sanitizers bench fuzz fuzz-ci \
-	install uninstall package format tidy clean
+	install uninstall package format tidy clean windows test-windows
 
 setup:
 	@sh scripts/setup.sh
@@ -29,6 +30,7 @@ test: lint check
 ifeq ($(PRESET),default)
 	@$(MAKE) --no-print-directory test-sanitizers
 	@$(MAKE) --no-print-directory fuzz-ci
+	@$(MAKE) --no-print-directory test-windows
 endif
 
 # The tests of one preset only (the quick round while working).
@@ -39,6 +41,23 @@ test-sanitizers: setup
 	@cmake --preset debug >/dev/null
 	@cmake --build --preset debug
 	@ctest --preset debug
+
+# Windows x86-64: the programs, the engine, korin and the tests, cross-built with mingw-w64 against
+# the Qt for MinGW of scripts/qt-mingw.sh; then build/windows/dist/ and the zip a Windows user
+# downloads, build/windows/Zelvar-<version>-win64.zip.
+windows: setup
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+# The Windows tests under Wine, in a Wine prefix made fresh for the round. Some compare the
+# Windows programs' output with the default (Linux) build's, which is built first.
+WINE_PREFIX := $(CURDIR)/build/windows/wineprefix
+test-windows: windows
+	@$(MAKE) --no-print-directory PRESET=default build
+	@rm -rf $(WINE_PREFIX) $(WINE_PREFIX).lock
+	@build/windows/wine-run.sh cmd /c exit
+	@status=0; ctest --preset windows || status=$$?; \
+		WINEPREFIX=$(WINE_PREFIX) wineserver -k 2>/dev/null; exit $$status
 
 bench: build
 	@sh bench/run.sh $(BUILD_DIR)

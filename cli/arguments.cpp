@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "date/serial.h"
+#include "platform/program_environment.h"
 
 #include <cstdint>
 #include <ctime>
@@ -111,8 +112,6 @@ void RequireArgumentCount(const std::vector<std::string>& args, std::size_t min,
 }
 
 std::string TodayDateText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTimeOf(std::time(nullptr));
     return MakeDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }

@@ -4,6 +4,7 @@
 #include "cli/command.h"
 #include "date/holidays.h"
 #include "date/serial.h"
+#include "platform/program_environment.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -108,8 +109,7 @@ std::string HolidayUid(std::string_view dateText, std::string_view name) {
 }
 
 std::string IcsUtcStamp(std::time_t time) {
-    std::tm utc{};
-    gmtime_r(&time, &utc);
+    const std::tm utc = UtcTimeOf(time);
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
     return text;

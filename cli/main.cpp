@@ -3,15 +3,16 @@
 #include "cli/command.h"
 #include "cli/ics.h"
 #include "date/definitions.h"
+#include "date/file_read.h"
 #include "date/host.h"
 #include "platform/file_locations.h"
+#include "platform/program_environment.h"
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,17 +69,6 @@ std::string whereText(const FileLocations& locations) {
     return text;
 }
 
-// The folder that holds the running executable.
-std::string executableFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        self = std::filesystem::absolute(argv0 != nullptr ? argv0 : ".", ec);
-    }
-    std::filesystem::path folder = self.parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
-}
-
 std::string usageText() {
     std::string text = "使い方: korin [--dir フォルダ] コマンド [引数...]\n"
                        "       korin [--dir フォルダ] --where\n\nコマンド:\n";
@@ -103,8 +93,10 @@ int usageError(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    UseBinaryUtf8StandardStreams();
     KorinHost host;
-    host.locations = FindFileLocations(executableFolder(argc > 0 ? argv[0] : nullptr));
+    host.locations =
+        FindFileLocations(PathFromUtf8(RunningProgramFolder(argc > 0 ? argv[0] : nullptr)));
     SetEngineHost(&host);
 
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);

@@ -10,10 +10,36 @@
 #include <QWindow>
 
 #ifdef Q_OS_WIN
+#include <QGuiApplication>
 #include <windows.h>
 #endif
 
 namespace {
+
+// Windows keys a colour out of a layered window itself; elsewhere, and on Qt's platforms without
+// native windows (offscreen), the window gets a shape mask drawn from its picture instead.
+#ifdef Q_OS_WIN
+bool systemColourKey() {
+    return QGuiApplication::platformName() == QLatin1String("windows");
+}
+
+void setSystemColourKey(QWidget* window, std::optional<QColor> key) {
+    auto hwnd = reinterpret_cast<HWND>(window->winId());
+    const LONG style = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    if (!key) {
+        SetWindowLongW(hwnd, GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+        return;
+    }
+    SetWindowLongW(hwnd, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd, RGB(key->red(), key->green(), key->blue()), 0, LWA_COLORKEY);
+}
+#else
+bool systemColourKey() {
+    return false;
+}
+
+void setSystemColourKey(QWidget*, std::optional<QColor>) {}
+#endif
 
 // Gives `window` new flags. Qt hides the window (and may re-create its native window) on a change
 // of flags; it comes back where it was, in the state it had, and shown only if it was shown.
@@ -117,14 +143,11 @@ ColorKeyMask::~ColorKeyMask() {
         return;
     }
     window_->removeEventFilter(this);
-#ifdef Q_OS_WIN
-    if (window_->testAttribute(Qt::WA_WState_Created)) {
-        auto hwnd = reinterpret_cast<HWND>(window_->winId());
-        SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    if (!systemColourKey()) {
+        window_->clearMask();
+    } else if (window_->testAttribute(Qt::WA_WState_Created)) {
+        setSystemColourKey(window_, std::nullopt);
     }
-#else
-    window_->clearMask();
-#endif
 }
 
 QRegion ColorKeyMask::visibleRegion(const QImage& image, QColor key) {
@@ -138,12 +161,11 @@ void ColorKeyMask::renew() {
     if (!window_) {
         return;
     }
-#ifdef Q_OS_WIN
-    // The layered window's colour key; set again whenever Qt has made a new native window.
-    auto hwnd = reinterpret_cast<HWND>(window_->winId());
-    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hwnd, RGB(key_.red(), key_.green(), key_.blue()), 0, LWA_COLORKEY);
-#else
+    if (systemColourKey()) {
+        // The layered window's colour key; set again whenever Qt has made a new native window.
+        setSystemColourKey(window_, key_);
+        return;
+    }
     if (window_->size().isEmpty()) {
         return;
     }
@@ -160,7 +182,6 @@ void ColorKeyMask::renew() {
     if (visible != window_->mask()) {
         window_->setMask(visible);
     }
-#endif
 }
 
 void ColorKeyMask::scheduleRenew() {

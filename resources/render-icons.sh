@@ -20,3 +20,26 @@ for size in 16 22 24 32 48 64 128 256; do
     mkdir -p "$folder"
     rsvg-convert --width "$size" --height "$size" --format png "$source" --output "$folder/zelvar.png"
 done
+
+# The Windows icon (resources/icons/zelvar.ico, compiled into each .exe): the PNGs above stored
+# as they are in one ICO file, which Windows reads since Vista.
+python3 - "$icons" <<'PY'
+import struct
+import sys
+
+icons = sys.argv[1]
+sizes = [16, 24, 32, 48, 64, 256]
+images = []
+for size in sizes:
+    with open(f"{icons}/hicolor/{size}x{size}/apps/zelvar.png", "rb") as png:
+        images.append(png.read())
+header = struct.pack("<HHH", 0, 1, len(sizes))
+offset = len(header) + 16 * len(sizes)
+entries = b""
+for size, image in zip(sizes, images):
+    # Width and height 0 mean 256; one plane, 32 bits per pixel.
+    entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+    offset += len(image)
+with open(f"{icons}/zelvar.ico", "wb") as ico:
+    ico.write(header + entries + b"".join(images))
+PY

@@ -3,6 +3,7 @@
 
 #include "date/eras.h"
 #include "date/serial.h"
+#include "platform/program_environment.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
@@ -141,9 +142,7 @@ TEST(Korin, EraAndLabel) {
 }
 
 TEST(Korin, DateOmittedMeansToday) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTimeOf(std::time(nullptr));
     const std::string today = MakeDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     EXPECT_EQ(korinBasic("era").out, korinBasic("era " + today).out);
     const KorinRun name = korinBasic("name");

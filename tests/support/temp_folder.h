@@ -3,21 +3,31 @@
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes away. Tests put definition files into it and point the engine host at it.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 class TempFolder {
 public:
+    // The name is random; a folder that already exists is never reused (create_directory says
+    // whether it made the folder).
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelvar_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::filesystem::path candidate =
+                base / ("zelvar_" + std::to_string(random() % 1000000007));
+            std::error_code ec;
+            if (std::filesystem::create_directory(candidate, ec)) {
+                path_ = candidate;
+                return;
+            }
         }
-        path_ = pattern;
+        throw std::runtime_error("cannot create a temporary folder");
     }
     ~TempFolder() {
         std::error_code ec;

@@ -1,0 +1,88 @@
+#!/bin/sh
+# The Windows programs' output equals the Linux build's, byte for byte.
+# Usage: compare_with_linux.sh CASE LINUX_BUILD WINDOWS_BUILD ZIP WINE_RUN
+#   cp932-table    the engine's code page 932 table (tests/cp932_table on each system)
+#   holidays       korin holidays 1948 2150, from the unzipped zip
+#   ics            korin ics 1948 2150 (all but the time stamp), one CR LF per line
+#   path           korin started through PATH from another folder finds its definition files
+# The programs from the zip run with nothing but what the zip holds (ZELVAR_WINE_PLAIN).
+# Exit 77 (skipped) when the Linux build has not been made.
+set -eu
+case_name=$1 linux=$2 windows=$3 zip=$4 wine_run=$5
+
+linux_korin="$linux/bin/korin"
+if [ ! -x "$linux_korin" ] || [ ! -x "$linux/tests/cp932_table" ]; then
+    echo "no Linux build in $linux (make build): nothing to compare with" >&2
+    exit 77
+fi
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT INT TERM
+
+# The zip as a Windows user gets it, unpacked into a folder of its own.
+unpacked() {
+    ZELVAR_WINE_PLAIN=1
+    export ZELVAR_WINE_PLAIN
+    mkdir -p "$scratch/Zelvar"
+    (cd "$scratch/Zelvar" && cmake -E tar xf "$zip")
+    [ -f "$scratch/Zelvar/korin.exe" ] || { echo "korin.exe is not in $zip" >&2; exit 1; }
+}
+
+# Says where two files first differ and how many lines do, and fails.
+same() {
+    if cmp -s "$1" "$2"; then
+        return 0
+    fi
+    echo "$3: Linux ($1) and Windows ($2) differ in $(diff "$1" "$2" | grep -c '^<') lines:" >&2
+    diff "$1" "$2" | head -n 20 >&2
+    exit 1
+}
+
+case $case_name in
+cp932-table)
+    "$linux/tests/cp932_table" "$scratch/linux.txt"
+    (cd "$scratch" && "$wine_run" "$windows/tests/cp932_table.exe" windows.txt)
+    lines=$(wc -l <"$scratch/windows.txt")
+    [ "$lines" -eq $((256 + 128 * 256)) ] || { echo "the Windows table has $lines lines" >&2; exit 1; }
+    same "$scratch/linux.txt" "$scratch/windows.txt" "code page 932 table"
+    ;;
+holidays)
+    unpacked
+    "$linux_korin" holidays 1948 2150 >"$scratch/linux.txt"
+    (cd "$scratch/Zelvar" && "$wine_run" korin.exe holidays 1948 2150) >"$scratch/windows.txt"
+    [ -s "$scratch/linux.txt" ] || { echo "Linux korin printed nothing" >&2; exit 1; }
+    same "$scratch/linux.txt" "$scratch/windows.txt" "korin holidays 1948 2150"
+    ;;
+ics)
+    unpacked
+    "$linux_korin" ics 1948 2150 >"$scratch/linux.ics"
+    (cd "$scratch/Zelvar" && "$wine_run" korin.exe ics 1948 2150) >"$scratch/windows.ics"
+    # Every line ends in exactly one CR LF: no LF alone, no CR before another CR.
+    for file in "$scratch/linux.ics" "$scratch/windows.ics"; do
+        lf=$(tr -cd '\n' <"$file" | wc -c)
+        crlf=$(grep -c "$(printf '\r')\$" "$file" || true)
+        if [ "$lf" -eq 0 ] || [ "$lf" -ne "$crlf" ] || grep -q "$(printf '\r\r')" "$file"; then
+            echo "$file: $lf lines, $crlf end in CR LF, or a CR is doubled" >&2
+            exit 1
+        fi
+        # The stamp is the time of the run: its form is checked, then it is set aside.
+        grep -q "^DTSTAMP:[0-9]\{8\}T[0-9]\{6\}Z$(printf '\r')\$" "$file" ||
+            { echo "$file: no DTSTAMP of the form yyyymmddThhmmssZ" >&2; exit 1; }
+        sed "s/^DTSTAMP:[0-9TZ]*/DTSTAMP:-/" "$file" >"$file.same"
+    done
+    same "$scratch/linux.ics.same" "$scratch/windows.ics.same" "korin ics 1948 2150"
+    ;;
+path)
+    unpacked
+    mkdir "$scratch/elsewhere"
+    "$linux_korin" holidays 2026 >"$scratch/linux.txt"
+    # cmd finds korin through PATH (WINEPATH is added to it); the working folder holds no
+    # definition files, so only the program's own folder can give them.
+    (cd "$scratch/elsewhere" &&
+        WINEPATH="Z:$scratch/Zelvar" "$wine_run" cmd /c korin holidays 2026) >"$scratch/windows.txt"
+    same "$scratch/linux.txt" "$scratch/windows.txt" "korin through PATH"
+    ;;
+*)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
