@@ -8,7 +8,7 @@
 
 #include "e2e_support.h"
 #include "month_picture.h"
-#include "support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDate>
 #include <QImage>
