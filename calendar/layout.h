@@ -25,7 +25,6 @@ int MenuState(const QWidget& window);
 // dialog, 4 fixed tool window, 5 sizable tool window) and menu state, from the system metrics.
 FrameSize MeasureFrame(int borderStyle, int menuState);
 
-
 // The frame of a calendar window (fixed single border, with its menu state).
 FrameSize MeasureFrame(const CalendarWindow& window);
 

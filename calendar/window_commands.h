@@ -8,7 +8,6 @@
 
 class CalendarWindow;
 
-
 // After MNU_A_Top's check mark was inverted: the topmost state follows it.
 void AlwaysOnTopToggled(CalendarWindow& window);
 

@@ -29,7 +29,6 @@ constexpr std::int32_t SystemColor(int index) {
 // then has the classic Windows default).
 std::optional<QPalette::ColorRole> SystemColorRole(int index);
 
-
 // The colour a 32-bit value shows in `palette` (the application's palette when omitted). A system
 // colour reference outside 0..30 shows black; the top byte of a plain colour is ignored.
 QColor ResolveColor(std::int32_t value);
