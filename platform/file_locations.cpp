@@ -81,6 +81,11 @@ UserEnvironment CurrentUserEnvironment() {
 
 bool ProgramFolderIsUsers(const fs::path& folder) {
     std::error_code ec;
+    // A folder that has gone (a removed stick, a renamed folder) stays where the files were
+    // read from: a save there fails and is reported instead of landing unseen in another folder.
+    if (!fs::exists(folder, ec) && !ec) {
+        return true;
+    }
     if (!fs::is_directory(folder, ec)) {
         return false;
     }

@@ -48,8 +48,9 @@ struct FileLocations {
     std::filesystem::path userDataFolder; // where Korinset writes the definition files
 };
 
-// Whether `folder` is the user's: it exists, the user can create files in it, and it holds no
-// `SharedFolderMarker`.
+// Whether `folder` is the user's: the user can create files in it and it holds no
+// `SharedFolderMarker`; a folder that no longer exists counts as the user's, so that the files
+// are not looked for, or saved, anywhere else.
 bool ProgramFolderIsUsers(const std::filesystem::path& folder);
 
 // The rule above, for a program in `programFolder` whose folder is (`besideProgram` true) or is

@@ -191,10 +191,14 @@ std::string ProgramDefinitionFileToRead(const std::string& fileName) {
 }
 
 std::string ProgramDefinitionFileToWrite(const std::string& fileName) {
-    const std::filesystem::path file = DefinitionFileToWrite(ProgramFileLocations(), fileName);
+    const FileLocations locations = ProgramFileLocations();
+    const std::filesystem::path file = DefinitionFileToWrite(locations, fileName);
     // The user's data folder is made on the first save; if that fails, the write reports it.
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
+    // The program's own folder is never made again once it has gone: that write fails visibly.
+    if (!locations.besideProgram) {
+        std::error_code ec;
+        std::filesystem::create_directories(file.parent_path(), ec);
+    }
     return utf8(file);
 }
 
