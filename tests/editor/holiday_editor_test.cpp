@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -625,8 +626,8 @@ TEST_F(HolidayEditorTest, AUtf8FileIsConvertedOnceAndANameItCannotHoldIsNamed) {
     EXPECT_EQ(doubles.messageBox.shown[1].icon, MessageIcon::Information);
     EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin1.csvはUTF-8")));
     expectLastError(
-        QString::fromUtf16(u"ファイルの書き込みを失敗しました Err=84\r\n\r\n"
-                           u"2件目「한글의 날」の名前にファイルに書けない文字があります。"));
+        QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(EILSEQ) +
+        QString::fromUtf16(u"2件目「한글의 날」の名前にファイルに書けない文字があります。"));
     EXPECT_EQ(selectedRowOf(list), HolidayFixedRowCount + 1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray::fromStdString(utf8));
