@@ -52,7 +52,7 @@ void CalendarWindow::createControls() {
     cell->setFont(DesignFont(Gothic, 9.75, true));
     LBL_Day[0] = cell;
 
-    // The era label stays in its design place beside the year box; a long era name or an era
+    // The era label stays in its laid-out place beside the year box; a long era name or an era
     // year of four digits is drawn smaller rather than cut off.
     Label1 = new FittedLabel(Picture2);
     Label1->setObjectName(QStringLiteral("Label1"));

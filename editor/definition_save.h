@@ -32,6 +32,6 @@ void MarkRow(QListWidgetItem* item, const QString& reason);
 // The tip of a record whose name the file cannot hold.
 QString UnwritableNameReason();
 
-// Reports a failed write: the design's message with the error number and, when a record's text
-// stopped it (`recordNumber` above 0, 1-based), which record that is and its name.
+// Reports a failed write: "ファイルの書き込みを失敗しました" with the error number and, when a
+// record's text stopped it (`recordNumber` above 0, 1-based), which record that is and its name.
 void ShowDefinitionWriteFailure(int errorNumber, int recordNumber, const QString& recordText);

@@ -204,7 +204,7 @@ TEST_F(WindowTest, WithATransparentBackgroundTheMenuBarStaysOpaqueAndTakesClicks
 }
 
 TEST_F(WindowTest, TheEraLabelShowsEveryEraYearWhole) {
-    // The label stays in its design place beside the year box; its text must fit it.
+    // The label stays in its laid-out place beside the year box; its text must fit it.
     auto fitsWhole = [](const QLabel* label) {
         const auto* fitted = qobject_cast<const FittedLabel*>(label);
         const QFont drawn = fitted != nullptr ? fitted->fittedFont() : label->font();
@@ -223,7 +223,7 @@ TEST_F(WindowTest, TheEraLabelShowsEveryEraYearWhole) {
                           QStringLiteral("年"));
         ASSERT_TRUE(fitsWhole(w.Label1)) << w.Label1->text().toStdString();
     }
-    // A short label keeps the design's size.
+    // A short label keeps its own font size.
     showMonth(w, 2025, 1);
     EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 7年"));
     EXPECT_EQ(qobject_cast<const FittedLabel*>(w.Label1)->fittedFont(), design);

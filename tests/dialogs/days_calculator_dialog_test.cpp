@@ -237,7 +237,7 @@ TEST_F(DaysCalculatorDialog, TheDayCountsAndEraLabelsShowEveryValueWhole) {
     };
     for (const bool japaneseFonts : {false, true}) {
         if (japaneseFonts) {
-            // The faces the program puts in place of the design's where they are missing.
+            // The faces the program puts in place of the named ones where they are missing.
             QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"),
                                       QStringLiteral("IPAPGothic"));
         }
@@ -267,7 +267,7 @@ TEST_F(DaysCalculatorDialog, TheDayCountsAndEraLabelsShowEveryValueWhole) {
             type(dialog.Text1[i], "99999999");
             EXPECT_TRUE(whole(dialog.Text1[i])) << i << " " << japaneseFonts;
         }
-        // A short count goes back to the design's size.
+        // A short count goes back to the box's own font size.
         type(dialog.Text1[8], "31");
         EXPECT_EQ(dialog.Text1[8]->font(), design);
         // The era labels of the two dates: Reiwa's 7981st year at the end of 9999.

@@ -36,13 +36,7 @@ protected:
         }
         copy_ = std::make_unique<InstalledCopy>(scratch_.path());
         ASSERT_TRUE(copy_->install()) << copy_->log.toStdString();
-        // The single-instance lock lives in the runtime folder: one of the test's own.
-        const fs::path runtime = scratch_.path() / "runtime";
-        fs::create_directories(runtime);
-        chmod(runtime.c_str(), 0700);
-        environment_ = session_->environment(copy_->environment());
-        environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                            QString::fromStdString(runtime.string()));
+        environment_ = DesktopEnvironment(*session_, *copy_, scratch_.path() / "runtime");
     }
 
     std::unique_ptr<RunningProgram> start(const char* program) const {
@@ -100,16 +94,7 @@ protected:
             RunProgram(QString::fromStdString((copy_->prefix / "korin").string()),
                        {QStringLiteral("holidays"), QString::number(year)}, environment_);
         EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
-        std::set<int> days;
-        const QString prefix = QStringLiteral("%1/%2/")
-                                   .arg(year, 4, 10, QLatin1Char('0'))
-                                   .arg(month, 2, 10, QLatin1Char('0'));
-        for (const QString& line : listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (line.startsWith(prefix)) {
-                days.insert(line.mid(8, 2).toInt());
-            }
-        }
-        return days;
+        return HolidayDaysIn(listed.out, year, month);
     }
 
     // Waits until the calendar window shows `expected`; returns the last picture read.

@@ -129,6 +129,17 @@ bool HaveProgram(const QString& name) {
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
+std::string DesktopEntryValue(const std::string& entry, const std::string& key) {
+    std::istringstream lines(entry);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind(key + "=", 0) == 0) {
+            return line.substr(key.size() + 1);
+        }
+    }
+    return {};
+}
+
 InstalledCopy::InstalledCopy(const std::filesystem::path& scratch, std::filesystem::path folder)
     : root(scratch), prefix(folder.empty() ? scratch / "opt" / "zelvar" : std::move(folder)),
       home(scratch / "home") {
@@ -573,6 +584,16 @@ bool RunningProgram::waitForEnd(std::chrono::milliseconds limit) {
 QString RunningProgram::errors() {
     errors_ += QString::fromUtf8(process_.readAllStandardError());
     return errors_;
+}
+
+QProcessEnvironment DesktopEnvironment(const XSession& session, const InstalledCopy& copy,
+                                       const std::filesystem::path& runtime) {
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    QProcessEnvironment environment = session.environment(copy.environment());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.string()));
+    return environment;
 }
 
 } // namespace e2e

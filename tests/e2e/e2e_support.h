@@ -45,6 +45,9 @@ std::string ReadFile(const std::filesystem::path& path);
 // Whether a program of that name is on PATH.
 bool HaveProgram(const QString& name);
 
+// The value of `key` in the text of a desktop entry ("" when absent).
+std::string DesktopEntryValue(const std::string& entry, const std::string& key);
+
 // The build installed with `cmake --install` into `<root>/opt/zelvar` (or `prefix`), with HOME
 // set to `<root>/home` so that the desktop entries, icons and the korin link land there too.
 class InstalledCopy {
@@ -64,6 +67,13 @@ public:
     std::filesystem::path home;
     QString log;
 };
+
+class XSession;
+
+// The session's environment for the installed copy, with a runtime folder of the test's own
+// (made, mode 0700) as XDG_RUNTIME_DIR: the single-instance lock lives there.
+QProcessEnvironment DesktopEnvironment(const XSession& session, const InstalledCopy& copy,
+                                       const std::filesystem::path& runtime);
 
 // An X server of 1280 x 1024 pixels with jwm and trayer, ended with the object.
 class XSession {

@@ -27,18 +27,6 @@ fs::path themeIcon(const InstalledCopy& copy, const std::string& size, const std
     return copy.home / ".local" / "share" / "icons" / "hicolor" / size / "apps" / file;
 }
 
-// The value of `key` in the [Desktop Entry] group of a desktop file ("" when absent).
-std::string entryValue(const std::string& entry, const std::string& key) {
-    std::istringstream lines(entry);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            return line.substr(key.size() + 1);
-        }
-    }
-    return {};
-}
-
 // The program path of an Exec value as a desktop launcher reads it: the string escapes undone,
 // "%%" read as "%", then the first quoted argument with its backslash escapes undone.
 std::string execProgram(const std::string& exec) {
@@ -112,11 +100,11 @@ TEST(Install, PutsTheProgramsDataAndIconsIntoOneFolderAndTheEntriesIntoTheHome) 
         const std::string entry = ReadFile(applications(copy) / file);
         ASSERT_FALSE(entry.empty()) << file;
         EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0U) << file;
-        EXPECT_EQ(entryValue(entry, "Type"), "Application") << file;
-        EXPECT_EQ(execProgram(entryValue(entry, "Exec")), (copy.prefix / program).string());
-        EXPECT_EQ(entryValue(entry, "TryExec"), (copy.prefix / program).string());
-        EXPECT_EQ(entryValue(entry, "Name[ja]"), name) << file;
-        EXPECT_EQ(entryValue(entry, "Icon"), "zelvar") << file;
+        EXPECT_EQ(DesktopEntryValue(entry, "Type"), "Application") << file;
+        EXPECT_EQ(execProgram(DesktopEntryValue(entry, "Exec")), (copy.prefix / program).string());
+        EXPECT_EQ(DesktopEntryValue(entry, "TryExec"), (copy.prefix / program).string());
+        EXPECT_EQ(DesktopEntryValue(entry, "Name[ja]"), name) << file;
+        EXPECT_EQ(DesktopEntryValue(entry, "Icon"), "zelvar") << file;
         if (HaveProgram(QStringLiteral("desktop-file-validate"))) {
             const RunResult valid =
                 RunProgram(QStringLiteral("desktop-file-validate"),
@@ -150,9 +138,9 @@ TEST(Install, ExecOfTheEntriesSurvivesAFolderWithBlanksAndQuotes) {
     InstalledCopy copy(scratch.path(), scratch.path() / "my apps" / "Zel \"var\" $1 100%");
     ASSERT_TRUE(copy.install()) << copy.log.toStdString();
     const std::string entry = ReadFile(applications(copy) / "zelvar.desktop");
-    EXPECT_EQ(execProgram(entryValue(entry, "Exec")), (copy.prefix / "Zelvar").string());
+    EXPECT_EQ(execProgram(DesktopEntryValue(entry, "Exec")), (copy.prefix / "Zelvar").string());
     // The percent sign of a field code is doubled.
-    EXPECT_NE(entryValue(entry, "Exec").find("100%%"), std::string::npos);
+    EXPECT_NE(DesktopEntryValue(entry, "Exec").find("100%%"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(copy.prefix / "Zelvar"));
     const RunResult removed = copy.uninstall();
     EXPECT_EQ(removed.exitCode, 0) << removed.err.toStdString();

@@ -140,4 +140,17 @@ std::string Describe(const MonthInks& inks) {
     return text;
 }
 
+std::set<int> HolidayDaysIn(const QString& listing, int year, int month) {
+    const QString prefix = QStringLiteral("%1/%2/")
+                               .arg(year, 4, 10, QLatin1Char('0'))
+                               .arg(month, 2, 10, QLatin1Char('0'));
+    std::set<int> days;
+    for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(prefix)) {
+            days.insert(line.mid(8, 2).toInt());
+        }
+    }
+    return days;
+}
+
 } // namespace e2e

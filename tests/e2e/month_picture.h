@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QString>
 #include <array>
 #include <optional>
 #include <set>
@@ -38,6 +39,9 @@ std::optional<MonthPicture> ReadMonth(const QImage& picture);
 // their cells, Sundays and `holidays` (days of the month) red, other Saturdays blue, the rest
 // dark. The header cells stay Empty (they are not compared).
 MonthInks ExpectedMonth(int year, int month, const std::set<int>& holidays);
+
+// The days of `month` in a `korin holidays <year>` listing (lines "yyyy/mm/dd ...").
+std::set<int> HolidayDaysIn(const QString& listing, int year, int month);
 
 // "1: Holiday, 2: Plain, ..." for failure messages: the days' cells only.
 std::string Describe(const MonthInks& inks);

@@ -103,18 +103,6 @@ RunResult korinAs(const User& user, const XSession& session, const QStringList& 
                       user.environment(session));
 }
 
-// The value of `key` in a desktop entry.
-std::string entryValue(const std::string& entry, const std::string& key) {
-    std::istringstream lines(entry);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            return line.substr(key.size() + 1);
-        }
-    }
-    return {};
-}
-
 // Enters a fixed-date holiday in Korinset's holiday editor and saves it with "更新".
 void addHoliday(const XSession& session, const RunningProgram& editor, const QString& main,
                 const QString& name, int year, int month, int day) {
@@ -230,7 +218,7 @@ TEST(Package, InstallsForEveryUserKeepsEachUsersFilesApartAndRemovesCleanly) {
 
     // Zelvar from the desktop entry: a changed setting lands in the user's configuration folder.
     const std::string entry = ReadFile("/usr/share/applications/zelvar.desktop");
-    const QString exec = QString::fromStdString(entryValue(entry, "Exec"));
+    const QString exec = QString::fromStdString(DesktopEntryValue(entry, "Exec"));
     ASSERT_EQ(exec, QStringLiteral("/usr/lib/zelvar/Zelvar"));
     {
         auto zelvar = startAs(first, session, exec);

@@ -156,12 +156,7 @@ protected:
         }
         copy_ = std::make_unique<InstalledCopy>(scratch_.path());
         ASSERT_TRUE(copy_->install()) << copy_->log.toStdString();
-        const fs::path runtime = scratch_.path() / "runtime";
-        fs::create_directories(runtime);
-        chmod(runtime.c_str(), 0700);
-        environment_ = session_->environment(copy_->environment());
-        environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                            QString::fromStdString(runtime.string()));
+        environment_ = DesktopEnvironment(*session_, *copy_, scratch_.path() / "runtime");
         environment_.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     }
 

@@ -90,17 +90,8 @@ protected:
     std::set<int> holidaysOf(int year, int month) const {
         const RunResult listed = korin({QStringLiteral("holidays"), QString::number(year)});
         EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
-        std::set<int> days;
-        const QString prefix = QStringLiteral("%1/%2/")
-                                   .arg(year, 4, 10, QLatin1Char('0'))
-                                   .arg(month, 2, 10, QLatin1Char('0'));
-        for (const QString& line : listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            EXPECT_FALSE(line.endsWith(QLatin1Char('\r'))) << "korin.exe wrote CR LF";
-            if (line.startsWith(prefix)) {
-                days.insert(line.mid(8, 2).toInt());
-            }
-        }
-        return days;
+        EXPECT_FALSE(listed.out.contains(QLatin1Char('\r'))) << "korin.exe wrote CR LF";
+        return HolidayDaysIn(listed.out, year, month);
     }
 
     std::optional<MonthPicture> waitForMonth(const QString& window,
