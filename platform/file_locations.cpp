@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <atomic>
+#include <map>
+#include <mutex>
 #include <string>
 #include <windows.h>
 #else
@@ -49,17 +51,25 @@ fs::path absoluteFolder(const std::string& value) {
 
 bool canCreateFilesIn(const fs::path& folder) {
 #ifdef _WIN32
-    // A folder's read-only attribute says nothing on Windows: try it with a file of our own.
+    // A folder's read-only attribute says nothing on Windows: try it with a file of our own, once
+    // per folder and process; the rule is asked for every setting read and every file written.
+    static std::mutex guard;
+    static std::map<fs::path, bool> probed;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (const auto known = probed.find(folder); known != probed.end()) {
+        return known->second;
+    }
     static std::atomic<unsigned> serial{0};
     const fs::path probe = folder / (L".zelvar-probe-" + std::to_wstring(GetCurrentProcessId()) +
                                      L"-" + std::to_wstring(serial++));
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
+    const bool made = file != INVALID_HANDLE_VALUE;
+    if (made) {
+        CloseHandle(file);
     }
-    CloseHandle(file);
-    return true;
+    probed.emplace(folder, made);
+    return made;
 #else
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 #endif
