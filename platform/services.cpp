@@ -22,11 +22,22 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
 namespace {
+
+// A service asked for before it is installed is a fault of the program, not of the user: it stops
+// with a message instead of following a null pointer.
+template <class Service> Service& Installed(Service* service) {
+    if (service == nullptr) {
+        std::fputs("platform service used before it was installed\n", stderr);
+        std::abort();
+    }
+    return *service;
+}
 
 class RealMessageBox final : public MessageBoxService {
 public:
@@ -90,11 +101,11 @@ public:
         ShowErrorMessage(QString::fromStdString(message));
     }
     [[noreturn]] void endProgram() override {
-        Services().program->endAtOnce(EXIT_FAILURE);
+        Installed(Services().program).endAtOnce(EXIT_FAILURE);
         std::abort(); // not reached: the program service never returns from endAtOnce
     }
     [[nodiscard]] std::string programFolder() const override {
-        return Services().program->folder().toStdString();
+        return Installed(Services().program).folder().toStdString();
     }
     [[nodiscard]] std::string definitionFileToRead(const std::string& fileName) const override {
         return ProgramDefinitionFileToRead(fileName);
@@ -177,13 +188,13 @@ void InstallRealServices(const QString& title) {
 void ShowErrorMessage(const QString& text) {
     MessageRequest request;
     request.text = text;
-    request.caption = Services().program->title();
+    request.caption = Installed(Services().program).title();
     request.icon = MessageIcon::Error;
-    Services().messageBox->show(request);
+    Installed(Services().messageBox).show(request);
 }
 
 FileLocations ProgramFileLocations() {
-    return FindFileLocations(TextPath(Services().program->folder()));
+    return FindFileLocations(TextPath(Installed(Services().program).folder()));
 }
 
 std::string ProgramDefinitionFileToRead(const std::string& fileName) {
@@ -211,9 +222,9 @@ std::filesystem::path TextPath(const QString& text) {
 }
 
 QDate Today() {
-    return Services().clock->now().date();
+    return Installed(Services().clock).now().date();
 }
 
 std::int16_t GetPlatformId() {
-    return Services().platformId->platformId();
+    return Installed(Services().platformId).platformId();
 }
