@@ -11,9 +11,12 @@
 #include "platform/window_styles.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QEventLoopLocker>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QTimer>
+#include <QWindow>
 
 QPointer<TrayForm> FRM_TTI;
 
@@ -71,6 +74,32 @@ void hideIntoTray(CalendarWindow& window) {
     if (!leavingMinimizedShowsWindow()) {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     }
+}
+
+// On X11 Qt takes the focus leaving the program's last window for the program's deactivation only
+// a moment later (unless another of its windows takes the focus), and a popup menu open by then is
+// closed by it. While the focus still rests, for Qt, on a window already hidden (the calendar
+// hidden into the notification area a moment ago), the menu waits for that deactivation, a second
+// at most.
+void waitForFocusOfHiddenWindowToGo() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return;
+    }
+    auto onHiddenWindow = [] {
+        const QWindow* focus = QGuiApplication::focusWindow();
+        return focus != nullptr && !focus->isVisible();
+    };
+    if (!onHiddenWindow()) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &loop, [&] {
+        if (!onHiddenWindow()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace
@@ -211,6 +240,16 @@ void TrayForm::iconRightButtonDown(const QPoint& globalPos) {
         dummy = std::make_unique<FrmDummy>();
         dummy->show();
         dummy->activateWindow();
+    } else if (!menuWaiting_) {
+        const QPointer<TrayForm> self(this);
+        menuWaiting_ = true;
+        waitForFocusOfHiddenWindowToGo();
+        if (self.isNull()) {
+            return;
+        }
+        menuWaiting_ = false;
+    } else {
+        return; // another right click while the menu waits to open: that one opens it
     }
     // A command of the menu may destroy this form (終了, the options dialog's re-creation); the
     // deletion waits for the event loop, so the menu and this function end normally.

@@ -83,6 +83,7 @@ private:
     TrayIconService& service_;
     TrayIconCall* call_;
     bool hasIcon_ = false;
+    bool menuWaiting_ = false; // a right click's menu waits for the program's deactivation
     QPointer<CalendarWindow> lentButton_; // the window given a taskbar button while waiting
     // Keeps the program running while this form exists, as any open window does: the calendar
     // window may be hidden while a dialog opened from the icon's menu closes.

@@ -75,7 +75,7 @@ class XSession;
 QProcessEnvironment DesktopEnvironment(const XSession& session, const InstalledCopy& copy,
                                        const std::filesystem::path& runtime);
 
-// An X server of 1280 x 1024 pixels with jwm and trayer, ended with the object.
+// An X server of 1280 x 1024 pixels with jwm and its notification area, ended with the object.
 class XSession {
 public:
     // Starts the session; ready() tells whether it came up (Xvfb may be missing: see skipReason).
@@ -112,8 +112,7 @@ public:
     // the root, tool tips left out. Qt gives a menu's re-created window no menu type, so the
     // type alone does not find every menu.
     [[nodiscard]] QStringList popupMenus(qint64 pid) const;
-    // The windows of process `pid` embedded into the notification area's host (trayer): its
-    // icons there.
+    // The windows of process `pid` embedded into the notification area: its icons there.
     [[nodiscard]] QStringList trayIcons(qint64 pid) const;
     // The window that has the focus (_NET_ACTIVE_WINDOW), "" when none has it.
     [[nodiscard]] QString activeWindow() const;
@@ -131,7 +130,10 @@ public:
     // Keys to whatever has the focus now (an open menu), without activating a window first.
     void press(const QStringList& keys) const;
     void type(const QString& id, const QString& text) const;
-    // A click of mouse button `button` (1 left, 3 right) at a point of the screen.
+    // A click of mouse button `button` (1 left, 3 right) at a point of the screen. A click of the
+    // same button at the same point as the one before is made only once the double-click interval
+    // has passed since that one, so every click reaches the program as a click of its own: the
+    // programs ignore double clicks on the notification-area icon, as the system's icons do.
     void click(int x, int y, int button = 1) const;
     void moveMouse(int x, int y) const;
     // Asks the window manager to minimize the window, as its minimize button does.
@@ -145,6 +147,8 @@ public:
 
 private:
     RunResult x(const QString& program, const QStringList& arguments) const;
+    // The windows that hold notification-area icons (children of the root of the dock type).
+    [[nodiscard]] QStringList notificationAreas() const;
     // The ids of the visible windows of process `pid`.
     [[nodiscard]] QStringList visibleWindows(qint64 pid) const;
     // The atoms of the window's _NET_WM_WINDOW_TYPE.
@@ -154,11 +158,18 @@ private:
     // The window's parent, its parent's parent and so on, up to a child of the root.
     [[nodiscard]] QStringList ancestors(const QString& id) const;
 
+    struct LastClick {
+        int x = -1;
+        int y = -1;
+        int button = 0;
+        std::chrono::steady_clock::time_point at;
+    };
+
     QString display_;
     QString skipReason_;
+    mutable LastClick lastClick_;
     int serverPid_ = -1;
     std::unique_ptr<QProcess> windowManager_;
-    std::unique_ptr<QProcess> trayHost_;
     QProcessEnvironment environment_;
 };
 
