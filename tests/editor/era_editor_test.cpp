@@ -8,7 +8,7 @@
 
 namespace {
 
-class EraEditorTest : public EditorWindowTest {
+class EraEditorTest : public DefinitionEditorTest {
 protected:
     void SetUp() override {
         useFixture("unordered_eras");
@@ -17,24 +17,9 @@ protected:
     void open() {
         St_LoadDefinitions();
         window = std::make_unique<EraEditorWindow>();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        list = child<QListWidget>(window.get(), "List1");
-        frame = child<QFrame>(window.get(), "Frame1");
-        name = child<QLineEdit>(window.get(), "Text2");
-        for (int i = 0; i < 3; ++i) {
-            command1[i] =
-                child<QPushButton>(window.get(), QStringLiteral("Command1_%1").arg(i).toLatin1());
-            text1[i] = child<QLineEdit>(window.get(), QStringLiteral("Text1_%1").arg(i).toLatin1());
-        }
-        confirm = child<QPushButton>(window.get(), "Command2_0");
-        abandon = child<QPushButton>(window.get(), "Command2_1");
-        update = child<QPushButton>(window.get(), "Command3_0");
-        cancel = child<QPushButton>(window.get(), "Command3_1");
-    }
-    [[nodiscard]] std::array<bool, 3> modeButtons() const {
-        return {command1[0]->isEnabled(), command1[1]->isEnabled(), command1[2]->isEnabled()};
+        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
+        findFormControls(window.get());
+        text1 = children<QLineEdit, 3>(window.get(), "Text1");
     }
     void setDate(const QString& year, const QString& month, const QString& day) {
         retype(text1[0], year);
@@ -43,15 +28,7 @@ protected:
     }
 
     std::unique_ptr<EraEditorWindow> window;
-    QListWidget* list = nullptr;
-    QFrame* frame = nullptr;
-    QLineEdit* name = nullptr;
-    std::array<QPushButton*, 3> command1{};
     std::array<QLineEdit*, 3> text1{};
-    QPushButton* confirm = nullptr;
-    QPushButton* abandon = nullptr;
-    QPushButton* update = nullptr;
-    QPushButton* cancel = nullptr;
 };
 
 const QStringList SortedRows = {
