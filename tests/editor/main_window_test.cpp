@@ -138,9 +138,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("SaveFolder")), nullptr);
     }
 
-    QFile marker(doubles.file(QString::fromLatin1(SharedFolderMarker)));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(doubles.shareProgramFolder());
     const QTemporaryDir data;
     const ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().toUtf8());
     const QString userFolder = data.path() + QStringLiteral("/zelvar");
