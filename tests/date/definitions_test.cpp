@@ -188,24 +188,23 @@ TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767) {
 TEST(LoadDefinitions, AMissingFileIsReportedAndEndsTheProgram) {
     TempFolder folder;
     RecordingHost host(folder.str());
+    // Loading ends the program after the one message `message`.
+    auto expectEndWith = [&host](const std::string& message) {
+        host.messages.clear();
+        EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
+        ASSERT_EQ(host.messages.size(), 1U);
+        EXPECT_EQ(host.messages[0], message);
+    };
     folder.write("Korin2.csv", "19890108,平成\r\n");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin1.csvファイルが見つかりません。");
+    expectEndWith("Korin1.csvファイルが見つかりません。");
 
-    host.messages.clear();
     std::filesystem::remove(folder.path() / "Korin2.csv");
     folder.write("Korin1.csv", "元日,1,1,1,,,1948,\r\n");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin2.csvファイルが見つかりません。");
+    expectEndWith("Korin2.csvファイルが見つかりません。");
 
     // A folder in place of the file is no file either.
-    host.messages.clear();
     std::filesystem::create_directory(folder.path() / "Korin2.csv");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin2.csvファイルが見つかりません。");
+    expectEndWith("Korin2.csvファイルが見つかりません。");
 }
 
 TEST(LoadDefinitions, BytesThatAreNotCodePage932BecomeReplacementCharacters) {

@@ -19,6 +19,7 @@
 #include <array>
 #include <cstddef>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 class EditorWindowTest : public ::testing::Test {
@@ -183,6 +184,22 @@ protected:
         abandon = child<QPushButton>(window, "Command2_1");
         update = child<QPushButton>(window, "Command3_0");
         cancel = child<QPushButton>(window, "Command3_1");
+    }
+
+    // Loads the definition files and opens a new editor window over them, active, with the
+    // shared controls found.
+    template <typename Window> void openEditor(std::unique_ptr<Window>& window) {
+        St_LoadDefinitions();
+        window = std::make_unique<Window>();
+        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
+        findFormControls(window.get());
+    }
+
+    // Asserts that the last box asked whether to delete the selected definition.
+    void expectDeleteQuestion() const {
+        expectLastQuestion(
+            QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
+                               u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
     }
 
     // The enabled state of 新規, 変更 and 削除: the record of the mode.

@@ -15,10 +15,7 @@ protected:
         open();
     }
     void open() {
-        St_LoadDefinitions();
-        window = std::make_unique<EraEditorWindow>();
-        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
-        findFormControls(window.get());
+        ASSERT_NO_FATAL_FAILURE(openEditor(window));
         text1 = children<QLineEdit, 3>(window.get(), "Text1");
     }
     void setDate(const QString& year, const QString& month, const QString& day) {
@@ -130,9 +127,7 @@ TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
     clickRow(list, 1);
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(list->count(), 5);
     EXPECT_FALSE(rowsOf(list).contains(SortedRows[1]));
     EXPECT_EQ(selectedRowOf(list), -1);

@@ -34,10 +34,7 @@ const char* const SortedStandard = "元日,1,1,1,,,1948,\r\n"
 class HolidayEditorTest : public DefinitionEditorTest {
 protected:
     void open() {
-        St_LoadDefinitions();
-        window = std::make_unique<HolidayEditorWindow>();
-        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
-        findFormControls(window.get());
+        ASSERT_NO_FATAL_FAILURE(openEditor(window));
         text1 = children<QLineEdit, 5>(window.get(), "Text1");
         combo = child<QComboBox>(window.get(), "Combo1");
         byDay = child<QRadioButton>(window.get(), "Option1_0");
@@ -296,9 +293,7 @@ TEST_F(HolidayEditorTest, DeleteRemovesWithoutCheckingAndLeavesNoSelection) {
     EXPECT_TRUE(confirm->hasFocus());
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
     ASSERT_EQ(HolidayDefCount, 1);
     EXPECT_EQ(HolidayDefs.size(), 1U);
@@ -622,9 +617,7 @@ TEST_F(HolidayEditorTest, EnterPressesTheFocusedButton) {
     ASSERT_TRUE(confirm->hasFocus());
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::keyClick(confirm, Qt::Key_Return);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(HolidayDefCount, 13);
     // The keypad's Enter too.
     cancel->setFocus();
