@@ -5,16 +5,13 @@
 #include "calendar/calendar_window.h"
 #include "calendar/month_view.h"
 #include "calendar/start_calendar.h"
-#include "tests/support/platform_doubles.h"
+#include "window_bench.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTest>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -23,14 +20,7 @@ std::unique_ptr<PlatformDoubles> doubles;
 
 CalendarWindow& calendar() {
     if (CurrentCalendar == nullptr) {
-        doubles = std::make_unique<PlatformDoubles>();
-        for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
-            const QString file = QString::fromLatin1(name);
-            if (!QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + file,
-                             doubles->file(file))) {
-                std::abort();
-            }
-        }
+        doubles = DoublesWithShippedFiles();
         StartCalendar();
     }
     return *CurrentCalendar;
@@ -87,14 +77,8 @@ BENCHMARK(BM_Page120MonthsWithDown)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete CurrentCalendar.data();
-    doubles.reset();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] {
+        delete CurrentCalendar.data();
+        doubles.reset();
+    });
 }

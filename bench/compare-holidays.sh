@@ -8,6 +8,8 @@
 # Prints both mean times, the ratio, and how many output lines the two programs disagree on.
 set -eu
 cd "$(dirname "$0")/.."
+script=compare-holidays
+. bench/require.sh
 build=${1:-build/default}
 first=${FIRST:-1948}
 last=${LAST:-2150}
@@ -20,16 +22,8 @@ case "$build" in /*) korin="$build/bin/korin" ;; esac
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
     sh scripts/setup.sh nodejs npm
 fi
-for tool in node npm hyperfine /usr/bin/python3; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "compare-holidays: $tool is missing" >&2
-        exit 1
-    fi
-done
-if [ ! -x "$korin" ]; then
-    echo "compare-holidays: no korin at $korin (build the target korin first)" >&2
-    exit 1
-fi
+require_tools "" node npm hyperfine /usr/bin/python3
+require_built "$korin" korin
 
 mkdir -p "$scratch"
 if [ ! -f "$scratch/node_modules/japanese-holidays/package.json" ]; then

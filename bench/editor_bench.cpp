@@ -6,15 +6,13 @@
 #include "editor/holiday_list_window.h"
 #include "editor/holiday_listing.h"
 #include "editor/listing_box.h"
-#include "tests/support/platform_doubles.h"
+#include "window_bench.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -25,13 +23,7 @@ void installShippedFiles() {
     if (doubles) {
         return;
     }
-    doubles = std::make_unique<PlatformDoubles>();
-    for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
-        const QString file = QString::fromLatin1(name);
-        if (!QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + file, doubles->file(file))) {
-            std::abort();
-        }
-    }
+    doubles = DoublesWithShippedFiles();
 }
 
 // The text alone: 9999 years resolved, sorted and formatted.
@@ -96,13 +88,5 @@ BENCHMARK(BM_ListingBoxTakesText1To9999)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    doubles.reset();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] { doubles.reset(); });
 }

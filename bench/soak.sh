@@ -9,22 +9,16 @@
 # The program runs from a scratch copy of BUILD_DIR/bin, so no settings file lands in the build.
 set -eu
 cd "$(dirname "$0")/.."
+script=soak
+. bench/require.sh
 build=${1:-build/default}
 months=${MONTHS:-10000}
 minutes=${MINUTES:-10}
 growth_kb=${GROWTH_KB:-2048}
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 
-for tool in Xvfb xdotool jwm; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "soak: $tool is missing (sh scripts/setup.sh installs it)" >&2
-        exit 1
-    fi
-done
-if [ ! -x "$build/bin/Zelvar" ]; then
-    echo "soak: no Zelvar in $build/bin (build the target Zelvar first)" >&2
-    exit 1
-fi
+require_tools "sh scripts/setup.sh installs it" Xvfb xdotool jwm
+require_built "$build/bin/Zelvar" Zelvar
 
 scratch=$(mktemp -d /tmp/zelvar-soak.XXXXXX)
 server=""

@@ -30,12 +30,7 @@ visible_window() {
 # saves the dialog titled TITLE as docs/screenshots/NAME.png.
 shot() {
     name=$1
-    folder="$work/$name"
-    mkdir -p "$folder"
-    cp "$bin/Zelvar" "$bin/Korin1.csv" "$bin/Korin2.csv" "$folder/"
-    printf '%b' "$4" >"$folder/Zelvar.ini"
-    XDG_RUNTIME_DIR="$folder" "$folder/Zelvar" >/dev/null 2>&1 &
-    zelvar=$!
+    start_zelvar "$name" "$4"
     calendar=$(visible_window "$zelvar" "カレンダー")
     sleep 1
     xdotool windowactivate --sync "$calendar"
@@ -47,9 +42,7 @@ shot() {
     dialog=$(visible_window "$zelvar" "$3")
     sleep 1
     import -frame -window "$dialog" "$out/$name.png"
-    kill "$zelvar"
-    wait "$zelvar" 2>/dev/null || true
-    zelvar=""
+    stop_zelvar
 }
 
 shot dialog-era-jump g "元号指定" '[Option]\r\nTaskTray=0\r\n'

@@ -13,12 +13,7 @@ sleep 1
 # shot NAME INI-TEXT: runs Zelvar with the settings and saves docs/screenshots/NAME.png.
 shot() {
     name=$1
-    folder="$work/$name"
-    mkdir -p "$folder"
-    cp "$bin/Zelvar" "$bin/Korin1.csv" "$bin/Korin2.csv" "$folder/"
-    printf '%b' "$2" >"$folder/Zelvar.ini"
-    XDG_RUNTIME_DIR="$folder" "$folder/Zelvar" >/dev/null 2>&1 &
-    zelvar=$!
+    start_zelvar "$name" "$2"
     # Wait for the window to be mapped (windows come and go while Qt sets up).
     for _ in $(seq 1 40); do
         if xdotool search --onlyvisible --pid "$zelvar" >/dev/null 2>&1; then
@@ -30,9 +25,7 @@ shot() {
     # Everything that is not desktop (the window and its frame), with a margin of desktop.
     import -window root "$work/screen.png"
     convert "$work/screen.png" -trim +repage -bordercolor "$desktop" -border 12 "$out/$name.png"
-    kill "$zelvar"
-    wait "$zelvar" 2>/dev/null || true
-    zelvar=""
+    stop_zelvar
 }
 
 shot form1 '[Option]\r\nTaskTray=0\r\n'

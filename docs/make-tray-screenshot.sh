@@ -73,12 +73,7 @@ geometry() {
         /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
-folder="$work/tray"
-mkdir -p "$folder"
-cp "$bin/Zelvar" "$bin/Korin1.csv" "$bin/Korin2.csv" "$folder/"
-printf '[Option]\r\nTaskTray=1\r\n' >"$folder/Zelvar.ini"
-XDG_RUNTIME_DIR="$folder" "$folder/Zelvar" >/dev/null 2>&1 &
-zelvar=$!
+start_zelvar tray '[Option]\r\nTaskTray=1\r\n'
 icon=$(wait_for "the icon" tray_icon "$zelvar")
 sleep 1
 read -r x y w h <<EOF

@@ -46,3 +46,21 @@ JWM
     jwm -f "$work/jwmrc" >/dev/null 2>&1 &
     wm=$!
 }
+
+# start_zelvar NAME INI-TEXT: runs Zelvar from a folder of its own, $work/NAME (in $folder), with
+# the definition files beside it and INI-TEXT (printf escapes) as its Zelvar.ini, into $zelvar.
+start_zelvar() {
+    folder="$work/$1"
+    mkdir -p "$folder"
+    cp "$bin/Zelvar" "$bin/Korin1.csv" "$bin/Korin2.csv" "$folder/"
+    printf '%b' "$2" >"$folder/Zelvar.ini"
+    XDG_RUNTIME_DIR="$folder" "$folder/Zelvar" >/dev/null 2>&1 &
+    zelvar=$!
+}
+
+# stop_zelvar: ends the Zelvar of start_zelvar and waits for its end.
+stop_zelvar() {
+    kill "$zelvar"
+    wait "$zelvar" 2>/dev/null || true
+    zelvar=""
+}

@@ -206,9 +206,7 @@ TEST_F(SettingsFileTest, SizesBeyondAnyScreenStillOpenAWindow) {
 
 TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigurationFolder) {
     // The program's folder is marked shared; the user's configuration folder is a scratch one.
-    QFile marker(doubles.file(QString::fromLatin1(SharedFolderMarker)));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(doubles.shareProgramFolder());
     const QTemporaryDir config;
     const ScopedEnvironment userFolder("XDG_CONFIG_HOME", config.path().toUtf8());
     const QString userIni = config.path() + QStringLiteral("/zelvar/Zelvar.ini");

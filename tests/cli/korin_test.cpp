@@ -4,16 +4,16 @@
 #include "date/eras.h"
 #include "date/serial.h"
 #include "platform/program_environment.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
+#include <tuple>
 
 namespace {
 
@@ -30,23 +30,9 @@ struct KorinRun {
 KorinRun runProgram(const std::string& program, const std::string& arguments) {
     TempFolder scratch;
     const std::string errPath = (scratch.path() / "stderr").string();
-    const std::string command = "'" + program + "' " + arguments + " 2>'" + errPath + "'";
-    KorinRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    if (status != -1 && WIFEXITED(status)) {
-        run.status = WEXITSTATUS(status);
-    }
-    run.err = scratch.read("stderr");
-    return run;
+    const ProgramResult result =
+        ::runProgram("'" + program + "' " + arguments + " 2>'" + errPath + "'");
+    return {result.output, scratch.read("stderr"), result.exitCode};
 }
 
 KorinRun korinWith(const std::string& folder, const std::string& arguments) {
@@ -55,6 +41,13 @@ KorinRun korinWith(const std::string& folder, const std::string& arguments) {
 
 KorinRun korinBasic(const std::string& arguments) {
     return korinWith("basic", arguments);
+}
+
+// Expects korin over the basic definitions to answer `arguments` with `status` and `out`.
+void expectAnswer(const std::string& arguments, int status, const std::string& out) {
+    const KorinRun run = korinBasic(arguments);
+    EXPECT_EQ(run.status, status) << arguments;
+    EXPECT_EQ(run.out, out) << arguments;
 }
 
 } // namespace
@@ -108,37 +101,33 @@ TEST(Korin, HolidaysOverSeveralYearsHasNoHeadingsOrBlankLines) {
 }
 
 TEST(Korin, NameAnswersWithTheExitStatus) {
-    KorinRun run = korinBasic("name 20240923");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "振替休日\n");
-    run = korinBasic("name 2024-09-22");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "秋分の日\n");
-    run = korinBasic("name 2024-09-24");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
+    expectAnswer("name 20240923", 0, "振替休日\n");
+    expectAnswer("name 2024-09-22", 0, "秋分の日\n");
+    const KorinRun none = korinBasic("name 2024-09-24");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "");
 }
 
 TEST(Korin, EraAndLabel) {
-    KorinRun run = korinBasic("era 20240315");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "令和6年3月15日\n");
-    EXPECT_EQ(korinBasic("era 2019-05-01").out, "令和元年5月1日\n");
-    EXPECT_EQ(korinBasic("era 2019-04-30").out, "平成31年4月30日\n");
-    EXPECT_EQ(korinBasic("era 1868-09-08").out, "明治元年9月8日\n");
-    run = korinBasic("era 18680907");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-
-    EXPECT_EQ(korinBasic("label 2019 5").out, "令和元年\n");
-    EXPECT_EQ(korinBasic("label 2019 4").out, "平成31年\n");
-    EXPECT_EQ(korinBasic("label 1989 1").out, "平成元年\n");
-    EXPECT_EQ(korinBasic("label 2024 3").out, "令和 6年\n");
-    EXPECT_EQ(korinBasic("label 2118 1").out, "令和100年\n");
-    run = korinBasic("label 1868 8");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
+    // Each command with korin's exit status and output. Before the first era there is no era
+    // date (exit status 1) and an empty label (exit status 0).
+    const std::tuple<const char*, int, const char*> answers[] = {
+        {"era 20240315", 0, "令和6年3月15日\n"},
+        {"era 2019-05-01", 0, "令和元年5月1日\n"},
+        {"era 2019-04-30", 0, "平成31年4月30日\n"},
+        {"era 1868-09-08", 0, "明治元年9月8日\n"},
+        {"era 18680907", 1, ""},
+        {"label 2019 5", 0, "令和元年\n"},
+        {"label 2019 4", 0, "平成31年\n"},
+        {"label 1989 1", 0, "平成元年\n"},
+        {"label 2024 3", 0, "令和 6年\n"},
+        {"label 2118 1", 0, "令和100年\n"},
+        {"label 1868 8", 0, ""},
+    };
+    for (const auto& [arguments, status, out] : answers) {
+        expectAnswer(arguments, status, out);
+    }
 }
 
 TEST(Korin, DateOmittedMeansToday) {

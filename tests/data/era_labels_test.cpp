@@ -1,6 +1,6 @@
 // `korin label` over the shipped era file: the era label of a month as the month view shows it.
 
-#include "tests/data/run_program.h"
+#include "tests/support/run_program.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -2,9 +2,11 @@
 // holidays` over every year of the list must give the same days with the same names.
 
 #include "date/codepage.h"
-#include "tests/data/run_program.h"
+#include "date/serial.h"
+#include "tests/support/run_program.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -32,12 +34,6 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
-std::string dateKey(int year, int month, int day) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
-    return text;
-}
-
 // The official list: a header line, then "yyyy/m/d,name" per day, code page 932.
 HolidayMap readOfficialList() {
     std::ifstream in(std::string(ZELVAR_TEST_FIXTURES) + "/syukujitsu.csv", std::ios::binary);
@@ -54,7 +50,7 @@ HolidayMap readOfficialList() {
             ADD_FAILURE() << "unreadable line of the official list: " << lines[i];
             continue;
         }
-        days[dateKey(year, month, day)] = lines[i].substr(static_cast<std::size_t>(used));
+        days[MakeDateText(year, month, day)] = lines[i].substr(static_cast<std::size_t>(used));
     }
     return days;
 }
@@ -86,7 +82,7 @@ HolidayMap parseListing(const std::string& output) {
             std::chrono::day(static_cast<unsigned>(day))}};
         EXPECT_EQ(rest.substr(0, tab), std::string("(") + weekdayNames[weekday.c_encoding()] + ")")
             << line;
-        const std::string key = dateKey(year, month, day);
+        const std::string key = MakeDateText(year, month, day);
         EXPECT_EQ(days.count(key), 0U) << "listed twice: " << line;
         days[key] = rest.substr(tab + 1);
     }

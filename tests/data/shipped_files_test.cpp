@@ -5,8 +5,8 @@
 #include "date/eras.h"
 #include "date/holidays.h"
 #include "date/serial.h"
-#include "tests/data/run_program.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/run_program.h"
 
 #include <algorithm>
 #include <filesystem>

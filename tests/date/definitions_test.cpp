@@ -30,6 +30,13 @@ std::string holidayLines(int count) {
     return text;
 }
 
+// Writes the holiday file and the era file into `folder`, byte for byte, and loads them.
+void load(const TempFolder& folder, const std::string& holidays, const std::string& eras) {
+    folder.write("Korin1.csv", holidays);
+    folder.write("Korin2.csv", eras);
+    St_LoadDefinitions();
+}
+
 std::string eraLines(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i) {
@@ -131,9 +138,7 @@ TEST(LoadDefinitions, FieldStreamEdgesOfTheFileEnd) {
 TEST(LoadDefinitions, LinesEndingInCrLfLfOrCrAllEndAField) {
     TempFolder folder;
     RecordingHost host(folder.str());
-    folder.write("Korin1.csv", "A,1,1,1,,,1948,\nB,1,2,2,,,1948,\rC,1,3,3,,,1948,");
-    folder.write("Korin2.csv", "19890108,X\r\n");
-    St_LoadDefinitions();
+    load(folder, "A,1,1,1,,,1948,\nB,1,2,2,,,1948,\rC,1,3,3,,,1948,", "19890108,X\r\n");
     ASSERT_EQ(HolidayDefCount, 3);
     expectHoliday(HolidayDefs[1], "B", {1, 2, 2, 0, 0, 1948, 0});
     expectHoliday(HolidayDefs[2], "C", {1, 3, 3, 0, 0, 1948, 0});
@@ -143,17 +148,13 @@ TEST(LoadDefinitions, LinesEndingInCrLfLfOrCrAllEndAField) {
 TEST(LoadDefinitions, TablesGrowByTenAndAreTrimmedToTheirCount) {
     TempFolder folder;
     RecordingHost host(folder.str());
-    folder.write("Korin1.csv", holidayLines(25));
-    folder.write("Korin2.csv", eraLines(255));
-    St_LoadDefinitions();
+    load(folder, holidayLines(25), eraLines(255));
     EXPECT_EQ(HolidayDefCount, 25);
     EXPECT_EQ(LastHolidayTableCapacity(), 25);
     EXPECT_EQ(EraDefCount, 255);
     EXPECT_EQ(LastEraTableCapacity(), 255);
 
-    folder.write("Korin1.csv", holidayLines(26));
-    folder.write("Korin2.csv", eraLines(256));
-    St_LoadDefinitions();
+    load(folder, holidayLines(26), eraLines(256));
     EXPECT_EQ(HolidayDefCount, 26);
     EXPECT_EQ(HolidayDefs.size(), 26U);
     EXPECT_EQ(LastHolidayTableCapacity(), 35);
@@ -163,9 +164,7 @@ TEST(LoadDefinitions, TablesGrowByTenAndAreTrimmedToTheirCount) {
     EXPECT_EQ(LastEraTableCapacity(), 265);
     EXPECT_EQ(EraDefs[255].Name, "E256");
 
-    folder.write("Korin1.csv", "");
-    folder.write("Korin2.csv", "");
-    St_LoadDefinitions();
+    load(folder, "", "");
     EXPECT_EQ(HolidayDefCount, 0);
     EXPECT_TRUE(HolidayDefs.empty());
     EXPECT_EQ(EraDefCount, 0);
@@ -176,9 +175,7 @@ TEST(LoadDefinitions, TablesGrowByTenAndAreTrimmedToTheirCount) {
 TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767) {
     TempFolder folder;
     RecordingHost host(folder.str());
-    folder.write("Korin1.csv", holidayLines(32770));
-    folder.write("Korin2.csv", eraLines(40000));
-    St_LoadDefinitions();
+    load(folder, holidayLines(32770), eraLines(40000));
     EXPECT_EQ(HolidayDefCount, 32767);
     ASSERT_EQ(HolidayDefs.size(), 32767U);
     EXPECT_EQ(HolidayDefs.back().Name, "H32767");
@@ -191,24 +188,23 @@ TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767) {
 TEST(LoadDefinitions, AMissingFileIsReportedAndEndsTheProgram) {
     TempFolder folder;
     RecordingHost host(folder.str());
+    // Loading ends the program after the one message `message`.
+    auto expectEndWith = [&host](const std::string& message) {
+        host.messages.clear();
+        EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
+        ASSERT_EQ(host.messages.size(), 1U);
+        EXPECT_EQ(host.messages[0], message);
+    };
     folder.write("Korin2.csv", "19890108,平成\r\n");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin1.csvファイルが見つかりません。");
+    expectEndWith("Korin1.csvファイルが見つかりません。");
 
-    host.messages.clear();
     std::filesystem::remove(folder.path() / "Korin2.csv");
     folder.write("Korin1.csv", "元日,1,1,1,,,1948,\r\n");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin2.csvファイルが見つかりません。");
+    expectEndWith("Korin2.csvファイルが見つかりません。");
 
     // A folder in place of the file is no file either.
-    host.messages.clear();
     std::filesystem::create_directory(folder.path() / "Korin2.csv");
-    EXPECT_THROW(St_LoadDefinitions(), ProgramEnded);
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0], "Korin2.csvファイルが見つかりません。");
+    expectEndWith("Korin2.csvファイルが見つかりません。");
 }
 
 TEST(LoadDefinitions, BytesThatAreNotCodePage932BecomeReplacementCharacters) {
@@ -224,9 +220,7 @@ TEST(LoadDefinitions, BytesThatAreNotCodePage932BecomeReplacementCharacters) {
 TEST(LoadDefinitions, ABlankLastLineBecomesARecordOfKindZero) {
     TempFolder folder;
     RecordingHost host(folder.str());
-    folder.write("Korin1.csv", cp932("元日,1,1,1,,,1948,\r\n\r\n"));
-    folder.write("Korin2.csv", "");
-    St_LoadDefinitions();
+    load(folder, cp932("元日,1,1,1,,,1948,\r\n\r\n"), "");
     ASSERT_EQ(HolidayDefCount, 2);
     expectHoliday(HolidayDefs[1], "", {0, 0, 0, 0, 0, 0, 0});
     EXPECT_THROW(St_HolidayName(2024, 1, 1), ProgramEnded);

@@ -29,10 +29,18 @@ std::int16_t weekdayOf(int y, int m, int d) {
     return St_Weekday(St_YMD_to_Days(MakeDateText(y, m, d)));
 }
 
+// Each case reads the definition files of a scratch program folder, which it writes itself, or
+// those of the standard fixture folder.
+class HolidayResolution : public ::testing::Test {
+protected:
+    TempFolder folder;
+    RecordingHost host{folder.str()};
+};
+
 } // namespace
 
-TEST(HolidayResolution, TheComputedHolidaysOfTheStandardDefinitions) {
-    RecordingHost host(standard);
+TEST_F(HolidayResolution, TheComputedHolidaysOfTheStandardDefinitions) {
+    host.setFolder(standard);
     St_LoadDefinitions();
     EXPECT_EQ(computedEntries(2024), list({{"0320", "春分の日"},
                                            {"0922", "秋分の日"},
@@ -71,8 +79,8 @@ TEST(HolidayResolution, TheComputedHolidaysOfTheStandardDefinitions) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(HolidayResolution, LookupsOfSingleDays) {
-    RecordingHost host(standard);
+TEST_F(HolidayResolution, LookupsOfSingleDays) {
+    host.setFolder(standard);
     St_LoadDefinitions();
     EXPECT_EQ(St_HolidayName(2024, 9, 22), "秋分の日");
     EXPECT_EQ(St_HolidayName(2024, 9, 23), "振替休日");
@@ -95,9 +103,7 @@ TEST(HolidayResolution, LookupsOfSingleDays) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(HolidayResolution, EquinoxDaysStayInTheirWeekAcrossTheFormulaChange) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, EquinoxDaysStayInTheirWeekAcrossTheFormulaChange) {
     loadHolidayLines(folder, {});
     for (int year = 1949; year <= 2150; ++year) {
         Entries computed = computedEntries(year);
@@ -115,9 +121,7 @@ TEST(HolidayResolution, EquinoxDaysStayInTheirWeekAcrossTheFormulaChange) {
     EXPECT_EQ(St_HolidayName(2012, 9, 22), "秋分の日");
 }
 
-TEST(HolidayResolution, NationalHolidayOnlyFrom1986AndOnlyTuesdayToSaturday) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, NationalHolidayOnlyFrom1986AndOnlyTuesdayToSaturday) {
     for (int year : {1985, 1986, 2030}) {
         for (int day = 3; day <= 9; ++day) {
             // Holidays on the days before and after 'day' of June.
@@ -137,9 +141,7 @@ TEST(HolidayResolution, NationalHolidayOnlyFrom1986AndOnlyTuesdayToSaturday) {
     }
 }
 
-TEST(HolidayResolution, SubstituteRulesStartInApril1973AndExtendInJanuary2007) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, SubstituteRulesStartInApril1973AndExtendInJanuary2007) {
     // 25 March and 1 April 1973 are Sundays.
     loadHolidayLines(folder, {"三月,1,3,25,,,1973,1973", "四月,1,4,1,,,1973,1973"});
     EXPECT_EQ(St_HolidayName(1973, 3, 26), "");
@@ -161,9 +163,7 @@ TEST(HolidayResolution, SubstituteRulesStartInApril1973AndExtendInJanuary2007) {
     EXPECT_EQ(St_HolidayName(2007, 1, 8), "八");
 }
 
-TEST(HolidayResolution, TheSubstituteFallsOnANationalHolidayAndGoesNoFurther) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, TheSubstituteFallsOnANationalHolidayAndGoesNoFurther) {
     // Sunday 14, Monday 15 and Wednesday 17 April 2013: Tuesday 16 April lies between two
     // holidays. The first day after the Sunday that is not a holiday of the definitions is that
     // Tuesday, a day off already: the substitute adds nothing, and Thursday stays a working day.
@@ -191,18 +191,14 @@ TEST(HolidayResolution, TheSubstituteFallsOnANationalHolidayAndGoesNoFurther) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(HolidayResolution, ASubstituteFallingIntoTheNextYearIsNotPutIntoThisYear) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, ASubstituteFallingIntoTheNextYearIsNotPutIntoThisYear) {
     // 31 December 2023 is a Sunday; there is no holiday on 1 January.
     loadHolidayLines(folder, {"大晦日,1,12,31,,,2000,"});
     EXPECT_EQ(withoutEquinoxes(2023), list({{"1231", "大晦日"}}));
     EXPECT_EQ(St_HolidayName(2023, 1, 1), "");
 }
 
-TEST(HolidayResolution, AnOccurrenceTheMonthDoesNotHaveTakesNoPartInTheRules) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, AnOccurrenceTheMonthDoesNotHaveTakesNoPartInTheRules) {
     // February 2021 has four Mondays; 28 February is a Sunday and 1 March a holiday.
     loadHolidayLines(folder,
                      {"幻,2,2,,5,1,2021,2021", "日,1,2,28,,,2021,2021", "月,1,3,1,,,2021,2021"});
@@ -223,9 +219,7 @@ TEST(HolidayResolution, AnOccurrenceTheMonthDoesNotHaveTakesNoPartInTheRules) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(HolidayResolution, TheYearEndPairEnclosesTheLastDayOfTheYear) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, TheYearEndPairEnclosesTheLastDayOfTheYear) {
     loadHolidayLines(folder, {"元日,1,1,1,,,1948,", "年末,1,12,30,,,1948,"});
     // 31 December 2025 is a Wednesday between 30 December and the next 1 January.
     EXPECT_EQ(St_HolidayName(2025, 12, 31), "国民の休日");
@@ -236,9 +230,7 @@ TEST(HolidayResolution, TheYearEndPairEnclosesTheLastDayOfTheYear) {
     EXPECT_EQ(St_HolidayName(1980, 12, 31), "");
 }
 
-TEST(HolidayResolution, TwoHolidaysOnOneDayAnswerInTheOrderOfTheExchangeSort) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, TwoHolidaysOnOneDayAnswerInTheOrderOfTheExchangeSort) {
     loadHolidayLines(folder, {"甲,1,1,1,,,2000,", "乙,1,1,1,,,2000,", "丙,1,1,2,,,2000,"});
     EXPECT_EQ(yearList(2001), list({{"0101", "乙"},
                                     {"0101", "甲"},
@@ -258,9 +250,7 @@ TEST(HolidayResolution, TwoHolidaysOnOneDayAnswerInTheOrderOfTheExchangeSort) {
     EXPECT_EQ(names, (std::vector<std::string>{"b", "d", "c", "a"}));
 }
 
-TEST(HolidayResolution, TheYearIsComputedOnceAndAgainAfterALoad) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, TheYearIsComputedOnceAndAgainAfterALoad) {
     loadHolidayLines(folder, {"旧名,1,1,1,,,1948,"});
     EXPECT_EQ(St_HolidayName(2024, 1, 1), "旧名");
     EXPECT_EQ(CachedYear, 2024);
@@ -280,9 +270,7 @@ TEST(HolidayResolution, TheYearIsComputedOnceAndAgainAfterALoad) {
     EXPECT_EQ(St_HolidayName(2024, 5, 6), "振替休日"); // 5 May 2024 is a Sunday
 }
 
-TEST(HolidayResolution, AnUnknownKindStopsTheProgramOnlyInItsYears) {
-    TempFolder folder;
-    RecordingHost host(folder.str());
+TEST_F(HolidayResolution, AnUnknownKindStopsTheProgramOnlyInItsYears) {
     loadHolidayLines(folder, {"元日,1,1,1,,,1948,", "謎,3,5,5,,,2030,"});
     EXPECT_EQ(St_HolidayName(2029, 1, 1), "元日");
     EXPECT_TRUE(host.messages.empty());
@@ -295,8 +283,8 @@ TEST(HolidayResolution, AnUnknownKindStopsTheProgramOnlyInItsYears) {
     EXPECT_EQ(host.messages.size(), 2U);
 }
 
-TEST(HolidayResolution, YearsOutsideTheCalendarHaveNoHolidays) {
-    RecordingHost host(standard);
+TEST_F(HolidayResolution, YearsOutsideTheCalendarHaveNoHolidays) {
+    host.setFolder(standard);
     St_LoadDefinitions();
     EXPECT_EQ(St_HolidayName(0, 1, 1), "");
     EXPECT_TRUE(YearHolidays.empty());

@@ -21,29 +21,12 @@ namespace {
 
 class DialogsForAListener : public ::testing::Test {
 protected:
-    // The objectNames of the controls that Tab visits from `first`, until it comes back.
+    // The objectNames of the controls that Tab visits in the shown dialog from `first`, until
+    // it comes back.
     static QStringList tabChain(QWidget& dialog, QWidget* first) {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
-        first->setFocus();
-        QStringList chain;
-        for (int i = 0; i < 40 && QApplication::focusWidget() != nullptr; ++i) {
-            chain << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            if (QApplication::focusWidget() == first) {
-                break;
-            }
-        }
-        return chain;
-    }
-
-    // name and description of the control `objectName` of `dialog`.
-    static std::pair<QString, QString> words(QWidget& dialog, const char* objectName) {
-        auto* control = dialog.findChild<QWidget*>(QString::fromLatin1(objectName));
-        if (control == nullptr) {
-            return {QStringLiteral("<missing>"), QString()};
-        }
-        return {AccessibleName(control), AccessibleDescription(control)};
+        return TabChain(first);
     }
 
     PlatformDoubles doubles;
@@ -57,12 +40,12 @@ TEST_F(DialogsForAListener, EraJumpNamesEveryControlAndTabsFromTheEraToTheButton
     Form2 dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
     // On Linux a drop-down list's name is its selected entry; what it chooses is its description.
-    EXPECT_EQ(words(dialog, "Combo1").second, QStringLiteral("元号"));
-    EXPECT_EQ(words(dialog, "Text1_1"), Words("元号の年", "1〜99"));
-    EXPECT_EQ(words(dialog, "VScroll1_1"), Words("元号の年の増減", "1〜99"));
-    EXPECT_EQ(words(dialog, "Text1_0"), Words("年", "1〜9999"));
-    EXPECT_EQ(words(dialog, "VScroll1_0"), Words("年の増減", "1〜9999"));
-    EXPECT_EQ(words(dialog, "Command1").first, QStringLiteral("決定"));
+    EXPECT_EQ(AccessibleWords(dialog, "Combo1").second, QStringLiteral("元号"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_1"), Words("元号の年", "1〜99"));
+    EXPECT_EQ(AccessibleWords(dialog, "VScroll1_1"), Words("元号の年の増減", "1〜99"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("年", "1〜9999"));
+    EXPECT_EQ(AccessibleWords(dialog, "VScroll1_0"), Words("年の増減", "1〜9999"));
+    EXPECT_EQ(AccessibleWords(dialog, "Command1").first, QStringLiteral("決定"));
     EXPECT_EQ(tabChain(dialog, dialog.Combo1),
               QStringList({"Combo1", "Text1_1", "Text1_0", "Command1"}));
 }
@@ -70,14 +53,14 @@ TEST_F(DialogsForAListener, EraJumpNamesEveryControlAndTabsFromTheEraToTheButton
 TEST_F(DialogsForAListener, DaysCalculatorNamesEveryFieldAfterItsDate) {
     Form3 dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
-    EXPECT_EQ(words(dialog, "Text1_0"), Words("最初の日付の年", "1〜9999"));
-    EXPECT_EQ(words(dialog, "Text1_1"), Words("最初の日付の月", "1〜12"));
-    EXPECT_EQ(words(dialog, "Text1_2"), Words("最初の日付の日", "1〜31"));
-    EXPECT_EQ(words(dialog, "Text1_5"), Words("2番目の日付の日", "1〜31"));
-    EXPECT_EQ(words(dialog, "Text1_6").first, QStringLiteral("日後の日数"));
-    EXPECT_EQ(words(dialog, "Text1_7").first, QStringLiteral("日前の日数"));
-    EXPECT_EQ(words(dialog, "Text1_8").first, QStringLiteral("日間の日数"));
-    EXPECT_EQ(words(dialog, "Command1_2").first, QStringLiteral("日間"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("最初の日付の年", "1〜9999"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_1"), Words("最初の日付の月", "1〜12"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_2"), Words("最初の日付の日", "1〜31"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_5"), Words("2番目の日付の日", "1〜31"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_6").first, QStringLiteral("日後の日数"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_7").first, QStringLiteral("日前の日数"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_8").first, QStringLiteral("日間の日数"));
+    EXPECT_EQ(AccessibleWords(dialog, "Command1_2").first, QStringLiteral("日間"));
     EXPECT_EQ(
         tabChain(dialog, dialog.Text1[0]),
         QStringList({"Text1_0", "Text1_1", "Text1_2", "Text1_6", "Command1_0", "Text1_3", "Text1_4",
@@ -89,8 +72,8 @@ TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton
     calendar.values.Appearance = 1; // 3D: the boundary's shadow colour shown
     Form4 dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
-    EXPECT_EQ(words(dialog, "Text1_0"), Words("横幅", "178〜999"));
-    EXPECT_EQ(words(dialog, "Text1_1"), Words("高さ", "175〜999"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("横幅", "178〜999"));
+    EXPECT_EQ(AccessibleWords(dialog, "Text1_1"), Words("高さ", "175〜999"));
     const char* swatches[9][2] = {
         {"Picture1_0", "背景の色"},      {"Picture1_1", "入力欄の背景の色"},
         {"Picture1_2", "文字の色"},      {"Picture1_3", "土曜の色"},

@@ -3,9 +3,9 @@
 // their windows and window properties, the files they wrote, and the colours of the calendar's day
 // cells.
 
-#include "e2e_support.h"
+#include "installed_desktop.h"
 #include "month_picture.h"
-#include "tests/support/temp_folder.h"
+#include "program_steps.h"
 
 #include <QDate>
 #include <QDir>
@@ -22,24 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString calendarTitle = QStringLiteral("カレンダー");
-const QString editorTitle = QStringLiteral("日付操作モジュールのパラメータ設定");
-const QString holidayEditorTitle = QStringLiteral("祝日の設定");
 const QString tooltipType = QStringLiteral("_NET_WM_WINDOW_TYPE_TOOLTIP");
 const QString popupMenuType = QStringLiteral("_NET_WM_WINDOW_TYPE_POPUP_MENU");
 
-class ProgramsOnADesktop : public ::testing::Test {
+class ProgramsOnADesktop : public InstalledOnADesktop {
 protected:
-    void SetUp() override {
-        session_ = std::make_unique<XSession>(scratch_.path() / "x");
-        if (!session_->ready()) {
-            GTEST_SKIP() << session_->skipReason().toStdString();
-        }
-        copy_ = std::make_unique<InstalledCopy>(scratch_.path());
-        ASSERT_TRUE(copy_->install()) << copy_->log.toStdString();
-        environment_ = DesktopEnvironment(*session_, *copy_, scratch_.path() / "runtime");
-    }
-
     std::unique_ptr<RunningProgram> start(const char* program) const {
         return std::make_unique<RunningProgram>(
             QString::fromStdString((copy_->prefix / program).string()), QStringList{},
@@ -49,7 +36,7 @@ protected:
     // Starts Zelvar and waits for its calendar window.
     std::pair<std::unique_ptr<RunningProgram>, QString> startCalendar() const {
         auto zelvar = start("Zelvar");
-        const auto window = session_->waitForWindow(zelvar->pid(), calendarTitle);
+        const auto window = session_->waitForWindow(zelvar->pid(), CalendarTitle);
         EXPECT_TRUE(window.has_value()) << zelvar->errors().toStdString();
         return {std::move(zelvar), window.value_or(QString())};
     }
@@ -96,14 +83,7 @@ protected:
     // Waits until the calendar window shows `expected`; returns the last picture read.
     std::optional<MonthPicture> waitForMonth(const QString& window,
                                              const MonthInks& expected) const {
-        std::optional<MonthPicture> read;
-        WaitUntil(
-            [&] {
-                read = ReadMonth(session_->grab(window));
-                return read && read->inks == expected;
-            },
-            10s);
-        return read;
+        return WaitForMonth(*session_, window, expected, 10s);
     }
 
     // The tool tip of the process that shows after the mouse came to rest at a point of the
@@ -123,18 +103,13 @@ protected:
         }
         return std::make_pair(session_->geometry(tips.last()), session_->grab(tips.last()));
     }
-
-    TempFolder scratch_;
-    std::unique_ptr<XSession> session_;
-    std::unique_ptr<InstalledCopy> copy_;
-    QProcessEnvironment environment_;
 };
 
 TEST_F(ProgramsOnADesktop, CalendarOpensTitledAtTheSizeOfItsSettingsInTheMiddleOfTheScreen) {
     writeSettings("[Option]\r\nMainWidth=240\r\nMainHeight=200\r\n");
     auto [zelvar, window] = startCalendar();
     ASSERT_FALSE(window.isEmpty());
-    EXPECT_EQ(session_->title(window), calendarTitle);
+    EXPECT_EQ(session_->title(window), CalendarTitle);
     const QRect small = session_->geometry(window);
     // The width counts the window's frame of 3 pixels a side, as on the desktop it was made for.
     EXPECT_EQ(small.width(), 240 - 2 * 3);
@@ -158,10 +133,7 @@ TEST_F(ProgramsOnADesktop, KeysTypedIntoTheYearAndMonthBoxesChangeTheMonthShown)
     ASSERT_TRUE(ReadMonth(session_->grab(window)).has_value());
 
     // The panel has the focus; Tab reaches the year box, then the month box (selected on entry).
-    session_->keys(window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
-    session_->type(window, QStringLiteral("2025"));
-    session_->keys(window, {QStringLiteral("Tab")});
-    session_->type(window, QStringLiteral("1"));
+    TypeMonth(*session_, window, 2025, 1);
     const MonthInks january2025 = ExpectedMonth(2025, 1, holidaysOf(2025, 1));
     ASSERT_EQ(holidaysOf(2025, 1), (std::set<int>{1, 13}));
     auto read = waitForMonth(window, january2025);
@@ -191,7 +163,7 @@ TEST_F(ProgramsOnADesktop, ASecondCalendarIsRefusedWithItsMessageAndTheFirstStay
     // Its message box carries the program's title; it never opens a calendar window.
     const auto message = session_->waitForWindow(second->pid(), QStringLiteral("Zelvar"));
     ASSERT_TRUE(message.has_value()) << second->errors().toStdString();
-    EXPECT_TRUE(session_->windows(second->pid(), calendarTitle).isEmpty());
+    EXPECT_TRUE(session_->windows(second->pid(), CalendarTitle).isEmpty());
     const QRect box = session_->geometry(*message);
     EXPECT_GT(box.width(), 100);
     EXPECT_LT(box.height(), 200);
@@ -200,7 +172,7 @@ TEST_F(ProgramsOnADesktop, ASecondCalendarIsRefusedWithItsMessageAndTheFirstStay
     ASSERT_TRUE(second->waitForEnd());
     EXPECT_TRUE(first->running());
     EXPECT_TRUE(session_->windowVisible(window));
-    EXPECT_EQ(session_->windows(first->pid(), calendarTitle), QStringList{window});
+    EXPECT_EQ(session_->windows(first->pid(), CalendarTitle), QStringList{window});
 }
 
 TEST_F(ProgramsOnADesktop, ClosingWithoutChangesLeavesNoSettingsFile) {
@@ -233,13 +205,8 @@ TEST_F(ProgramsOnADesktop, AlwaysOnTopFromTheMenuKeepsTheWindowAboveAndIsWritten
     // The window system re-creates the window to change its stacking: find it again.
     QString above;
     ASSERT_TRUE(WaitUntil([&] {
-        for (const QString& id : session_->windows(zelvar->pid(), calendarTitle)) {
-            if (session_->states(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE"))) {
-                above = id;
-                return true;
-            }
-        }
-        return false;
+        above = WindowKeptAbove(*session_, zelvar->pid(), CalendarTitle);
+        return !above.isEmpty();
     }));
     session_->keys(above, {QStringLiteral("alt+x")}); // "終了(&X)"
     ASSERT_TRUE(zelvar->waitForEnd());
@@ -249,36 +216,18 @@ TEST_F(ProgramsOnADesktop, AlwaysOnTopFromTheMenuKeepsTheWindowAboveAndIsWritten
 TEST_F(ProgramsOnADesktop, AHolidayAddedInKorinsetShowsInANewCalendarInColourWithItsToolTip) {
     // A second 山の日, on a weekday of June (a month without holidays) next year.
     const int year = QDate::currentDate().year() + 1;
-    int day = 8;
-    while (QDate(year, 6, day).dayOfWeek() > 5) {
-        ++day;
-    }
+    const int day = WeekdayInJune(year);
     ASSERT_TRUE(holidaysOf(year, 6).empty());
 
     auto editor = start("Korinset");
-    const auto main = session_->waitForWindow(editor->pid(), editorTitle);
+    const auto main = session_->waitForWindow(editor->pid(), EditorTitle);
     ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
-    session_->keys(*main, {QStringLiteral("space")}); // "祝日の設定", the first button
-    const auto holidays = session_->waitForWindow(editor->pid(), holidayEditorTitle);
-    ASSERT_TRUE(holidays.has_value());
-    session_->keys(*holidays, {QStringLiteral("alt+n")}); // "新規(&N)": the name box has the focus
-    session_->type(*holidays, QStringLiteral("山の日"));
-    // Name, kind, start year, month, day: each box selected when Tab enters it.
-    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab")});
-    session_->type(*holidays, QString::number(year));
-    session_->keys(*holidays, {QStringLiteral("Tab")});
-    session_->type(*holidays, QStringLiteral("6"));
-    session_->keys(*holidays, {QStringLiteral("Tab")});
-    session_->type(*holidays, QString::number(day));
-    session_->keys(*holidays, {QStringLiteral("alt+o")}); // "決定(&O)": the list has the focus
-    // List, 新規, 変更, 削除, then "更新".
-    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
-                               QStringLiteral("Tab"), QStringLiteral("space")});
-    const auto confirm = session_->waitForWindow(editor->pid(), QStringLiteral("確認"));
-    ASSERT_TRUE(confirm.has_value());
-    session_->keys(*confirm, {QStringLiteral("alt+y")});
-    ASSERT_TRUE(
-        WaitUntil([&] { return session_->windows(editor->pid(), holidayEditorTitle).isEmpty(); }));
+    const auto holidays =
+        EnterHoliday(*session_, editor->pid(), *main, {QStringLiteral("山の日"), year, 6, day},
+                     NameTyping::Once, 20s);
+    ASSERT_TRUE(holidays.has_value()) << "no holiday editor";
+    ASSERT_TRUE(SaveHolidays(*session_, editor->pid(), *holidays, 20s))
+        << "no confirmation, or the holiday editor stayed open";
     session_->keys(*main, {QStringLiteral("alt+x")});
     ASSERT_TRUE(editor->waitForEnd());
 
@@ -298,12 +247,8 @@ TEST_F(ProgramsOnADesktop, AHolidayAddedInKorinsetShowsInANewCalendarInColourWit
     // A new calendar shows June of that year with the day in the holiday colour.
     auto [zelvar, window] = startCalendar();
     ASSERT_FALSE(window.isEmpty());
-    session_->keys(window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
-    session_->type(window, QString::number(year));
-    session_->keys(window, {QStringLiteral("Tab")});
-    session_->type(window, QStringLiteral("6"));
     const MonthInks june = ExpectedMonth(year, 6, {day});
-    const auto read = waitForMonth(window, june);
+    const auto read = ShowMonth(*session_, window, year, 6, june, 10s);
     ASSERT_TRUE(read.has_value());
     ASSERT_EQ(read->inks, june) << Describe(read->inks);
 
@@ -389,11 +334,11 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
     session_->press({QStringLiteral("Escape")});
     EXPECT_TRUE(WaitUntil([&] { return session_->popupMenus(pid).isEmpty(); }));
     EXPECT_FALSE(session_->windowVisible(window));
-    EXPECT_TRUE(session_->windows(pid, calendarTitle).isEmpty());
+    EXPECT_TRUE(session_->windows(pid, CalendarTitle).isEmpty());
 
     // A left click shows the calendar again, painted, in its normal state and with the focus.
     session_->click(centre.x(), centre.y());
-    const auto shown = session_->waitForWindow(pid, calendarTitle, 10s);
+    const auto shown = session_->waitForWindow(pid, CalendarTitle, 10s);
     ASSERT_TRUE(shown.has_value());
     EXPECT_TRUE(WaitUntil([&] { return ReadMonth(session_->grab(*shown)).has_value(); }, 10s));
     EXPECT_FALSE(session_->states(*shown).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")));
@@ -401,7 +346,7 @@ TEST_F(ProgramsOnADesktop, TheNotificationAreaIconBringsTheHiddenCalendarBackAnd
 
     // Covered by another program's window, the calendar comes to the front on a left click.
     auto editor = start("Korinset");
-    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    const auto other = session_->waitForWindow(editor->pid(), EditorTitle);
     ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
     session_->activate(*other);
     ASSERT_TRUE(WaitUntil([&] {
@@ -442,7 +387,7 @@ TEST_F(ProgramsOnADesktop, ExitEndsTheProgramWithAndWithoutTitleBarAndIcon) {
             auto zelvar = start("Zelvar");
             const qint64 pid = zelvar->pid();
             if (showMenu == 1) {
-                const auto window = session_->waitForWindow(pid, calendarTitle);
+                const auto window = session_->waitForWindow(pid, CalendarTitle);
                 ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
                 session_->keys(*window, {QStringLiteral("alt+x")}); // "終了(&X)"
             } else {
@@ -477,29 +422,24 @@ TEST_F(ProgramsOnADesktop, AlwaysOnTopStaysAfterTheCalendarWasMinimizedIntoTheIc
     const QString above = QStringLiteral("_NET_WM_STATE_ABOVE");
     QString window;
     ASSERT_TRUE(WaitUntil([&] {
-        for (const QString& id : session_->windows(pid, calendarTitle)) {
-            if (session_->states(id).contains(above)) {
-                window = id;
-                return true;
-            }
-        }
-        return false;
+        window = WindowKeptAbove(*session_, pid, CalendarTitle);
+        return !window.isEmpty();
     })) << zelvar->errors().toStdString();
     const auto icon = waitForIcon(pid);
     ASSERT_TRUE(icon.has_value());
 
     // The title bar's minimize button hides the calendar into the icon; a click brings it back.
     session_->minimize(window);
-    ASSERT_TRUE(WaitUntil([&] { return session_->windows(pid, calendarTitle).isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return session_->windows(pid, CalendarTitle).isEmpty(); }));
     session_->click(icon->x(), icon->y());
-    const auto shown = session_->waitForWindow(pid, calendarTitle);
+    const auto shown = session_->waitForWindow(pid, CalendarTitle);
     ASSERT_TRUE(shown.has_value());
     EXPECT_TRUE(WaitUntil([&] { return session_->states(*shown).contains(above); }))
         << session_->states(*shown).join(QLatin1Char(' ')).toStdString();
 
     // Another program's window that takes the focus stays below it.
     auto editor = start("Korinset");
-    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    const auto other = session_->waitForWindow(editor->pid(), EditorTitle);
     ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
     session_->activate(*other);
     ASSERT_TRUE(WaitUntil([&] { return session_->activeWindow() == *other; }));
@@ -518,7 +458,7 @@ TEST_F(ProgramsOnADesktop, WithATransparentBackgroundTheMenuBarTakesAClickBeside
     ASSERT_FALSE(window.isEmpty());
     // Another program's window, away from the calendar, has the focus.
     auto editor = start("Korinset");
-    const auto other = session_->waitForWindow(editor->pid(), editorTitle);
+    const auto other = session_->waitForWindow(editor->pid(), EditorTitle);
     ASSERT_TRUE(other.has_value()) << editor->errors().toStdString();
     session_->moveWindow(*other, 0, 0);
     session_->activate(*other);

@@ -4,6 +4,7 @@
 
 #include "e2e_support.h"
 #include "month_picture.h"
+#include "program_steps.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDate>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <pwd.h>
+#include <set>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -24,9 +26,6 @@ namespace {
 
 const fs::path sourceDir = ZELVAR_SOURCE_DIR;
 const fs::path programFolder = "/usr/lib/zelvar";
-const QString calendarTitle = QStringLiteral("カレンダー");
-const QString editorTitle = QStringLiteral("日付操作モジュールのパラメータ設定");
-const QString holidayEditorTitle = QStringLiteral("祝日の設定");
 const QString popupMenuType = QStringLiteral("_NET_WM_WINDOW_TYPE_POPUP_MENU");
 
 QString text(const fs::path& path) {
@@ -101,49 +100,6 @@ RunResult korinAs(const User& user, const XSession& session, const QStringList& 
     // By name, through PATH, as a user calls it.
     return RunProgram(QStringLiteral("setpriv"), user.as(QStringLiteral("korin"), arguments),
                       user.environment(session));
-}
-
-// Enters a fixed-date holiday in Korinset's holiday editor and saves it with "更新".
-void addHoliday(const XSession& session, const RunningProgram& editor, const QString& main,
-                const QString& name, int year, int month, int day) {
-    session.keys(main, {QStringLiteral("space")}); // "祝日の設定", the first button
-    const auto holidays = session.waitForWindow(editor.pid(), holidayEditorTitle);
-    ASSERT_TRUE(holidays.has_value());
-    session.keys(*holidays, {QStringLiteral("alt+n")}); // "新規(&N)": the name box has the focus
-    session.type(*holidays, name);
-    // Name, kind, start year, month, day: each box selected when Tab enters it.
-    session.keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab")});
-    session.type(*holidays, QString::number(year));
-    session.keys(*holidays, {QStringLiteral("Tab")});
-    session.type(*holidays, QString::number(month));
-    session.keys(*holidays, {QStringLiteral("Tab")});
-    session.type(*holidays, QString::number(day));
-    session.keys(*holidays, {QStringLiteral("alt+o")}); // "決定(&O)": the list has the focus
-    // List, 新規, 変更, 削除, then "更新".
-    session.keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
-                             QStringLiteral("Tab"), QStringLiteral("space")});
-    const auto confirm = session.waitForWindow(editor.pid(), QStringLiteral("確認"));
-    ASSERT_TRUE(confirm.has_value());
-    session.keys(*confirm, {QStringLiteral("alt+y")});
-    ASSERT_TRUE(
-        WaitUntil([&] { return session.windows(editor.pid(), holidayEditorTitle).isEmpty(); }));
-}
-
-// Shows June of `year` in the calendar window and waits until it looks like `expected`.
-std::optional<MonthPicture> showJune(const XSession& session, const QString& window, int year,
-                                     const MonthInks& expected) {
-    session.keys(window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
-    session.type(window, QString::number(year));
-    session.keys(window, {QStringLiteral("Tab")});
-    session.type(window, QStringLiteral("6"));
-    std::optional<MonthPicture> read;
-    WaitUntil(
-        [&] {
-            read = ReadMonth(session.grab(window));
-            return read && read->inks == expected;
-        },
-        15s);
-    return read;
 }
 
 } // namespace
@@ -222,7 +178,7 @@ TEST(Package, InstallsForEveryUserKeepsEachUsersFilesApartAndRemovesCleanly) {
     ASSERT_EQ(exec, QStringLiteral("/usr/lib/zelvar/Zelvar"));
     {
         auto zelvar = startAs(first, session, exec);
-        const auto window = session.waitForWindow(zelvar->pid(), calendarTitle);
+        const auto window = session.waitForWindow(zelvar->pid(), CalendarTitle);
         ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
         // "今月(&T)" and "ツール(&T)" share their key: Alt+T until the tool menu is open.
         bool menuOpen = false;
@@ -236,13 +192,8 @@ TEST(Package, InstallsForEveryUserKeepsEachUsersFilesApartAndRemovesCleanly) {
         session.press({QStringLiteral("a")}); // "常に手前に表示(&A)"
         QString above;
         ASSERT_TRUE(WaitUntil([&] {
-            for (const QString& id : session.windows(zelvar->pid(), calendarTitle)) {
-                if (session.states(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE"))) {
-                    above = id;
-                    return true;
-                }
-            }
-            return false;
+            above = WindowKeptAbove(session, zelvar->pid(), CalendarTitle);
+            return !above.isEmpty();
         }));
         session.keys(above, {QStringLiteral("alt+x")}); // "終了(&X)"
         ASSERT_TRUE(zelvar->waitForEnd());
@@ -253,15 +204,17 @@ TEST(Package, InstallsForEveryUserKeepsEachUsersFilesApartAndRemovesCleanly) {
 
     // Korinset saves a new holiday into the user's data folder; the shipped file stays.
     const int year = QDate::currentDate().year() + 1;
-    int day = 8;
-    while (QDate(year, 6, day).dayOfWeek() > 5) {
-        ++day;
-    }
+    const int day = WeekdayInJune(year);
     {
         auto editor = startAs(first, session, QStringLiteral("/usr/lib/zelvar/Korinset"));
-        const auto main = session.waitForWindow(editor->pid(), editorTitle);
+        const auto main = session.waitForWindow(editor->pid(), EditorTitle);
         ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
-        addHoliday(session, *editor, *main, QStringLiteral("山の日"), year, 6, day);
+        const auto holidays =
+            EnterHoliday(session, editor->pid(), *main, {QStringLiteral("山の日"), year, 6, day},
+                         NameTyping::Once, 20s);
+        ASSERT_TRUE(holidays.has_value()) << "no holiday editor";
+        ASSERT_TRUE(SaveHolidays(session, editor->pid(), *holidays, 20s))
+            << "no confirmation, or the holiday editor stayed open";
         session.keys(*main, {QStringLiteral("alt+x")});
         ASSERT_TRUE(editor->waitForEnd());
     }
@@ -272,35 +225,29 @@ TEST(Package, InstallsForEveryUserKeepsEachUsersFilesApartAndRemovesCleanly) {
     EXPECT_EQ(ReadFile(programFolder / "Korin1.csv"), shippedHolidays);
     EXPECT_FALSE(fs::exists(first.home / ".local" / "share" / "zelvar" / "Korin2.csv"));
 
+    // The calendar of `user`, started again, shows June of that year with `holidays` in the
+    // holiday colour, and ends with "終了(&X)".
+    auto expectJuneAs = [&](const User& user, const std::set<int>& holidays) {
+        auto zelvar = startAs(user, session, exec);
+        const auto window = session.waitForWindow(zelvar->pid(), CalendarTitle);
+        ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
+        const MonthInks june = ExpectedMonth(year, 6, holidays);
+        const auto read = ShowMonth(session, *window, year, 6, june, 15s);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->inks, june) << Describe(read->inks);
+        session.keys(*window, {QStringLiteral("alt+x")});
+        ASSERT_TRUE(zelvar->waitForEnd());
+    };
+
     // A calendar started again shows it; korin knows it too.
     const QString date = QStringLiteral("%1%2").arg(year).arg(600 + day, 4, 10, QLatin1Char('0'));
     EXPECT_EQ(korinAs(first, session, {QStringLiteral("name"), date}).out,
               QStringLiteral("山の日\n"));
-    {
-        auto zelvar = startAs(first, session, exec);
-        const auto window = session.waitForWindow(zelvar->pid(), calendarTitle);
-        ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
-        const MonthInks june = ExpectedMonth(year, 6, {day});
-        const auto read = showJune(session, *window, year, june);
-        ASSERT_TRUE(read.has_value());
-        EXPECT_EQ(read->inks, june) << Describe(read->inks);
-        session.keys(*window, {QStringLiteral("alt+x")});
-        ASSERT_TRUE(zelvar->waitForEnd());
-    }
+    ASSERT_NO_FATAL_FAILURE(expectJuneAs(first, {day}));
 
     // Another user sees the shipped holidays, not the first user's.
     EXPECT_EQ(korinAs(second, session, {QStringLiteral("name"), date}).exitCode, 1);
-    {
-        auto zelvar = startAs(second, session, exec);
-        const auto window = session.waitForWindow(zelvar->pid(), calendarTitle);
-        ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
-        const MonthInks june = ExpectedMonth(year, 6, {});
-        const auto read = showJune(session, *window, year, june);
-        ASSERT_TRUE(read.has_value());
-        EXPECT_EQ(read->inks, june) << Describe(read->inks);
-        session.keys(*window, {QStringLiteral("alt+x")});
-        ASSERT_TRUE(zelvar->waitForEnd());
-    }
+    ASSERT_NO_FATAL_FAILURE(expectJuneAs(second, {}));
 
     // Removing it leaves nothing of the package behind (the users' own files are theirs).
     const RunResult removed =

@@ -2,8 +2,8 @@
 // the accessibility bus of its own D-Bus session, its tree read over AT-SPI by atspi_probe.py
 // while the test types into the calendar with xdotool.
 
-#include "e2e_support.h"
-#include "tests/support/temp_folder.h"
+#include "installed_desktop.h"
+#include "program_steps.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString calendarTitle = QStringLiteral("カレンダー");
 const QString probeScript = QStringLiteral(ZELVAR_SOURCE_DIR "/tests/e2e/atspi_probe.py");
 const QString python = QStringLiteral("/usr/bin/python3");
 constexpr int ProbeSkipped = 77; // the probe's exit code when AT-SPI cannot be used here
@@ -142,7 +141,7 @@ std::map<int, QString> dayCellsOf(const std::vector<Node>& tree, int year, int m
     return cells;
 }
 
-class ScreenReaderOnADesktop : public ::testing::Test {
+class ScreenReaderOnADesktop : public InstalledOnADesktop {
 protected:
     void SetUp() override {
         for (const char* tool : {"dbus-run-session", "/usr/bin/python3"}) {
@@ -150,20 +149,13 @@ protected:
                 GTEST_SKIP() << tool << " is not installed (sh scripts/setup.sh installs it)";
             }
         }
-        session_ = std::make_unique<XSession>(scratch_.path() / "x");
-        if (!session_->ready()) {
-            GTEST_SKIP() << session_->skipReason().toStdString();
+        InstalledOnADesktop::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
         }
-        copy_ = std::make_unique<InstalledCopy>(scratch_.path());
-        ASSERT_TRUE(copy_->install()) << copy_->log.toStdString();
-        environment_ = DesktopEnvironment(*session_, *copy_, scratch_.path() / "runtime");
+        // The probe's own D-Bus session, not the test's.
         environment_.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     }
-
-    TempFolder scratch_;
-    std::unique_ptr<XSession> session_;
-    std::unique_ptr<InstalledCopy> copy_;
-    QProcessEnvironment environment_;
 };
 
 TEST_F(ScreenReaderOnADesktop, DayCellsBoxesAndScrollBarsOfTheCalendarAreReadInWords) {
@@ -172,7 +164,7 @@ TEST_F(ScreenReaderOnADesktop, DayCellsBoxesAndScrollBarsOfTheCalendarAreReadInW
         GTEST_SKIP() << probe.errors().toStdString();
     }
     ASSERT_GT(probe.pid(), 0) << probe.errors().toStdString();
-    const auto window = session_->waitForWindow(probe.pid(), calendarTitle);
+    const auto window = session_->waitForWindow(probe.pid(), CalendarTitle);
     ASSERT_TRUE(window.has_value()) << probe.errors().toStdString();
 
     // The current month: every day with its full date, today's cell saying so.
@@ -202,10 +194,7 @@ TEST_F(ScreenReaderOnADesktop, DayCellsBoxesAndScrollBarsOfTheCalendarAreReadInW
 
     // Typed as a user types: Tab to the year box, 2026 over its text, Tab to the month box, 5.
     probe.events();
-    session_->keys(*window, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
-    session_->type(*window, QStringLiteral("2026"));
-    session_->keys(*window, {QStringLiteral("Tab")});
-    session_->type(*window, QStringLiteral("5"));
+    TypeMonth(*session_, *window, 2026, 5);
     std::map<int, QString> may;
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -226,7 +215,7 @@ TEST_F(ScreenReaderOnADesktop, DayCellsBoxesAndScrollBarsOfTheCalendarAreReadInW
     bool monthTold = false;
     bool eraTold = false;
     for (const Node& node : tree) {
-        monthTold = monthTold || (node.name == calendarTitle &&
+        monthTold = monthTold || (node.name == CalendarTitle &&
                                   node.description == QStringLiteral("2026年5月 祝日4日"));
         eraTold = eraTold || node.name == QStringLiteral("表示中の月の元号: 令和8年");
     }
@@ -241,7 +230,7 @@ TEST_F(ScreenReaderOnADesktop, DayCellsBoxesAndScrollBarsOfTheCalendarAreReadInW
     QStringList months;
     for (const QString& line : announced) {
         const QStringList f = line.split(QLatin1Char('|'));
-        if (f.size() == 4 && f[0] == descriptionChange && f[2] == calendarTitle) {
+        if (f.size() == 4 && f[0] == descriptionChange && f[2] == CalendarTitle) {
             months << f[3];
         }
     }

@@ -8,6 +8,7 @@
 
 #include "e2e_support.h"
 #include "month_picture.h"
+#include "program_steps.h"
 #include "tests/support/temp_folder.h"
 
 #include <QDate>
@@ -23,10 +24,6 @@ using namespace e2e;
 namespace fs = std::filesystem;
 
 namespace {
-
-const QString calendarTitle = QStringLiteral("カレンダー");
-const QString editorTitle = QStringLiteral("日付操作モジュールのパラメータ設定");
-const QString holidayEditorTitle = QStringLiteral("祝日の設定");
 
 QString environmentValue(const char* name) {
     const char* value = std::getenv(name);
@@ -74,7 +71,7 @@ protected:
     // Starts Zelvar.exe and waits for its calendar window (Wine's first start is slow).
     std::pair<std::unique_ptr<RunningProgram>, QString> startCalendar() const {
         auto zelvar = start("Zelvar.exe");
-        const auto window = session_->waitForWindow(zelvar->pid(), calendarTitle, 90s);
+        const auto window = session_->waitForWindow(zelvar->pid(), CalendarTitle, 90s);
         EXPECT_TRUE(window.has_value()) << zelvar->errors().toStdString();
         return {std::move(zelvar), window.value_or(QString())};
     }
@@ -96,14 +93,7 @@ protected:
 
     std::optional<MonthPicture> waitForMonth(const QString& window,
                                              const MonthInks& expected) const {
-        std::optional<MonthPicture> read;
-        WaitUntil(
-            [&] {
-                read = ReadMonth(session_->grab(window));
-                return read && read->inks == expected;
-            },
-            30s);
-        return read;
+        return WaitForMonth(*session_, window, expected, 30s);
     }
 
     // A picture of the window once it shows more than its background.
@@ -160,40 +150,19 @@ TEST_F(WindowsProgramsUnderWine, CalendarInColourKorinsetSavesAHolidayKorinAndTh
 
     // A new holiday on a weekday of June (a month without holidays) next year.
     const int year = today.year() + 1;
-    int day = 8;
-    while (QDate(year, 6, day).dayOfWeek() > 5) {
-        ++day;
-    }
+    const int day = WeekdayInJune(year);
     ASSERT_TRUE(holidaysOf(year, 6).empty());
     auto editor = start("Korinset.exe");
-    const auto main = session_->waitForWindow(editor->pid(), editorTitle, 90s);
+    const auto main = session_->waitForWindow(editor->pid(), EditorTitle, 90s);
     ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
     screenshot(QStringLiteral("korinset"), painted(*main));
-    session_->keys(*main, {QStringLiteral("space")}); // "祝日の設定", the first button
-    const auto holidays = session_->waitForWindow(editor->pid(), holidayEditorTitle, 60s);
-    ASSERT_TRUE(holidays.has_value());
-    session_->keys(*holidays, {QStringLiteral("alt+n")}); // "新規(&N)": the name box has the focus
-    // Under Wine the first letters can arrive before the box has the focus: the name is typed
-    // again over everything the box then holds.
-    session_->type(*holidays, QStringLiteral("Wine"));
-    session_->keys(*holidays, {QStringLiteral("ctrl+a")});
-    session_->type(*holidays, QStringLiteral("Wine"));
-    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab")});
-    session_->type(*holidays, QString::number(year));
-    session_->keys(*holidays, {QStringLiteral("Tab")});
-    session_->type(*holidays, QStringLiteral("6"));
-    session_->keys(*holidays, {QStringLiteral("Tab")});
-    session_->type(*holidays, QString::number(day));
-    session_->keys(*holidays, {QStringLiteral("alt+o")}); // "決定(&O)"
+    const auto holidays =
+        EnterHoliday(*session_, editor->pid(), *main, {QStringLiteral("Wine"), year, 6, day},
+                     NameTyping::Again, 60s);
+    ASSERT_TRUE(holidays.has_value()) << "no holiday editor";
     screenshot(QStringLiteral("holiday-editor"), session_->grab(*holidays));
-    // List, 新規, 変更, 削除, then "更新", confirmed with "はい(&Y)".
-    session_->keys(*holidays, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
-                               QStringLiteral("Tab"), QStringLiteral("space")});
-    const auto confirm = session_->waitForWindow(editor->pid(), QStringLiteral("確認"), 60s);
-    ASSERT_TRUE(confirm.has_value());
-    session_->keys(*confirm, {QStringLiteral("alt+y")});
-    ASSERT_TRUE(WaitUntil(
-        [&] { return session_->windows(editor->pid(), holidayEditorTitle).isEmpty(); }, 60s));
+    ASSERT_TRUE(SaveHolidays(*session_, editor->pid(), *holidays, 60s))
+        << "no confirmation, or the holiday editor stayed open";
     session_->keys(*main, {QStringLiteral("alt+x")});
     ASSERT_TRUE(editor->waitForEnd(60s));
 
@@ -212,12 +181,8 @@ TEST_F(WindowsProgramsUnderWine, CalendarInColourKorinsetSavesAHolidayKorinAndTh
     // A restarted calendar shows June of that year with the day in the holiday colour.
     auto [again, window2] = startCalendar();
     ASSERT_FALSE(window2.isEmpty());
-    session_->keys(window2, {QStringLiteral("Tab"), QStringLiteral("ctrl+a")});
-    session_->type(window2, QString::number(year));
-    session_->keys(window2, {QStringLiteral("Tab")});
-    session_->type(window2, QStringLiteral("6"));
     const MonthInks june = ExpectedMonth(year, 6, {day});
-    const auto read = waitForMonth(window2, june);
+    const auto read = ShowMonth(*session_, window2, year, 6, june, 30s);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->inks, june) << Describe(read->inks);
     screenshot(QStringLiteral("calendar-new-holiday"), session_->grab(window2));

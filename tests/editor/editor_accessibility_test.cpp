@@ -15,28 +15,17 @@ namespace {
 
 class EditorForAListener : public EditorWindowTest {
 protected:
-    // name and description of the control `objectName` of `window`.
-    static std::pair<QString, QString> words(QWidget& window, const char* objectName) {
-        auto* control = window.findChild<QWidget*>(QString::fromLatin1(objectName));
-        if (control == nullptr) {
-            return {QStringLiteral("<missing>"), QString()};
-        }
-        return {AccessibleName(control), AccessibleDescription(control)};
+    // Shows `window` as the active window.
+    static void activate(QWidget& window) {
+        window.show();
+        QApplication::setActiveWindow(&window);
     }
 
-    // The objectNames of the controls that Tab visits from the focused one, until it comes back.
+    // The objectNames of the controls that Tab visits in `window` from its focused control,
+    // until it comes back.
     static QStringList tabChain(QWidget& window) {
         QApplication::setActiveWindow(&window);
-        QWidget* first = QApplication::focusWidget();
-        QStringList chain;
-        for (int i = 0; i < 40 && QApplication::focusWidget() != nullptr; ++i) {
-            chain << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            if (QApplication::focusWidget() == first) {
-                break;
-            }
-        }
-        return chain;
+        return TabChain(QApplication::focusWidget());
     }
 };
 
@@ -45,23 +34,23 @@ using Words = std::pair<QString, QString>;
 TEST_F(EditorForAListener, MainWindowAndHolidayListNameEveryControl) {
     EditorMainWindow main;
     EXPECT_EQ(UnnamedControls(main), QStringList());
-    EXPECT_EQ(words(main, "Command1_0").first, QStringLiteral("祝日の設定"));
-    EXPECT_EQ(words(main, "Command1_1").first, QStringLiteral("元号の設定"));
+    EXPECT_EQ(AccessibleWords(main, "Command1_0").first, QStringLiteral("祝日の設定"));
+    EXPECT_EQ(AccessibleWords(main, "Command1_1").first, QStringLiteral("元号の設定"));
 
     HolidayListWindow list;
     EXPECT_EQ(UnnamedControls(list), QStringList());
-    EXPECT_EQ(words(list, "Text1_0").first, QStringLiteral("期間の最初の年"));
-    EXPECT_EQ(words(list, "Text1_1").first, QStringLiteral("期間の最後の年"));
-    EXPECT_EQ(words(list, "Text2").first, QStringLiteral("祝日の一覧"));
+    EXPECT_EQ(AccessibleWords(list, "Text1_0").first, QStringLiteral("期間の最初の年"));
+    EXPECT_EQ(AccessibleWords(list, "Text1_1").first, QStringLiteral("期間の最後の年"));
+    EXPECT_EQ(AccessibleWords(list, "Text2").first, QStringLiteral("祝日の一覧"));
 }
 
 TEST_F(EditorForAListener, HolidayEditorNamesTheListThePanelAndEveryBoxWithItsRange) {
     St_LoadDefinitions();
     HolidayEditorWindow window;
     EXPECT_EQ(UnnamedControls(window), QStringList());
-    EXPECT_EQ(words(window, "List1").first, QStringLiteral("祝日の定義"));
-    EXPECT_EQ(words(window, "Text2"), Words("名前", "20文字まで"));
-    EXPECT_EQ(words(window, "Combo1").second, QStringLiteral("曜日"));
+    EXPECT_EQ(AccessibleWords(window, "List1").first, QStringLiteral("祝日の定義"));
+    EXPECT_EQ(AccessibleWords(window, "Text2"), Words("名前", "20文字まで"));
+    EXPECT_EQ(AccessibleWords(window, "Combo1").second, QStringLiteral("曜日"));
     const Words boxes[5] = {{"開始年", "0〜9999"},
                             {"月", "1〜12"},
                             {"日", "1〜31"},
@@ -70,8 +59,8 @@ TEST_F(EditorForAListener, HolidayEditorNamesTheListThePanelAndEveryBoxWithItsRa
     for (int i = 0; i < 5; ++i) {
         const QByteArray box = QStringLiteral("Text1_%1").arg(i).toLatin1();
         const QByteArray bar = QStringLiteral("VScroll1_%1").arg(i).toLatin1();
-        EXPECT_EQ(words(window, box.constData()), boxes[i]) << i;
-        EXPECT_EQ(words(window, bar.constData()),
+        EXPECT_EQ(AccessibleWords(window, box.constData()), boxes[i]) << i;
+        EXPECT_EQ(AccessibleWords(window, bar.constData()),
                   Words(boxes[i].first + QStringLiteral("の増減"), boxes[i].second))
             << i;
     }
@@ -81,20 +70,19 @@ TEST_F(EditorForAListener, EraEditorNamesTheListTheDateBoxesAndTheName) {
     St_LoadDefinitions();
     EraEditorWindow window;
     EXPECT_EQ(UnnamedControls(window), QStringList());
-    EXPECT_EQ(words(window, "List1").first, QStringLiteral("元号の定義"));
-    EXPECT_EQ(words(window, "Text1_0"), Words("開始年", "1〜9999"));
-    EXPECT_EQ(words(window, "VScroll1_0"), Words("開始年の増減", "1〜9999"));
-    EXPECT_EQ(words(window, "Text1_1"), Words("開始月", "1〜12"));
-    EXPECT_EQ(words(window, "Text1_2"), Words("開始日", "1〜31"));
-    EXPECT_EQ(words(window, "VScroll1_2"), Words("開始日の増減", "1〜31"));
-    EXPECT_EQ(words(window, "Text2"), Words("元号名", "8文字まで"));
+    EXPECT_EQ(AccessibleWords(window, "List1").first, QStringLiteral("元号の定義"));
+    EXPECT_EQ(AccessibleWords(window, "Text1_0"), Words("開始年", "1〜9999"));
+    EXPECT_EQ(AccessibleWords(window, "VScroll1_0"), Words("開始年の増減", "1〜9999"));
+    EXPECT_EQ(AccessibleWords(window, "Text1_1"), Words("開始月", "1〜12"));
+    EXPECT_EQ(AccessibleWords(window, "Text1_2"), Words("開始日", "1〜31"));
+    EXPECT_EQ(AccessibleWords(window, "VScroll1_2"), Words("開始日の増減", "1〜31"));
+    EXPECT_EQ(AccessibleWords(window, "Text2"), Words("元号名", "8文字まで"));
 }
 
 TEST_F(EditorForAListener, TabFollowsEachPanelAndLeavesTheListing) {
     St_LoadDefinitions();
     HolidayEditorWindow holidays;
-    holidays.show();
-    QApplication::setActiveWindow(&holidays);
+    activate(holidays);
     holidays.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click(); // "新規(&N)"
     // A fixed day: no week, no weekday. The buttons "変更" and "削除" are off while adding.
     EXPECT_EQ(tabChain(holidays).join(u' '),
@@ -109,16 +97,14 @@ TEST_F(EditorForAListener, TabFollowsEachPanelAndLeavesTheListing) {
                              "Command2_1 Command3_0 Command3_1 List1 Command1_0"));
 
     EraEditorWindow eras;
-    eras.show();
-    QApplication::setActiveWindow(&eras);
+    activate(eras);
     eras.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
     EXPECT_EQ(tabChain(eras).join(u' '),
               QStringLiteral("Text1_0 Text1_1 Text1_2 Text2 Command2_0 Command2_1 Command3_0 "
                              "Command3_1 List1 Command1_0"));
 
     HolidayListWindow list;
-    list.show();
-    QApplication::setActiveWindow(&list);
+    activate(list);
     // The listing lets Tab go on to the period again.
     EXPECT_EQ(tabChain(list).join(u' '), QStringLiteral("Text1_0 Text1_1 Command1 Text2"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared pieces of the editor's window tests: the platform doubles with the program's folder
-// holding fixture definition files, file access in code page 932, and typing.
+// holding fixture definition files, file access in code page 932, finding controls, typing, and
+// the form that the holiday and era editors share.
 
 #include "date/codepage.h"
 #include "date/definitions.h"
@@ -10,10 +11,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <array>
+#include <cstddef>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 class EditorWindowTest : public ::testing::Test {
@@ -64,29 +70,54 @@ protected:
 
     // Asserts that the last box was the error `text` in the program's own voice.
     void expectLastError(const QString& text) const {
-        ASSERT_FALSE(doubles.messageBox.shown.empty());
-        const MessageRequest& last = doubles.messageBox.shown.back();
-        EXPECT_EQ(last.text, text);
-        EXPECT_EQ(last.icon, MessageIcon::Error);
-        EXPECT_EQ(last.buttons, MessageButtons::Ok);
-        EXPECT_EQ(last.caption, QStringLiteral("Korinset"));
+        expectLastBox(text, MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Korinset"));
     }
 
-    // Asserts that the last box was the confirmation `text`.
+    // Asserts that the last box was the confirmation `text`, with "No" as its default.
     void expectLastQuestion(const QString& text) const {
+        expectLastBox(text, MessageIcon::Warning, MessageButtons::YesNo, QStringLiteral("確認"));
+        if (!doubles.messageBox.shown.empty()) {
+            EXPECT_EQ(doubles.messageBox.shown.back().defaultButton, MessageResult::No);
+        }
+    }
+
+    // Asserts that a box was shown and that the last one had these text, icon, buttons and
+    // caption.
+    void expectLastBox(const QString& text, MessageIcon icon, MessageButtons buttons,
+                       const QString& caption) const {
         ASSERT_FALSE(doubles.messageBox.shown.empty());
         const MessageRequest& last = doubles.messageBox.shown.back();
         EXPECT_EQ(last.text, text);
-        EXPECT_EQ(last.icon, MessageIcon::Warning);
-        EXPECT_EQ(last.buttons, MessageButtons::YesNo);
-        EXPECT_EQ(last.defaultButton, MessageResult::No);
-        EXPECT_EQ(last.caption, QStringLiteral("確認"));
+        EXPECT_EQ(last.icon, icon);
+        EXPECT_EQ(last.buttons, buttons);
+        EXPECT_EQ(last.caption, caption);
     }
 
     template <typename T> static T* child(const QWidget* window, const char* name) {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+
+    // The controls `<prefix>_0` ... `<prefix>_<N-1>` of a control array.
+    template <typename T, std::size_t N>
+    static std::array<T*, N> children(const QWidget* window, const char* prefix) {
+        std::array<T*, N> found{};
+        for (std::size_t i = 0; i < N; ++i) {
+            found[i] = child<T>(window, QStringLiteral("%1_%2")
+                                            .arg(QString::fromLatin1(prefix))
+                                            .arg(i)
+                                            .toLatin1()
+                                            .constData());
+        }
+        return found;
+    }
+
+    // Shows `window` and waits until it is the active window, as the user's window is.
+    static void showActive(QWidget* window) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
 
     // Types `text` key by key, non-ASCII characters included.
@@ -137,4 +168,51 @@ protected:
     }
 
     PlatformDoubles doubles;
+};
+
+// The holiday and era editors share one form: the list of definitions, the panel with the name
+// box, 新規/変更/削除, 決定/取消 and 更新/キャンセル.
+class DefinitionEditorTest : public EditorWindowTest {
+protected:
+    // Finds the shared controls of `window` by their object names.
+    void findFormControls(const QWidget* window) {
+        list = child<QListWidget>(window, "List1");
+        frame = child<QFrame>(window, "Frame1");
+        name = child<QLineEdit>(window, "Text2");
+        command1 = children<QPushButton, 3>(window, "Command1");
+        confirm = child<QPushButton>(window, "Command2_0");
+        abandon = child<QPushButton>(window, "Command2_1");
+        update = child<QPushButton>(window, "Command3_0");
+        cancel = child<QPushButton>(window, "Command3_1");
+    }
+
+    // Loads the definition files and opens a new editor window over them, active, with the
+    // shared controls found.
+    template <typename Window> void openEditor(std::unique_ptr<Window>& window) {
+        St_LoadDefinitions();
+        window = std::make_unique<Window>();
+        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
+        findFormControls(window.get());
+    }
+
+    // Asserts that the last box asked whether to delete the selected definition.
+    void expectDeleteQuestion() const {
+        expectLastQuestion(
+            QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
+                               u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    }
+
+    // The enabled state of 新規, 変更 and 削除: the record of the mode.
+    [[nodiscard]] std::array<bool, 3> modeButtons() const {
+        return {command1[0]->isEnabled(), command1[1]->isEnabled(), command1[2]->isEnabled()};
+    }
+
+    QListWidget* list = nullptr;
+    QFrame* frame = nullptr;
+    QLineEdit* name = nullptr;
+    std::array<QPushButton*, 3> command1{};
+    QPushButton* confirm = nullptr;
+    QPushButton* abandon = nullptr;
+    QPushButton* update = nullptr;
+    QPushButton* cancel = nullptr;
 };

@@ -8,33 +8,15 @@
 
 namespace {
 
-class EraEditorTest : public EditorWindowTest {
+class EraEditorTest : public DefinitionEditorTest {
 protected:
     void SetUp() override {
         useFixture("unordered_eras");
         open();
     }
     void open() {
-        St_LoadDefinitions();
-        window = std::make_unique<EraEditorWindow>();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        list = child<QListWidget>(window.get(), "List1");
-        frame = child<QFrame>(window.get(), "Frame1");
-        name = child<QLineEdit>(window.get(), "Text2");
-        for (int i = 0; i < 3; ++i) {
-            command1[i] =
-                child<QPushButton>(window.get(), QStringLiteral("Command1_%1").arg(i).toLatin1());
-            text1[i] = child<QLineEdit>(window.get(), QStringLiteral("Text1_%1").arg(i).toLatin1());
-        }
-        confirm = child<QPushButton>(window.get(), "Command2_0");
-        abandon = child<QPushButton>(window.get(), "Command2_1");
-        update = child<QPushButton>(window.get(), "Command3_0");
-        cancel = child<QPushButton>(window.get(), "Command3_1");
-    }
-    [[nodiscard]] std::array<bool, 3> modeButtons() const {
-        return {command1[0]->isEnabled(), command1[1]->isEnabled(), command1[2]->isEnabled()};
+        ASSERT_NO_FATAL_FAILURE(openEditor(window));
+        text1 = children<QLineEdit, 3>(window.get(), "Text1");
     }
     void setDate(const QString& year, const QString& month, const QString& day) {
         retype(text1[0], year);
@@ -43,15 +25,7 @@ protected:
     }
 
     std::unique_ptr<EraEditorWindow> window;
-    QListWidget* list = nullptr;
-    QFrame* frame = nullptr;
-    QLineEdit* name = nullptr;
-    std::array<QPushButton*, 3> command1{};
     std::array<QLineEdit*, 3> text1{};
-    QPushButton* confirm = nullptr;
-    QPushButton* abandon = nullptr;
-    QPushButton* update = nullptr;
-    QPushButton* cancel = nullptr;
 };
 
 const QStringList SortedRows = {
@@ -153,9 +127,7 @@ TEST_F(EraEditorTest, DeleteRemovesTheSelectedRowAfterTheQuestion) {
     clickRow(list, 1);
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(list->count(), 5);
     EXPECT_FALSE(rowsOf(list).contains(SortedRows[1]));
     EXPECT_EQ(selectedRowOf(list), -1);

@@ -31,38 +31,17 @@ const char* const SortedStandard = "元日,1,1,1,,,1948,\r\n"
                                    "敬老の日,2,9,,3,1,2003,\r\n"
                                    "天皇誕生日,1,12,23,,,1989,2018\r\n";
 
-class HolidayEditorTest : public EditorWindowTest {
+class HolidayEditorTest : public DefinitionEditorTest {
 protected:
     void open() {
-        St_LoadDefinitions();
-        window = std::make_unique<HolidayEditorWindow>();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        list = child<QListWidget>(window.get(), "List1");
-        frame = child<QFrame>(window.get(), "Frame1");
-        name = child<QLineEdit>(window.get(), "Text2");
-        for (int i = 0; i < 3; ++i) {
-            command1[i] =
-                child<QPushButton>(window.get(), QStringLiteral("Command1_%1").arg(i).toLatin1());
-        }
-        for (int i = 0; i < 5; ++i) {
-            text1[i] = child<QLineEdit>(window.get(), QStringLiteral("Text1_%1").arg(i).toLatin1());
-        }
-        confirm = child<QPushButton>(window.get(), "Command2_0");
-        abandon = child<QPushButton>(window.get(), "Command2_1");
-        update = child<QPushButton>(window.get(), "Command3_0");
-        cancel = child<QPushButton>(window.get(), "Command3_1");
+        ASSERT_NO_FATAL_FAILURE(openEditor(window));
+        text1 = children<QLineEdit, 5>(window.get(), "Text1");
         combo = child<QComboBox>(window.get(), "Combo1");
         byDay = child<QRadioButton>(window.get(), "Option1_0");
         byWeek = child<QRadioButton>(window.get(), "Option1_1");
     }
     void SetUp() override { open(); }
 
-    // The enabled state of 新規, 変更 and 削除: the record of the mode.
-    [[nodiscard]] std::array<bool, 3> modeButtons() const {
-        return {command1[0]->isEnabled(), command1[1]->isEnabled(), command1[2]->isEnabled()};
-    }
     [[nodiscard]] int rowOfName(const QString& text) const {
         for (int i = HolidayFixedRowCount; i < list->count(); ++i) {
             if (list->item(i)->text().startsWith(text)) {
@@ -73,15 +52,7 @@ protected:
     }
 
     std::unique_ptr<HolidayEditorWindow> window;
-    QListWidget* list = nullptr;
-    QFrame* frame = nullptr;
-    QLineEdit* name = nullptr;
-    std::array<QPushButton*, 3> command1{};
     std::array<QLineEdit*, 5> text1{};
-    QPushButton* confirm = nullptr;
-    QPushButton* abandon = nullptr;
-    QPushButton* update = nullptr;
-    QPushButton* cancel = nullptr;
     QComboBox* combo = nullptr;
     QRadioButton* byDay = nullptr;
     QRadioButton* byWeek = nullptr;
@@ -322,9 +293,7 @@ TEST_F(HolidayEditorTest, DeleteRemovesWithoutCheckingAndLeavesNoSelection) {
     EXPECT_TRUE(confirm->hasFocus());
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(confirm, Qt::LeftButton);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
     ASSERT_EQ(HolidayDefCount, 1);
     EXPECT_EQ(HolidayDefs.size(), 1U);
@@ -648,9 +617,7 @@ TEST_F(HolidayEditorTest, EnterPressesTheFocusedButton) {
     ASSERT_TRUE(confirm->hasFocus());
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::keyClick(confirm, Qt::Key_Return);
-    expectLastQuestion(
-        QString::fromUtf16(u"本当に削除してよろしいですか?\r\n\r\n"
-                           u"（この操作は、入力ミスに対処するためのみにあるものです。）"));
+    expectDeleteQuestion();
     EXPECT_EQ(HolidayDefCount, 13);
     // The keypad's Enter too.
     cancel->setFocus();

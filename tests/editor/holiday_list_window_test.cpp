@@ -15,9 +15,7 @@ protected:
     void SetUp() override { open(); }
     void open() {
         window = std::make_unique<HolidayListWindow>();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_NO_FATAL_FAILURE(showActive(window.get()));
         first = child<QLineEdit>(window.get(), "Text1_0");
         last = child<QLineEdit>(window.get(), "Text1_1");
         output = child<QPushButton>(window.get(), "Command1");

@@ -6,26 +6,27 @@
 
 namespace {
 
-HolidayDef fixed(const char* name, int month, int day, int from, int to = 0) {
+// A definition of `kind` in `month`, in force from `from` to `to` (0: not abolished).
+HolidayDef definition(const char* name, int kind, int month, int from, int to) {
     HolidayDef def;
     def.Name = name;
-    def.Kind = 1;
+    def.Kind = static_cast<std::int16_t>(kind);
     def.Month = static_cast<std::int16_t>(month);
-    def.Day = static_cast<std::int16_t>(day);
     def.FromYear = static_cast<std::int16_t>(from);
     def.ToYear = static_cast<std::int16_t>(to);
     return def;
 }
 
+HolidayDef fixed(const char* name, int month, int day, int from, int to = 0) {
+    HolidayDef def = definition(name, 1, month, from, to);
+    def.Day = static_cast<std::int16_t>(day);
+    return def;
+}
+
 HolidayDef nth(const char* name, int month, int week, int weekday, int from, int to = 0) {
-    HolidayDef def;
-    def.Name = name;
-    def.Kind = 2;
-    def.Month = static_cast<std::int16_t>(month);
+    HolidayDef def = definition(name, 2, month, from, to);
     def.Week = static_cast<std::int16_t>(week);
     def.Weekday = static_cast<std::int16_t>(weekday);
-    def.FromYear = static_cast<std::int16_t>(from);
-    def.ToYear = static_cast<std::int16_t>(to);
     return def;
 }
 

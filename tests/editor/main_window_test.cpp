@@ -36,6 +36,12 @@ protected:
         EXPECT_TRUE(ran);
     }
 
+    // Opening with a click on the main window's button `name`.
+    std::function<void()> clickOn(const char* name) {
+        return
+            [this, name] { QTest::mouseClick(child<QPushButton>(&window, name), Qt::LeftButton); };
+    }
+
     EditorMainWindow window;
 };
 
@@ -62,21 +68,17 @@ TEST_F(MainWindowTest, ControlsAndNothingLoadedAtStart) {
 
 TEST_F(MainWindowTest, EachButtonLoadsTheFilesThenOpensItsEditorModally) {
     window.show();
-    whileModal(
-        [&] { QTest::mouseClick(child<QPushButton>(&window, "Command1_0"), Qt::LeftButton); },
-        [&](QWidget* modal) {
-            EXPECT_NE(qobject_cast<HolidayEditorWindow*>(modal), nullptr);
-            EXPECT_EQ(HolidayDefCount, 14);
-            EXPECT_EQ(EraDefCount, 5);
-        });
+    whileModal(clickOn("Command1_0"), [&](QWidget* modal) {
+        EXPECT_NE(qobject_cast<HolidayEditorWindow*>(modal), nullptr);
+        EXPECT_EQ(HolidayDefCount, 14);
+        EXPECT_EQ(EraDefCount, 5);
+    });
     HolidayDefCount = 0;
     HolidayDefs.clear();
-    whileModal(
-        [&] { QTest::mouseClick(child<QPushButton>(&window, "Command1_1"), Qt::LeftButton); },
-        [&](QWidget* modal) {
-            EXPECT_NE(qobject_cast<EraEditorWindow*>(modal), nullptr);
-            EXPECT_EQ(HolidayDefCount, 14);
-        });
+    whileModal(clickOn("Command1_1"), [&](QWidget* modal) {
+        EXPECT_NE(qobject_cast<EraEditorWindow*>(modal), nullptr);
+        EXPECT_EQ(HolidayDefCount, 14);
+    });
     whileModal(
         [&] { child<QAction>(&window, "MNU_Holiday")->trigger(); },
         [&](QWidget* modal) { EXPECT_NE(qobject_cast<HolidayListWindow*>(modal), nullptr); });
@@ -138,9 +140,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("SaveFolder")), nullptr);
     }
 
-    QFile marker(doubles.file(QString::fromLatin1(SharedFolderMarker)));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    ASSERT_TRUE(doubles.shareProgramFolder());
     const QTemporaryDir data;
     const ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().toUtf8());
     const QString userFolder = data.path() + QStringLiteral("/zelvar");

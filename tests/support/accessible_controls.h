@@ -5,10 +5,13 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QApplication>
 #include <QScrollBar>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
+#include <utility>
 
 inline QString AccessibleText(QWidget* widget, QAccessible::Text which) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
@@ -21,6 +24,34 @@ inline QString AccessibleName(QWidget* widget) {
 
 inline QString AccessibleDescription(QWidget* widget) {
     return AccessibleText(widget, QAccessible::Description);
+}
+
+// The accessible name and description of the control `objectName` of `window` ("<missing>" as
+// the name when there is no such control).
+inline std::pair<QString, QString> AccessibleWords(QWidget& window, const char* objectName) {
+    auto* control = window.findChild<QWidget*>(QString::fromLatin1(objectName));
+    if (control == nullptr) {
+        return {QStringLiteral("<missing>"), QString()};
+    }
+    return {AccessibleName(control), AccessibleDescription(control)};
+}
+
+// The objectNames of the controls that Tab visits from `first`, which is given the focus, until
+// it comes back to `first` (40 at the most).
+inline QStringList TabChain(QWidget* first) {
+    QStringList chain;
+    if (first == nullptr) {
+        return chain;
+    }
+    first->setFocus();
+    for (int i = 0; i < 40 && QApplication::focusWidget() != nullptr; ++i) {
+        chain << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == first) {
+            break;
+        }
+    }
+    return chain;
 }
 
 // The controls of `window` that a listener works with: everything that takes the focus from the

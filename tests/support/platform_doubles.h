@@ -5,6 +5,7 @@
 
 #include "platform/color_chooser.h"
 #include "platform/colors.h"
+#include "platform/file_locations.h"
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_id.h"
@@ -16,6 +17,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -140,23 +142,9 @@ public:
 class FakeSystemMetrics final : public SystemMetricsService {
 public:
     [[nodiscard]] int metric(Metric which) const override {
+        // Without an override, the classic desktop: a screen of 1024 x 768 pixels at 0, 0.
         auto it = values.find(which);
-        if (it != values.end()) {
-            return it->second;
-        }
-        switch (which) {
-        case Metric::CxScreen:
-        case Metric::CxVirtualScreen:
-            return 1024;
-        case Metric::CyScreen:
-        case Metric::CyVirtualScreen:
-            return 768;
-        case Metric::XVirtualScreen:
-        case Metric::YVirtualScreen:
-            return 0;
-        default:
-            return ClassicMetric(which);
-        }
+        return it != values.end() ? it->second : ClassicMetric(which);
     }
     [[nodiscard]] int twipsPerPixelX() const override { return twipsX; }
     [[nodiscard]] int twipsPerPixelY() const override { return twipsY; }
@@ -302,6 +290,13 @@ public:
     // Path of a file in the program's folder.
     [[nodiscard]] QString file(const QString& name) const {
         return QDir(program.folder()).filePath(name);
+    }
+
+    // Marks the program's folder as shared by its users (SharedFolderMarker in it), so that the
+    // programs keep the files they write in the user's own folders; false when it cannot be made.
+    [[nodiscard]] bool shareProgramFolder() const {
+        QFile marker(file(QString::fromLatin1(SharedFolderMarker)));
+        return marker.open(QIODevice::WriteOnly);
     }
 
     FakeMessageBox messageBox;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs a program of the build and captures what it writes to standard output.
+// Runs a program through the shell and captures what it writes to standard output.
 
 #include <cstdio>
 #include <string>
