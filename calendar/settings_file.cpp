@@ -38,6 +38,9 @@ std::int32_t readInt(const QString& section, const QString& key, std::int32_t de
 // the first write, so a run that changes nothing leaves no trace.
 bool write(const QString& section, const QString& key, const QString& value) {
     const QString path = IniPath();
+    if (path.isEmpty()) {
+        return false; // no folder of the user's: nothing is written, least of all a shared one
+    }
     QDir().mkpath(QFileInfo(path).absolutePath());
     return Services().iniFiles->writeString(path, section, key, value);
 }
@@ -87,8 +90,44 @@ void readSetting(const OptionSetting& setting, CalendarSettings& s) {
 } // namespace
 
 QString IniPath() {
-    const QString folder = PathText(ProgramFileLocations().settingsFolder);
-    return QDir(folder).filePath(Services().program->name() + QStringLiteral(".ini"));
+    const std::filesystem::path folder = ProgramFileLocations().settingsFolder;
+    if (folder.empty()) {
+        return {};
+    }
+    return QDir(PathText(folder)).filePath(Services().program->name() + QStringLiteral(".ini"));
+}
+
+QString SettingsNotSavedText() {
+    const QString path = IniPath();
+    if (path.isEmpty()) {
+        return NoUserFolderText() + QStringLiteral("\n設定を保存出来ませんでした。");
+    }
+    QString text = QDir::toNativeSeparators(path) + QStringLiteral("\n設定を保存出来ませんでした。");
+    if (const WriteFailure failure = LastWriteFailure();
+        failure.errorNumber != 0 && failure.path == TextPath(path)) {
+        text += QStringLiteral("\n") + QString::fromStdString(failure.reason);
+    }
+    return text;
+}
+
+void ReportUnreadableSettingsFile() {
+    const QString path = IniPath();
+    if (path.isEmpty()) {
+        return;
+    }
+    QString reason;
+    switch (Services().iniFiles->refusal(path)) {
+    case IniRefusal::None:
+        return;
+    case IniRefusal::TooLarge:
+        reason = QStringLiteral("設定ファイルが大きすぎるため読み込めません。");
+        break;
+    case IniRefusal::NotReadable:
+        reason = QStringLiteral("設定ファイルを読み込めません。");
+        break;
+    }
+    ShowErrorMessage(QDir::toNativeSeparators(path) + QStringLiteral("\n") + reason +
+                     QStringLiteral("\n既定の設定で起動します。"));
 }
 
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultValue) {

@@ -10,8 +10,17 @@
 class CalendarWindow;
 
 // The settings file: <program folder>/<program name>.ini, or <the user's settings folder>/<program
-// name>.ini when the program's folder is not the user's (platform/file_locations.h).
+// name>.ini when the program's folder is not the user's (platform/file_locations.h). Empty when
+// the user has no such folder: the defaults are used and nothing is written.
 QString IniPath();
+
+// The message of settings that could not be saved: the file and the system's words for the
+// failure, or that the user has no folder to save them in.
+QString SettingsNotSavedText();
+
+// Tells the user, with the file's path, when the settings file exists but is refused (too large
+// for a settings file, or unreadable), so that the defaults in use are no surprise.
+void ReportUnreadableSettingsFile();
 
 // The text of key `key` of `section`, read into a buffer of 256 bytes; `defaultValue` when the
 // stored text is empty or absent, else the text without leading and trailing spaces.

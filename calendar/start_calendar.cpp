@@ -26,6 +26,7 @@ void StartCalendar() {
         Services().program->endAtOnce(1);
     }
     // The settings file is found by IniPath() whenever it is read or written.
+    ReportUnreadableSettingsFile();
     switch (ReadShowMenu()) {
     case 0: {
         auto* window = new Form5();

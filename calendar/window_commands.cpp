@@ -10,7 +10,6 @@
 #include "platform/window_styles.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -66,8 +65,7 @@ void ClosingSequence(CalendarWindow& window) {
     bool saved = WritePosition(window);
     saved = WriteOptions() && saved;
     if (!saved) {
-        ShowErrorMessage(QDir::toNativeSeparators(IniPath()) +
-                         QStringLiteral("\n設定を保存出来ませんでした。"));
+        ShowErrorMessage(SettingsNotSavedText());
     }
     DestroyTrayForm();
 }

@@ -61,11 +61,17 @@ std::string whereText(const FileLocations& locations) {
     std::string text =
         "プログラムのフォルダ: " + locations.programFolder.string() +
         (locations.besideProgram ? "\n" : " (共用: 利用者ごとのフォルダを使います)\n");
-    text += "設定ファイル: " + (locations.settingsFolder / "Zelvar.ini").string() + "\n";
+    // A shared folder without a folder of the user's: nothing is saved anywhere.
+    const std::string none = "なし (利用者のフォルダが見つかりません)";
+    text += "設定ファイル: " +
+            (locations.settingsFolder.empty() ? none
+                                              : (locations.settingsFolder / "Zelvar.ini").string()) +
+            "\n";
     for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
         text += std::string(name) + ": " + DefinitionFileToRead(locations, name).string() + "\n";
     }
-    text += "定義ファイルの保存先: " + locations.userDataFolder.string() + "\n";
+    text += "定義ファイルの保存先: " +
+            (locations.userDataFolder.empty() ? none : locations.userDataFolder.string()) + "\n";
     return text;
 }
 
@@ -85,6 +91,21 @@ std::string usageText() {
     return text;
 }
 
+// Writes `text` to standard output and makes sure it got there: output that did not reach its
+// destination (a full disk, a closed pipe) is a failure, said on standard error, not a success
+// with nothing said. Every write is checked, including the last flush.
+bool writeOutput(const std::string& text) {
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (written && std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+        return true;
+    }
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(stderr, "korin: 出力を書き込めません。(%s)\n", std::strerror(error));
+    std::fflush(stderr);
+    return false;
+}
+
 int usageError(const std::string& message) {
     std::fprintf(stderr, "korin: %s\n\n%s", message.c_str(), usageText().c_str());
     return 2;
@@ -102,8 +123,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::size_t next = 0;
     if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
-        std::fputs(usageText().c_str(), stdout);
-        return 0;
+        return writeOutput(usageText()) ? 0 : 2;
     }
     if (next < args.size() && args[next] == "--dir") {
         if (next + 1 >= args.size()) {
@@ -117,8 +137,7 @@ int main(int argc, char** argv) {
         if (next + 1 < args.size()) {
             return usageError("--where のあとに引数は指定できません。");
         }
-        std::fputs(whereText(host.locations).c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 2;
+        return writeOutput(whereText(host.locations)) ? 0 : 2;
     }
     if (next >= args.size()) {
         return usageError("コマンドを指定してください。");
@@ -144,12 +163,5 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     }
-    // Output that did not reach its destination (a full disk, a closed pipe) is a failure, not
-    // a success with nothing said: every write is checked, including the last flush.
-    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
-    if (!written || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        std::fprintf(stderr, "korin: 出力を書き込めません。(%s)\n", std::strerror(errno));
-        return 2;
-    }
-    return status;
+    return writeOutput(out) ? status : 2;
 }

@@ -59,6 +59,10 @@ void ShowDefinitionWriteFailure(int errorNumber, int recordNumber, const QString
         text += QStringLiteral("\r\n\r\n%1件目「%2」の名前にファイルに書けない文字があります。")
                     .arg(recordNumber)
                     .arg(recordText);
+    } else if (const WriteFailure failure = LastWriteFailure();
+               failure.errorNumber == errorNumber) {
+        // The file system refused the write: where, and in the system's words.
+        text += QStringLiteral("\r\n\r\n") + WriteFailureDetails(failure);
     }
     ShowErrorMessage(text);
 }

@@ -33,5 +33,6 @@ void MarkRow(QListWidgetItem* item, const QString& reason);
 QString UnwritableNameReason();
 
 // Reports a failed write: "ファイルの書き込みを失敗しました" with the error number and, when a
-// record's text stopped it (`recordNumber` above 0, 1-based), which record that is and its name.
+// record's text stopped it (`recordNumber` above 0, 1-based), which record that is and its name;
+// when the file system refused it, the path and the system's words for the error.
 void ShowDefinitionWriteFailure(int errorNumber, int recordNumber, const QString& recordText);

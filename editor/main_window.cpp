@@ -59,6 +59,13 @@ void EditorMainWindow::showSaveFolder() {
     if (locations.besideProgram) {
         return;
     }
+    if (locations.userDataFolder.empty()) {
+        auto* label = new QLabel(QStringLiteral("保存先: なし"), this);
+        label->setObjectName(QStringLiteral("SaveFolder"));
+        label->setToolTip(NoUserFolderText());
+        statusBar()->addWidget(label, 1);
+        return;
+    }
     const QString folder = QDir::toNativeSeparators(PathText(locations.userDataFolder));
     QString shown = folder;
     const QString home = QDir::toNativeSeparators(QDir::homePath());

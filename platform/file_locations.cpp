@@ -110,9 +110,9 @@ FileLocations ChooseFileLocations(const fs::path& programFolder, bool besideProg
     FileLocations locations;
     locations.programFolder = programFolder;
     locations.besideProgram = besideProgram;
-    locations.settingsFolder = programFolder;
-    locations.userDataFolder = programFolder;
     if (besideProgram) {
+        locations.settingsFolder = programFolder;
+        locations.userDataFolder = programFolder;
         return locations;
     }
 #ifdef _WIN32
@@ -145,14 +145,19 @@ FileLocations FindFileLocations(const fs::path& programFolder) {
 }
 
 fs::path DefinitionFileToRead(const FileLocations& locations, std::string_view fileName) {
-    fs::path userCopy = locations.userDataFolder / fileName;
     std::error_code ec;
-    if (!locations.besideProgram && fs::exists(userCopy, ec)) {
-        return userCopy;
+    if (!locations.besideProgram && !locations.userDataFolder.empty()) {
+        fs::path userCopy = locations.userDataFolder / fileName;
+        if (fs::exists(userCopy, ec)) {
+            return userCopy;
+        }
     }
     return locations.programFolder / fileName;
 }
 
 fs::path DefinitionFileToWrite(const FileLocations& locations, std::string_view fileName) {
+    if (locations.userDataFolder.empty()) {
+        return {};
+    }
     return locations.userDataFolder / fileName;
 }

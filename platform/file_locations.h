@@ -41,11 +41,14 @@ struct UserEnvironment {
 // The running process's environment.
 UserEnvironment CurrentUserEnvironment();
 
+// The user's folders are empty when the program's folder is shared and the environment names
+// none for the user (no usable HOME or XDG folder: a service started without them): the
+// shared folder is then never written, and the settings and definitions cannot be saved.
 struct FileLocations {
     std::filesystem::path programFolder;  // the folder of the running program
     bool besideProgram = true;            // the program's folder is the user's: all files there
-    std::filesystem::path settingsFolder; // where the settings file (Zelvar.ini) lies
-    std::filesystem::path userDataFolder; // where Korinset writes the definition files
+    std::filesystem::path settingsFolder; // where the settings file (Zelvar.ini) lies, or empty
+    std::filesystem::path userDataFolder; // where Korinset writes the definition files, or empty
 };
 
 // Whether `folder` is the user's: the user can create files in it and it holds no
@@ -55,7 +58,7 @@ bool ProgramFolderIsUsers(const std::filesystem::path& folder);
 
 // The rule above, for a program in `programFolder` whose folder is (`besideProgram` true) or is
 // not the user's. Without a usable HOME or XDG folder (relative paths are ignored, as the XDG
-// rules say) the user's folders fall back to the program's folder.
+// rules say) the user's folders stay empty.
 FileLocations ChooseFileLocations(const std::filesystem::path& programFolder, bool besideProgram,
                                   const UserEnvironment& environment);
 
@@ -67,6 +70,7 @@ FileLocations FindFileLocations(const std::filesystem::path& programFolder);
 std::filesystem::path DefinitionFileToRead(const FileLocations& locations,
                                            std::string_view fileName);
 
-// The definition file `fileName` to write: always in the user's data folder.
+// The definition file `fileName` to write: always in the user's data folder; empty when the user
+// has none.
 std::filesystem::path DefinitionFileToWrite(const FileLocations& locations,
                                             std::string_view fileName);

@@ -3,25 +3,121 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace fs = std::filesystem;
 
 namespace {
 
 // Numbers the temporary files of this process.
 std::atomic<unsigned> temporaryCounter{0};
 
+std::mutex failureGuard;
+WriteFailure lastFailure;
+
+// The start of the name of every temporary file of `target`: hidden on Linux (".Korin1.csv.tmp"),
+// where a leading dot is how a file stays out of sight; on Windows "Korin1.csv.tmp".
+fs::path::string_type temporaryPrefix(const fs::path& target) {
+#ifdef _WIN32
+    fs::path name;
+#else
+    fs::path name(".");
+#endif
+    name += target.filename().native();
+    name += ".tmp";
+    return name.native();
+}
+
+// The process that wrote the temporary file `name` of a target with `prefix`: the digits
+// between the prefix and "_", when the rest of the name is digits as well.
+std::optional<std::uint32_t> temporaryOwner(const fs::path::string_type& name,
+                                            const fs::path::string_type& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+        return std::nullopt;
+    }
+    std::uint64_t owner = 0;
+    std::size_t i = prefix.size();
+    const std::size_t digitsStart = i;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
+        owner = owner * 10 + static_cast<std::uint64_t>(name[i] - '0');
+        if (owner > UINT32_MAX) {
+            return std::nullopt;
+        }
+    }
+    if (i == digitsStart || i >= name.size() || name[i] != '_' || i + 1 == name.size()) {
+        return std::nullopt;
+    }
+    for (++i; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::uint32_t>(owner);
+}
+
+// True only when the system says that no process `processId` runs; a process of another user,
+// or one the system does not answer for, counts as running.
+bool processIsGone(std::uint32_t processId) {
+#ifdef _WIN32
+    if (processId == GetCurrentProcessId()) {
+        return false;
+    }
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    DWORD exitCode = 0;
+    const bool ended = GetExitCodeProcess(process, &exitCode) != FALSE && exitCode != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+#else
+    if (processId == 0 || processId > static_cast<std::uint32_t>(INT_MAX) ||
+        static_cast<pid_t>(processId) == ::getpid()) {
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+// Removes the temporary files beside `target` that saves of processes no longer running left
+// behind. Only regular files are removed; a failure leaves the file where it is.
+void removeAbandonedTemporaries(const fs::path& target) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path::string_type prefix = temporaryPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::optional<std::uint32_t> owner =
+            temporaryOwner(it->path().filename().native(), prefix);
+        std::error_code statusError;
+        if (owner && fs::is_regular_file(it->symlink_status(statusError)) &&
+            processIsGone(*owner)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
+}
+
 #ifdef _WIN32
 
+// The system's error of the last failure of a replacement, whose words the message gives.
+thread_local DWORD lastSystemError = 0;
+
 int errnoOf(DWORD error) {
+    lastSystemError = error;
     switch (error) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
@@ -76,7 +172,34 @@ std::wstring finalPath(const std::wstring& path, int& error) {
     return result;
 }
 
+std::string utf8Of(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                            size, nullptr, nullptr);
+    }
+    return result;
+}
+
+// The system's message for a Windows error, in the user's language.
+std::string windowsErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                   nullptr);
+    std::wstring text = n > 0 && buffer != nullptr ? std::wstring(buffer, n) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return utf8Of(text);
+}
+
 int replaceTarget(const std::filesystem::path& requested, std::string_view bytes) {
+    lastSystemError = 0;
     std::wstring target = requested.wstring();
     DWORD attributes = GetFileAttributesW(target.c_str());
     bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -104,11 +227,11 @@ int replaceTarget(const std::filesystem::path& requested, std::string_view bytes
         return EACCES;
     }
 
+    removeAbandonedTemporaries(target);
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                    std::to_wstring(temporaryCounter++);
+        temporary = TemporaryFileFor(target, GetCurrentProcessId(), temporaryCounter++).wstring();
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
@@ -213,11 +336,13 @@ int replaceTarget(const std::filesystem::path& requested, std::string_view bytes
 
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    const std::string base = (folder / ("." + target.filename().string() + ".tmp")).string();
+    removeAbandonedTemporaries(target);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = base + std::to_string(::getpid()) + "_" + std::to_string(temporaryCounter++);
+        temporary = TemporaryFileFor(target, static_cast<std::uint32_t>(::getpid()),
+                                     temporaryCounter++)
+                        .string();
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             return errno;
@@ -284,5 +409,37 @@ int replaceTarget(const std::filesystem::path& requested, std::string_view bytes
 } // namespace
 
 int ReplaceFileSafely(const std::filesystem::path& path, std::string_view bytes) {
-    return replaceTarget(path, bytes);
+    const int error = replaceTarget(path, bytes);
+    if (error != 0) {
+        RecordWriteFailure({path, error, SystemErrorText(error)});
+    }
+    return error;
+}
+
+WriteFailure LastWriteFailure() {
+    const std::lock_guard<std::mutex> lock(failureGuard);
+    return lastFailure;
+}
+
+void RecordWriteFailure(WriteFailure failure) {
+    const std::lock_guard<std::mutex> lock(failureGuard);
+    lastFailure = std::move(failure);
+}
+
+std::string SystemErrorText(int errorNumber) {
+#ifdef _WIN32
+    // The Windows error behind the number, when the last failure had one, says more.
+    if (lastSystemError != 0 && errnoOf(lastSystemError) == errorNumber) {
+        if (std::string text = windowsErrorText(lastSystemError); !text.empty()) {
+            return text;
+        }
+    }
+#endif
+    return std::strerror(errorNumber);
+}
+
+fs::path TemporaryFileFor(const fs::path& target, std::uint32_t processId, unsigned serial) {
+    fs::path name(temporaryPrefix(target));
+    name += std::to_string(processId) + "_" + std::to_string(serial);
+    return target.has_parent_path() ? target.parent_path() / name : name;
 }

@@ -10,10 +10,38 @@
 //   and group (on Windows: its attributes).
 // - Any failure (no space, an I/O error, no permission for the folder) leaves the old file
 //   exactly as it was and removes the temporary file.
+// - Temporary files that a save of the same file left behind when its process ended before the
+//   replacement (a crash, a kill) are removed by the next save; those of a process that still
+//   runs are left alone.
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 // Replaces the file at `path` (created when absent) by `bytes`. Returns 0, or the error number
 // of the failure (errno values on every system: EACCES, ENOSPC, EISDIR, ...).
 int ReplaceFileSafely(const std::filesystem::path& path, std::string_view bytes);
+
+// The last failed write of this process, for the message that reports it: the path that failed
+// (the file, or the folder that could not be made; empty when there was none to write to), the
+// error number, and the system's own words for the error (UTF-8).
+struct WriteFailure {
+    std::filesystem::path path;
+    int errorNumber = 0;
+    std::string reason;
+};
+
+// Every failure of ReplaceFileSafely is recorded here; other writers record their own failures
+// with RecordWriteFailure.
+WriteFailure LastWriteFailure();
+void RecordWriteFailure(WriteFailure failure);
+
+// The system's own words for the error number `errorNumber` of a failure of this process (UTF-8,
+// in the user's language where the system has it).
+std::string SystemErrorText(int errorNumber);
+
+// The temporary file that save number `serial` of process `processId` writes beside `target`
+// (the target's own folder, links already followed).
+std::filesystem::path TemporaryFileFor(const std::filesystem::path& target,
+                                       std::uint32_t processId, unsigned serial);

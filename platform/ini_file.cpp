@@ -4,6 +4,7 @@
 #include "date/file_read.h"
 #include "platform/file_replace.h"
 
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -171,9 +172,6 @@ std::optional<std::string_view> findValue(std::string_view file, const QString& 
     return value;
 }
 
-// A settings file is a few hundred bytes; anything far larger is not one.
-constexpr std::uintmax_t MaxIniFileBytes = std::uintmax_t{1024} * 1024;
-
 std::filesystem::path filePath(const QString& path) {
     return {path.toStdU16String()};
 }
@@ -182,6 +180,11 @@ std::filesystem::path filePath(const QString& path) {
 // at once.
 FileReadResult readFile(const QString& path) {
     return ReadWholeFile(filePath(path), MaxIniFileBytes);
+}
+
+// The failure of a settings write that never reached the file system.
+void recordRefusedWrite(const QString& path, int errorNumber) {
+    RecordWriteFailure({filePath(path), errorNumber, SystemErrorText(errorNumber)});
 }
 
 } // namespace
@@ -298,7 +301,9 @@ bool IniFiles::writeString(const QString& path, const QString& section, const QS
                            const QString& value) {
     const FileReadResult old = readFile(path);
     if (old.status != FileReadStatus::Read && old.status != FileReadStatus::Missing) {
-        return false; // never replace a file that could not be read
+        // Never replace a file that could not be read.
+        recordRefusedWrite(path, old.status == FileReadStatus::TooLarge ? EFBIG : EACCES);
+        return false;
     }
     const std::optional<std::string> updated = IniWriteString(old.bytes, section, key, value);
     if (!updated) {
@@ -307,5 +312,23 @@ bool IniFiles::writeString(const QString& path, const QString& section, const QS
     if (old.status == FileReadStatus::Read && old.bytes == *updated) {
         return true;
     }
+    // A file the readers would refuse is never written: every setting in it would be lost.
+    if (updated->size() > MaxIniFileBytes) {
+        recordRefusedWrite(path, EFBIG);
+        return false;
+    }
     return ReplaceFileSafely(filePath(path), *updated) == 0;
+}
+
+IniRefusal IniFiles::refusal(const QString& path) const {
+    switch (readFile(path).status) {
+    case FileReadStatus::TooLarge:
+        return IniRefusal::TooLarge;
+    case FileReadStatus::NotReadable:
+        return IniRefusal::NotReadable;
+    case FileReadStatus::Read:
+    case FileReadStatus::Missing:
+        break;
+    }
+    return IniRefusal::None;
 }

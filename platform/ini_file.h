@@ -16,6 +16,7 @@
 // - A value enclosed in a matching pair of double or single quotes loses the quotes.
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,10 +44,22 @@ QString IniReadString(std::string_view fileBytes, const QString& section, const 
 std::optional<std::string> IniWriteString(std::string_view fileBytes, const QString& section,
                                           const QString& key, const QString& value);
 
+// Why a settings file that exists is not read.
+enum class IniRefusal {
+    None,        // read, or absent
+    TooLarge,    // larger than a settings file can be (MaxIniFileBytes)
+    NotReadable, // no permission, a folder or a device in its place, a read error
+};
+
+// The largest settings file that is read; a write that would make the file larger is refused.
+inline constexpr std::size_t MaxIniFileBytes = std::size_t{1024} * 1024;
+
 // The profile functions over files.
 class IniFileService {
 public:
     virtual ~IniFileService() = default;
+    // Whether the file at `path` is refused by the readers below (which then read it as empty).
+    [[nodiscard]] virtual IniRefusal refusal(const QString& path) const = 0;
     // GetPrivateProfileIntA: a missing or unreadable file reads like an empty one.
     [[nodiscard]] virtual std::int32_t readInt(const QString& path, const QString& section,
                                                const QString& key,
@@ -56,17 +69,19 @@ public:
                                              const QString& key, const QString& defaultValue,
                                              int bufferSize) const = 0;
     // WritePrivateProfileStringA: creates the file, the section and the key as needed. Returns
-    // false when the file could not be written (the file is then left as it was) or the text has
-    // no code page 932 form; the caller reports the failure.
+    // false when the file could not be written (the file is then left as it was), when it would
+    // grow past MaxIniFileBytes, or the text has no code page 932 form; the caller reports the
+    // failure.
     [[nodiscard]] virtual bool writeString(const QString& path, const QString& section,
                                            const QString& key, const QString& value) = 0;
 };
 
-// The real files. Only a regular file of at most 1 MiB is read (anything else reads like an
+// The real files. Only a regular file of at most MaxIniFileBytes is read (anything else reads like an
 // absent file and is never replaced). The file is replaced as a whole through ReplaceFileSafely,
 // so a failed write (a full disk, a read-only file) leaves the old file exactly as it was.
 class IniFiles final : public IniFileService {
 public:
+    [[nodiscard]] IniRefusal refusal(const QString& path) const override;
     [[nodiscard]] std::int32_t readInt(const QString& path, const QString& section,
                                        const QString& key,
                                        std::int32_t defaultValue) const override;

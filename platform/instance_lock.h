@@ -5,6 +5,7 @@
 // way, and the lock of a copy that crashed is taken over.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QLockFile;
@@ -20,8 +21,21 @@ public:
     virtual void release() = 0;
 };
 
-// A lock file in `lockFolder` (the user's runtime folder in the program) named after a hash of
-// `executablePath`.
+// Whether `folder` (absolute) belongs to this user alone: it is made (for the user only) when
+// missing, and then must be a real folder, no link, owned by the user and writable by nobody
+// else. On Windows the folders asked about lie in the user's profile and only their existence is
+// checked.
+bool IsPrivateFolder(const QString& folder);
+
+// The first of `candidates` that IsPrivateFolder accepts; empty when none does.
+QString PrivateLockFolder(const QStringList& candidates);
+
+// Where the lock of the running program may lie, best first: the user's runtime folder, a folder
+// of the user's own in the temporary folder, one in the user's cache folder.
+QStringList LockFolderCandidates();
+
+// A lock file in `lockFolder` (a folder of the user's own, PrivateLockFolder) named after a hash
+// of `executablePath`. Without a folder (empty) there is no lock and every start is let through.
 class InstanceLock final : public InstanceService {
 public:
     InstanceLock(const QString& lockFolder, const QString& executablePath);

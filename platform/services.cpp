@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
@@ -22,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -114,7 +116,7 @@ public:
         return ProgramDefinitionFileToWrite(fileName);
     }
     [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
-        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+        return ReplaceProgramFile(path, bytes);
     }
 };
 
@@ -202,15 +204,44 @@ std::string ProgramDefinitionFileToRead(const std::string& fileName) {
 }
 
 std::string ProgramDefinitionFileToWrite(const std::string& fileName) {
-    const FileLocations locations = ProgramFileLocations();
-    const std::filesystem::path file = DefinitionFileToWrite(locations, fileName);
-    // The user's data folder is made on the first save; if that fails, the write reports it.
-    // The program's own folder is never made again once it has gone: that write fails visibly.
-    if (!locations.besideProgram) {
+    return utf8(DefinitionFileToWrite(ProgramFileLocations(), fileName));
+}
+
+int ReplaceProgramFile(const std::string& path, std::string_view bytes) {
+    RecordWriteFailure({});
+    if (path.empty()) {
+        RecordWriteFailure({{}, ENOENT, NoUserFolderText().toStdString()});
+        return ENOENT;
+    }
+    const std::filesystem::path file = PathFromUtf8(path);
+    // The user's data folder is made on the first save. The program's own folder is never made
+    // again once it has gone: that write fails visibly.
+    if (!ProgramFileLocations().besideProgram) {
         std::error_code ec;
         std::filesystem::create_directories(file.parent_path(), ec);
+        if (ec) {
+            RecordWriteFailure({file.parent_path(), ec.value(), ec.message()});
+            return ec.value();
+        }
     }
-    return utf8(file);
+    return ReplaceFileSafely(file, bytes);
+}
+
+QString NoUserFolderText() {
+    return UserFoldersFollowXdg
+               ? QStringLiteral("利用者のフォルダが見つかりません (HOME、XDG_CONFIG_HOME、"
+                                "XDG_DATA_HOME のどれも設定されていません)。"
+                                "共用のプログラムフォルダには保存しません。")
+               : QStringLiteral("利用者のフォルダが見つかりません (APPDATA が設定されていません)。"
+                                "共用のプログラムフォルダには保存しません。");
+}
+
+QString WriteFailureDetails(const WriteFailure& failure) {
+    QString text;
+    if (!failure.path.empty()) {
+        text = QDir::toNativeSeparators(PathText(failure.path)) + QStringLiteral("\r\n");
+    }
+    return text + QString::fromStdString(failure.reason);
 }
 
 QString PathText(const std::filesystem::path& path) {

@@ -5,11 +5,13 @@
 // the real ones at start (InstallRealServices), a test replaces single members with doubles.
 
 #include "platform/file_locations.h"
+#include "platform/file_replace.h"
 
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The further services, each declared in its own header in platform/.
 class IniFileService;       // ini_file.h: the initialization-file functions
@@ -93,9 +95,22 @@ void ShowErrorMessage(const QString& text);
 FileLocations ProgramFileLocations();
 
 // The engine host's definition files for this program (UTF-8 paths): the one to read, and the one
-// to write, whose folder is created when missing.
+// to write (empty when the program's folder is shared and the user has no folder of their own).
 std::string ProgramDefinitionFileToRead(const std::string& fileName);
 std::string ProgramDefinitionFileToWrite(const std::string& fileName);
+
+// The engine host's replacement of a definition file: makes the user's data folder when it is
+// missing, then replaces the file safely (platform/file_replace.h). Returns 0 or the error number;
+// every failure, an empty path (no user folder) and a folder that cannot be made included, is
+// recorded for LastWriteFailure().
+int ReplaceProgramFile(const std::string& path, std::string_view bytes);
+
+// Says that the user has no folder of their own for the program's files, so nothing is saved.
+QString NoUserFolderText();
+
+// The path that a write failed on (when it had one) and the system's words for the error, one
+// line each, for the message that reports the failure.
+QString WriteFailureDetails(const WriteFailure& failure);
 
 // A path of the file locations as Qt text, and back.
 QString PathText(const std::filesystem::path& path);

@@ -4,9 +4,15 @@
 #include "calendar_fixture.h"
 #include "tests/support/scoped_environment.h"
 
+#include "platform/file_replace.h"
+#include "platform/ini_file.h"
+#include "platform/services.h"
+
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 
 class SettingsFileTest : public CalendarTest {};
 
@@ -231,4 +237,51 @@ TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigur
     CalendarWindow& again = start();
     EXPECT_TRUE(again.MNU_A_Top->isChecked());
     closeCalendar();
+}
+
+TEST_F(SettingsFileTest, InASharedProgramFolderWithoutAUserFolderNothingIsWrittenAndItIsSaid) {
+    // A shared installation started without any folder of the user's named (HOME and the XDG
+    // folders unset, as for a service; on Windows no APPDATA).
+    ASSERT_TRUE(doubles.shareProgramFolder());
+    const ScopedEnvironment home("HOME", QByteArray());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
+    const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
+    const ScopedEnvironment appData("APPDATA", QByteArray());
+    EXPECT_TRUE(IniPath().isEmpty());
+
+    CalendarWindow& w = start();
+    w.MNU_A_Top->trigger();
+    closeCalendar();
+    EXPECT_FALSE(QFile::exists(iniPath())) << "the shared folder is never written";
+    EXPECT_TRUE(QDir(doubles.program.folder())
+                    .entryList({QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    EXPECT_TRUE(doubles.messageBox.shown[0].text.startsWith(NoUserFolderText()))
+        << doubles.messageBox.shown[0].text.toStdString();
+    EXPECT_TRUE(doubles.messageBox.shown[0].text.contains(QStringLiteral("設定を保存出来ませんでした。")));
+}
+
+TEST_F(SettingsFileTest, ASettingsFileTooLargeToReadIsReportedAtStartAndNeverReplaced) {
+    QByteArray text = "[Option]\r\nShowMenu=1\r\n;";
+    text.append(QByteArray(static_cast<qsizetype>(MaxIniFileBytes), 'x'));
+    text.append("\r\n");
+    writeIni(text);
+    CalendarWindow& w = start();
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    const MessageRequest& told = doubles.messageBox.shown[0];
+    EXPECT_EQ(told.text, QDir::toNativeSeparators(iniPath()) +
+                             QStringLiteral("\n設定ファイルが大きすぎるため読み込めません。"
+                                            "\n既定の設定で起動します。"));
+    EXPECT_EQ(told.icon, MessageIcon::Error);
+    EXPECT_EQ(told.caption, QStringLiteral("Zelvar"));
+
+    // Closing after a change cannot save into it, and says so with the system's words.
+    w.MNU_A_Top->trigger();
+    closeCalendar();
+    EXPECT_EQ(readIni(), text);
+    ASSERT_EQ(doubles.messageBox.shown.size(), 2U);
+    EXPECT_EQ(doubles.messageBox.shown[1].text,
+              QDir::toNativeSeparators(iniPath()) + QStringLiteral("\n設定を保存出来ませんでした。\n") +
+                  QString::fromStdString(SystemErrorText(EFBIG)));
 }

@@ -252,6 +252,17 @@ TEST(Korin, InASharedFolderReadsTheUsersSavedDefinitionsFirstAndTellsWhere) {
     run = runProgram("/bin/sh", "-c \"" + environment + "--where\"");
     EXPECT_NE(run.out.find("Korin1.csv: " + data + "/Korin1.csv\n"), std::string::npos) << run.out;
 
+    // Without any folder of the user's nothing would be saved, and --where says so.
+    run = runProgram("/bin/sh", "-c \"env -u HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME '" + program +
+                                    "' --where\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("設定ファイル: なし (利用者のフォルダが見つかりません)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("定義ファイルの保存先: なし (利用者のフォルダが見つかりません)\n"),
+              std::string::npos)
+        << run.out;
+
     // A folder named with --dir is read as it is.
     run = runProgram("/bin/sh",
                      "-c \"" + environment + "--dir '" + folder.str() + "' name 20240101\"");
@@ -272,8 +283,9 @@ TEST(Korin, OutputThatCannotBeWrittenIsAFailure) {
     if (!std::filesystem::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full here";
     }
-    // Larger than any output buffer, and smaller than one.
-    for (const char* arguments : {"ics 2026 2030 >/dev/full", "name 20240101 >/dev/full"}) {
+    // Larger than any output buffer, and smaller than one; the help and the folders too.
+    for (const char* arguments : {"ics 2026 2030 >/dev/full", "name 20240101 >/dev/full",
+                                  "--help >/dev/full", "--where >/dev/full"}) {
         const KorinRun run = korinBasic(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find("korin: 出力を書き込めません。"), std::string::npos) << run.err;

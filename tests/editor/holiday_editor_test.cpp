@@ -1,5 +1,6 @@
 #include "editor/holiday_editor.h"
 #include "editor/holiday_rows.h"
+#include "platform/file_replace.h"
 #include "tests/editor/editor_test_support.h"
 
 #include <QComboBox>
@@ -507,7 +508,10 @@ TEST_F(HolidayEditorTest, AReadOnlyFileIsRefusedWithTheSystemsErrorNumber) {
     deleteByName(list, command1[2], confirm, doubles, QStringLiteral("元日"));
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
-    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=13"));
+    // The design's number, then the file and the system's own words for the error.
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=13\r\n\r\n") +
+                    QDir::toNativeSeparators(path) + QStringLiteral("\r\n") +
+                    QString::fromStdString(SystemErrorText(13)));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(HolidayDefCount, 13);
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), original);

@@ -1,18 +1,25 @@
+#include "date/definitions.h"
+#include "editor/definition_save.h"
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
 #include "editor/listing_box.h"
 #include "editor/main_window.h"
 #include "tests/editor/editor_test_support.h"
+#include "platform/file_replace.h"
+#include "platform/services.h"
 #include "tests/support/scoped_environment.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -166,4 +173,65 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
     EXPECT_EQ(HolidayDefCount, 13);
     EXPECT_EQ(EraDefCount, 5);
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EditorWindowTest, InASharedProgramFolderWithoutAUserFolderASaveWritesNothingAndSaysSo) {
+    ASSERT_TRUE(doubles.shareProgramFolder());
+    // Started without any folder of the user's named (a service, say).
+    const ScopedEnvironment home("HOME", QByteArray());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
+    const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
+    const ScopedEnvironment appData("APPDATA", QByteArray());
+    const QStringList before = QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden);
+    const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
+    {
+        EditorMainWindow window;
+        const auto* label = window.findChild<QLabel*>(QStringLiteral("SaveFolder"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QStringLiteral("保存先: なし"));
+        EXPECT_EQ(label->toolTip(), NoUserFolderText());
+    }
+
+    St_LoadDefinitions();
+    ASSERT_EQ(HolidayDefCount, 14);
+    HolidayDefCount = 13;
+    HolidayDefs.resize(13);
+    const int error = WriteHolidayDefinitions();
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
+    EXPECT_EQ(QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden), before);
+
+    ShowDefinitionWriteFailure(error, LastWriteFailedRecord(), QString());
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=2\r\n\r\n") +
+                    NoUserFolderText());
+}
+
+TEST_F(EditorWindowTest, AUserDataFolderThatCannotBeMadeIsNamedWithTheSystemsWords) {
+    ASSERT_TRUE(doubles.shareProgramFolder());
+    // The user's data folder would lie inside a file.
+    const QTemporaryDir scratch;
+    const QString blocker = scratch.filePath(QStringLiteral("blocker"));
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const ScopedEnvironment data(UserFoldersFollowXdg ? "XDG_DATA_HOME" : "APPDATA",
+                                 QFile::encodeName(blocker));
+    const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
+
+    St_LoadDefinitions();
+    const int error = WriteHolidayDefinitions();
+    ASSERT_NE(error, 0);
+    const WriteFailure failure = LastWriteFailure();
+    EXPECT_EQ(failure.errorNumber, error);
+    EXPECT_EQ(QDir::cleanPath(PathText(failure.path)),
+              QDir::cleanPath(blocker + (UserFoldersFollowXdg ? QStringLiteral("/zelvar")
+                                                              : QStringLiteral("/Zelvar"))));
+    EXPECT_FALSE(failure.reason.empty());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
+
+    ShowDefinitionWriteFailure(error, LastWriteFailedRecord(), QString());
+    expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(error) +
+                    QDir::toNativeSeparators(PathText(failure.path)) + QStringLiteral("\r\n") +
+                    QString::fromStdString(failure.reason));
 }

@@ -122,9 +122,22 @@ TEST(FileLocations, TheXdgFoldersWinOverTheHomeWhenTheyAreAbsolute) {
     locations = ChooseFileLocations(program.path(), false, environment);
     EXPECT_EQ(locations.settingsFolder, home.path() / ".config" / "zelvar");
     EXPECT_EQ(locations.userDataFolder, home.path() / ".local" / "share" / "zelvar");
+}
 
-    // Without any user folder the program's folder is all there is.
-    locations = ChooseFileLocations(program.path(), false, {});
-    EXPECT_EQ(locations.settingsFolder, program.path());
-    EXPECT_EQ(locations.userDataFolder, program.path());
+TEST(FileLocations, WithoutAnyUserFolderASharedFolderIsNeverWritten) {
+    TempFolder program;
+    // Relative values name no folder either.
+    UserEnvironment relative;
+    relative.home = "home";
+    relative.configHome = "conf";
+    relative.dataHome = "data";
+    for (const UserEnvironment& environment : {UserEnvironment{}, relative}) {
+        const FileLocations locations = ChooseFileLocations(program.path(), false, environment);
+        EXPECT_FALSE(locations.besideProgram);
+        EXPECT_TRUE(locations.settingsFolder.empty());
+        EXPECT_TRUE(locations.userDataFolder.empty());
+        EXPECT_TRUE(DefinitionFileToWrite(locations, "Korin1.csv").empty());
+        // The shipped files are still read.
+        EXPECT_EQ(DefinitionFileToRead(locations, "Korin1.csv"), program.path() / "Korin1.csv");
+    }
 }

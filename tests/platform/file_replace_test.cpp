@@ -4,7 +4,9 @@
 #include "platform/ini_file.h"
 #include "tests/support/temp_folder.h"
 
+#include <QCoreApplication>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -54,6 +56,35 @@ TEST(FileReplace, AReadOnlyFileIsRefusedAndStaysAsItWas) {
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(filesIn(folder.path()), 1);
+}
+
+TEST(FileReplace, ASaveRemovesTheTemporaryFilesOfSavesWhoseProcessIsGone) {
+    TempFolder folder;
+    const fs::path path = folder.path() / "Korin1.csv";
+    folder.write("Korin1.csv", "old");
+    // No system runs a process of this number (above Linux's largest; not one Windows hands out).
+    constexpr std::uint32_t gone = 2147483644;
+    const auto running = static_cast<std::uint32_t>(QCoreApplication::applicationPid());
+    const fs::path crashed = TemporaryFileFor(path, gone, 0);
+    const fs::path crashedLater = TemporaryFileFor(path, gone, 17);
+    const fs::path ownInProgress = TemporaryFileFor(path, running, 1000000);
+    const fs::path otherFiles = TemporaryFileFor(folder.path() / "Korin2.csv", gone, 0);
+    fs::path notOne = crashed;
+    notOne += "x";
+    for (const fs::path& leftOver : {crashed, crashedLater, ownInProgress, otherFiles, notOne}) {
+        folder.write(leftOver.filename().string(), "half a save");
+    }
+    EXPECT_EQ(crashed.parent_path(), folder.path());
+    EXPECT_NE(crashed.filename().string().find("Korin1.csv"), std::string::npos);
+
+    EXPECT_EQ(ReplaceFileSafely(path, "new"), 0);
+    EXPECT_EQ(folder.read("Korin1.csv"), "new");
+    EXPECT_FALSE(fs::exists(crashed));
+    EXPECT_FALSE(fs::exists(crashedLater));
+    // A save still in progress, another file's and anything else are left alone.
+    EXPECT_TRUE(fs::exists(ownInProgress));
+    EXPECT_TRUE(fs::exists(otherFiles));
+    EXPECT_TRUE(fs::exists(notOne));
 }
 
 TEST(FileReplace, ALinkIsWrittenThroughAndStaysALink) {

@@ -1,3 +1,4 @@
+#include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "tests/support/qt_printers.h"
 
@@ -5,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -179,6 +181,35 @@ TEST(IniFiles, AFailedWriteReportsItAndLeavesTheFileAlone) {
     writeBytes(path, "[Option]\r\nShowMenu=1\r\n");
     EXPECT_FALSE(ini.writeString(path, Option, "C_FontName", QStringLiteral("😀")));
     EXPECT_EQ(readBytes(path), "[Option]\r\nShowMenu=1\r\n");
+}
+
+TEST(IniFiles, AFileIsNeverWrittenPastTheSizeItsReadersAccept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    IniFiles ini;
+    const QString path = dir.filePath("Zelvar.ini");
+    // One byte short of the limit: a comment line that fills the file, then the section.
+    const std::string head = "[Option]\r\nShowMenu=1\r\n";
+    const std::string filled = head + ";" + std::string(MaxIniFileBytes - head.size() - 4, 'x') +
+                               "\r\n";
+    ASSERT_EQ(filled.size(), MaxIniFileBytes - 1);
+    writeBytes(path, filled);
+    EXPECT_EQ(ini.refusal(path), IniRefusal::None);
+    EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 1);
+
+    // A value of the same length keeps the size; a new key would pass the limit.
+    EXPECT_TRUE(ini.writeString(path, Option, "ShowMenu", "0"));
+    EXPECT_FALSE(ini.writeString(path, Option, "TaskTray", "0"));
+    EXPECT_EQ(LastWriteFailure().errorNumber, EFBIG);
+    EXPECT_EQ(readBytes(path).size(), MaxIniFileBytes - 1);
+    EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 0) << "still read: every setting kept";
+    EXPECT_EQ(ini.refusal(path), IniRefusal::None);
+
+    // A file past the limit is refused by the readers, which say so.
+    writeBytes(path, filled + "TaskTray=0\r\n");
+    EXPECT_EQ(ini.refusal(path), IniRefusal::TooLarge);
+    EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 5);
+    EXPECT_EQ(ini.refusal(dir.filePath("absent.ini")), IniRefusal::None);
 }
 
 TEST(IniFiles, AReadOnlyFileOrAPipeIsNeitherReadAsWaitingNorReplaced) {

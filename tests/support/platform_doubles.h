@@ -90,7 +90,7 @@ public:
         return ProgramDefinitionFileToWrite(fileName);
     }
     [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
-        return ReplaceFileSafely(PathFromUtf8(path), bytes);
+        return ReplaceProgramFile(path, bytes);
     }
 };
 
@@ -101,6 +101,9 @@ public:
     struct Write {
         QString path, section, key, value;
     };
+    [[nodiscard]] IniRefusal refusal(const QString& path) const override {
+        return real.refusal(path);
+    }
     [[nodiscard]] std::int32_t readInt(const QString& path, const QString& section,
                                        const QString& key,
                                        std::int32_t defaultValue) const override {
