@@ -102,7 +102,8 @@ QString SettingsNotSavedText() {
     if (path.isEmpty()) {
         return NoUserFolderText() + QStringLiteral("\n設定を保存出来ませんでした。");
     }
-    QString text = QDir::toNativeSeparators(path) + QStringLiteral("\n設定を保存出来ませんでした。");
+    QString text =
+        QDir::toNativeSeparators(path) + QStringLiteral("\n設定を保存出来ませんでした。");
     if (const WriteFailure failure = LastWriteFailure();
         failure.errorNumber != 0 && failure.path == TextPath(path)) {
         text += QStringLiteral("\n") + QString::fromStdString(failure.reason);

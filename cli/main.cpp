@@ -63,10 +63,11 @@ std::string whereText(const FileLocations& locations) {
         (locations.besideProgram ? "\n" : " (共用: 利用者ごとのフォルダを使います)\n");
     // A shared folder without a folder of the user's: nothing is saved anywhere.
     const std::string none = "なし (利用者のフォルダが見つかりません)";
-    text += "設定ファイル: " +
-            (locations.settingsFolder.empty() ? none
-                                              : (locations.settingsFolder / "Zelvar.ini").string()) +
-            "\n";
+    text +=
+        "設定ファイル: " +
+        (locations.settingsFolder.empty() ? none
+                                          : (locations.settingsFolder / "Zelvar.ini").string()) +
+        "\n";
     for (const char* name : {"Korin1.csv", "Korin2.csv"}) {
         text += std::string(name) + ": " + DefinitionFileToRead(locations, name).string() + "\n";
     }

@@ -43,5 +43,5 @@ std::string SystemErrorText(int errorNumber);
 
 // The temporary file that save number `serial` of process `processId` writes beside `target`
 // (the target's own folder, links already followed).
-std::filesystem::path TemporaryFileFor(const std::filesystem::path& target,
-                                       std::uint32_t processId, unsigned serial);
+std::filesystem::path TemporaryFileFor(const std::filesystem::path& target, std::uint32_t processId,
+                                       unsigned serial);

@@ -76,8 +76,8 @@ public:
                                            const QString& key, const QString& value) = 0;
 };
 
-// The real files. Only a regular file of at most MaxIniFileBytes is read (anything else reads like an
-// absent file and is never replaced). The file is replaced as a whole through ReplaceFileSafely,
+// The real files. Only a regular file of at most MaxIniFileBytes is read (anything else reads like
+// an absent file and is never replaced). The file is replaced as a whole through ReplaceFileSafely,
 // so a failed write (a full disk, a read-only file) leaves the old file exactly as it was.
 class IniFiles final : public IniFileService {
 public:

@@ -2,11 +2,10 @@
 
 #include "calendar/settings_file.h"
 #include "calendar_fixture.h"
-#include "tests/support/scoped_environment.h"
-
 #include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/services.h"
+#include "tests/support/scoped_environment.h"
 
 #include <QAction>
 #include <QDir>
@@ -259,7 +258,8 @@ TEST_F(SettingsFileTest, InASharedProgramFolderWithoutAUserFolderNothingIsWritte
     ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
     EXPECT_TRUE(doubles.messageBox.shown[0].text.startsWith(NoUserFolderText()))
         << doubles.messageBox.shown[0].text.toStdString();
-    EXPECT_TRUE(doubles.messageBox.shown[0].text.contains(QStringLiteral("設定を保存出来ませんでした。")));
+    EXPECT_TRUE(
+        doubles.messageBox.shown[0].text.contains(QStringLiteral("設定を保存出来ませんでした。")));
 }
 
 TEST_F(SettingsFileTest, ASettingsFileTooLargeToReadIsReportedAtStartAndNeverReplaced) {
@@ -282,6 +282,7 @@ TEST_F(SettingsFileTest, ASettingsFileTooLargeToReadIsReportedAtStartAndNeverRep
     EXPECT_EQ(readIni(), text);
     ASSERT_EQ(doubles.messageBox.shown.size(), 2U);
     EXPECT_EQ(doubles.messageBox.shown[1].text,
-              QDir::toNativeSeparators(iniPath()) + QStringLiteral("\n設定を保存出来ませんでした。\n") +
+              QDir::toNativeSeparators(iniPath()) +
+                  QStringLiteral("\n設定を保存出来ませんでした。\n") +
                   QString::fromStdString(SystemErrorText(EFBIG)));
 }

@@ -5,9 +5,9 @@
 #include "editor/holiday_list_window.h"
 #include "editor/listing_box.h"
 #include "editor/main_window.h"
-#include "tests/editor/editor_test_support.h"
 #include "platform/file_replace.h"
 #include "platform/services.h"
+#include "tests/editor/editor_test_support.h"
 #include "tests/support/scoped_environment.h"
 
 #include <QAction>

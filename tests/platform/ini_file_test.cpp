@@ -190,8 +190,8 @@ TEST(IniFiles, AFileIsNeverWrittenPastTheSizeItsReadersAccept) {
     const QString path = dir.filePath("Zelvar.ini");
     // One byte short of the limit: a comment line that fills the file, then the section.
     const std::string head = "[Option]\r\nShowMenu=1\r\n";
-    const std::string filled = head + ";" + std::string(MaxIniFileBytes - head.size() - 4, 'x') +
-                               "\r\n";
+    const std::string filled =
+        head + ";" + std::string(MaxIniFileBytes - head.size() - 4, 'x') + "\r\n";
     ASSERT_EQ(filled.size(), MaxIniFileBytes - 1);
     writeBytes(path, filled);
     EXPECT_EQ(ini.refusal(path), IniRefusal::None);
