@@ -284,9 +284,10 @@ TEST(Korin, OutputThatCannotBeWrittenIsAFailure) {
         GTEST_SKIP() << "no /dev/full here";
     }
     // Larger than any output buffer, and smaller than one; the help and the folders too.
-    for (const char* arguments : {"ics 2026 2030 >/dev/full", "name 20240101 >/dev/full",
+    for (const char* arguments : {"--dir '" ZELVAR_TEST_FIXTURES "/basic' ics 2026 2030 >/dev/full",
+                                  "--dir '" ZELVAR_TEST_FIXTURES "/basic' name 20240101 >/dev/full",
                                   "--help >/dev/full", "--where >/dev/full"}) {
-        const KorinRun run = korinBasic(arguments);
+        const KorinRun run = runProgram(korin, arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find("korin: 出力を書き込めません。"), std::string::npos) << run.err;
     }
