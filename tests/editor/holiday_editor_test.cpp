@@ -447,7 +447,12 @@ TEST_F(HolidayEditorTest, FailedWriteKeepsTheOldFileAndTheWindowWithItsEdits) {
     ASSERT_GE(doubles.messageBox.shown.size(), 3U);
     const QString failure = doubles.messageBox.shown.back().text;
     EXPECT_TRUE(failure.startsWith(QStringLiteral("ファイルの書き込みを失敗しました Err=")));
-    EXPECT_GT(failure.mid(failure.indexOf('=') + 1).toInt(), 0);
+    EXPECT_GT(failure.mid(failure.indexOf('=') + 1).section(QStringLiteral("\r\n"), 0, 0).toInt(),
+              0);
+    // The file it could not write.
+    EXPECT_TRUE(
+        failure.contains(QDir::toNativeSeparators(doubles.file(QStringLiteral("Korin1.csv")))))
+        << failure.toStdString();
     EXPECT_EQ(doubles.messageBox.shown.back().icon, MessageIcon::Error);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(HolidayDefCount, 13);
