@@ -47,18 +47,20 @@ TEST_F(HolidayListingTest, EqualDaysKeepTheExchangeProceduresOrder) {
 }
 
 TEST_F(HolidayListingTest, DaysThatDoNotExistAreNotListed) {
-    // The fifth Monday of March 2000 is the 34th; 31 February and 29 February 2001 are no days.
+    // The fifth Monday of March 2000 would be the 34th; 31 February and 29 February 2001 are no
+    // days. April 2001 has a fifth Monday.
     HolidayDefs = {HolidayDef{"第五", 2, 3, 0, 5, 1, 2000, 2001},
                    HolidayDef{"二月末", 1, 2, 31, 0, 0, 2000, 2001},
-                   HolidayDef{"閏日", 1, 2, 29, 0, 0, 2000, 2001}};
-    HolidayDefCount = 3;
+                   HolidayDef{"閏日", 1, 2, 29, 0, 0, 2000, 2001},
+                   HolidayDef{"四月", 2, 4, 0, 5, 1, 2001, 2001}};
+    HolidayDefCount = 4;
     CachedYear = 0;
     const std::string listing = HolidayListing(2000, 2001);
     EXPECT_EQ(listing.find("/03/34"), std::string::npos) << listing;
     EXPECT_EQ(listing.find("/02/31"), std::string::npos) << listing;
     EXPECT_EQ(listing.find("2001/02/29"), std::string::npos) << listing;
     EXPECT_NE(listing.find("2000/02/29\t(火)\t閏日\r\n"), std::string::npos) << listing;
-    EXPECT_NE(listing.find("2001/04/30\t(月)\t第五\r\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("2001/04/30\t(月)\t四月\r\n"), std::string::npos) << listing;
     EXPECT_EQ(listing, korinHolidays(2000, 2001));
 }
 
