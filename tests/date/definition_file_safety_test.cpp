@@ -170,9 +170,10 @@ TEST(DefinitionFileSafety, UnreadableBytesAreReportedOnceWithTheFileAndTheLine) 
 TEST(DefinitionFileSafety, AFileWithMoreRecordsThanTheTablesTakeIsReportedAndNeverWritten) {
     TempFolder folder;
     RecordingHost host(folder.str());
+    const std::string line = "a,1,1,1,,,1948,\r\n";
     std::string holidays;
     for (int i = 0; i < 33000; ++i) {
-        holidays += HolidayLine;
+        holidays += line;
     }
     folder.write("Korin1.csv", holidays);
     folder.write("Korin2.csv", EraLine);
@@ -188,7 +189,7 @@ TEST(DefinitionFileSafety, AFileWithMoreRecordsThanTheTablesTakeIsReportedAndNev
     EXPECT_EQ(WriteEraDefinitions(), 0);
 
     // Exactly the limit is read whole and written back as it was.
-    holidays.resize(HolidayLine.size() * MaxDefinitionRecords);
+    holidays.resize(line.size() * MaxDefinitionRecords);
     folder.write("Korin1.csv", holidays);
     EXPECT_TRUE(loadAndCollectMessages(host).empty());
     EXPECT_TRUE(DefinitionFileWasReadWhole(DefinitionFile::Holidays));
