@@ -137,7 +137,8 @@ void EraEditorWindow::addLoadedRow(const EraDef& era, QListWidgetItem*& previous
 }
 
 int EraEditorWindow::addRow(const QString& row) {
-    const int at = EraInsertPosition(rows(), row);
+    const int at = EraInsertPosition(
+        List1->count(), [this](int i) { return List1->item(i)->text(); }, row);
     List1->insertItem(at, row);
     return at;
 }

@@ -70,18 +70,8 @@ bool IsMarkedEraRow(const QString& row) {
 }
 
 int EraInsertPosition(const QStringList& rows, const QString& row) {
-    // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
-    // order by date, and rows of one date by name. Searched from the end, where a file in date
-    // order puts each next row.
-    qsizetype at = rows.size();
-    while (at > 0 && (IsMarkedEraRow(rows[at - 1]) ||
-                      QString::compare(rows[at - 1], row, Qt::CaseSensitive) > 0)) {
-        --at;
-    }
-    while (at < rows.size() && IsMarkedEraRow(rows[at])) {
-        ++at;
-    }
-    return static_cast<int>(at);
+    return EraInsertPosition(
+        static_cast<int>(rows.size()), [&rows](int i) { return rows.at(i); }, row);
 }
 
 bool HasEraDate(const QStringList& rows, const QString& datePart) {

@@ -58,9 +58,29 @@ EraRowFields ParseEraRow(const QString& row);
 // The era record of a row: the start date as "yyyymmdd" (year "0000", month and day "00").
 EraDef EraDefFromRow(const QString& row);
 
-// Where the ordinary `row` goes in `rows` so that the ordinary rows stay in text order: after the
-// last ordinary row that sorts before it or equals it, and after the marked rows that follow
-// that row. Marked rows are never moved: each stays behind the row it followed in the file.
+// Where the ordinary `row` goes among `count` rows (`rowAt(i)` the text of row i) so that the
+// ordinary rows stay in text order: after the last ordinary row that sorts before it or equals
+// it, and after the marked rows that follow that row. Marked rows are never moved: each stays
+// behind the row it followed in the file. Searched from the end, where a file in date order puts
+// each next row, so that loading such a file takes a step per row.
+template <typename RowAt> int EraInsertPosition(int count, const RowAt& rowAt, const QString& row) {
+    // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
+    // order by date, and rows of one date by name.
+    int at = count;
+    while (at > 0) {
+        const QString before = rowAt(at - 1);
+        if (!IsMarkedEraRow(before) && QString::compare(before, row, Qt::CaseSensitive) <= 0) {
+            break;
+        }
+        --at;
+    }
+    while (at < count && IsMarkedEraRow(rowAt(at))) {
+        ++at;
+    }
+    return at;
+}
+
+// The same among `rows`.
 int EraInsertPosition(const QStringList& rows, const QString& row);
 
 // Whether any row of `rows` begins with the date part `datePart`.
