@@ -25,25 +25,6 @@ Ymd fieldsOf(const std::string& date) {
             static_cast<std::int16_t>(std::stoi(date.substr(6, 2)))};
 }
 
-// The day of a holiday-list entry in `year`, or 0 when its MonthDay names no real day (a fifth
-// weekday that the month does not have): such an entry is no holiday and gets no line.
-int listedDay(std::int16_t year, const std::string& monthDay, int& month) {
-    if (monthDay.size() != 4) {
-        return 0;
-    }
-    for (char c : monthDay) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-    }
-    month = std::stoi(monthDay.substr(0, 2));
-    int day = std::stoi(monthDay.substr(2, 2));
-    if (day < 1 || day > St_DaysInMonth(year, static_cast<std::int16_t>(month))) {
-        return 0;
-    }
-    return day;
-}
-
 } // namespace
 
 int RunHolidays(const std::vector<std::string>& args, std::string& out) {
@@ -54,20 +35,11 @@ int RunHolidays(const std::vector<std::string>& args, std::string& out) {
         throw UsageError("LAST が FIRST より前です: " + args[0] + " " + args[1]);
     }
     for (int y = first; y <= last; ++y) {
-        auto year = static_cast<std::int16_t>(y);
-        St_HolidayName(year, 1, 1); // makes YearHolidays hold the whole year
-        std::vector<YearHoliday> holidays = YearHolidays;
-        ExchangeSortByMonthDay(holidays);
-        for (const YearHoliday& holiday : holidays) {
-            int month = 0;
-            int day = listedDay(year, holiday.MonthDay, month);
-            if (day == 0) {
-                continue;
-            }
-            int weekday = St_Weekday(St_YMD_to_Days(MakeDateText(year, month, day)));
-            out += std::to_string(y) + "/" + holiday.MonthDay.substr(0, 2) + "/" +
-                   holiday.MonthDay.substr(2, 2) + "\t(" + WeekdayNames[weekday - 1] + ")\t" +
-                   holiday.Name + "\n";
+        for (const ListedHoliday& holiday : ListedHolidays(static_cast<std::int16_t>(y))) {
+            const std::string date = MakeDateText(y, holiday.Month, holiday.Day);
+            const int weekday = St_Weekday(St_YMD_to_Days(date));
+            out += std::to_string(y) + "/" + date.substr(4, 2) + "/" + date.substr(6, 2) + "\t(" +
+                   WeekdayNames[weekday - 1] + ")\t" + holiday.Name + "\n";
         }
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "date/codepage_converter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,6 +62,43 @@ std::string asciiOnly(std::string_view bytes) {
     return out;
 }
 
+// Characters that code page 932 holds under another code point than the JIS tables give them,
+// with the code point it holds them under: the JIS form (what input methods on most systems
+// give) and the code page's own form are one character of the file.
+struct CodePage932Kin {
+    std::string_view jis;      // UTF-8
+    std::string_view codePage; // UTF-8
+};
+constexpr std::array<CodePage932Kin, 7> Kin = {{
+    {"\u301C", "\uFF5E"}, // wave dash, fullwidth tilde: 0x8160
+    {"\u2212", "\uFF0D"}, // minus sign, fullwidth hyphen-minus: 0x817C
+    {"\u2016", "\u2225"}, // double vertical line, parallel to: 0x8161
+    {"\u00A2", "\uFFE0"}, // cent sign: 0x8191
+    {"\u00A3", "\uFFE1"}, // pound sign: 0x8192
+    {"\u00AC", "\uFFE2"}, // not sign: 0x81CA
+    {"\u2014", "\u2015"}, // em dash, horizontal bar: 0x815C
+}};
+
+// `text` with every JIS form of Kin replaced by the code page's own form.
+std::string withCodePageForms(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto kin = std::find_if(Kin.begin(), Kin.end(), [&](const CodePage932Kin& k) {
+            return text.substr(pos, k.jis.size()) == k.jis;
+        });
+        if (kin != Kin.end()) {
+            out += kin->codePage;
+            pos += kin->jis.size();
+        } else {
+            out.push_back(text[pos]);
+            ++pos;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view bytes) {
@@ -103,10 +141,13 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> Utf8ToCp932(std::string_view text) {
-    if (isAscii(text)) {
-        return std::string(text);
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+    if (isAscii(utf8)) {
+        return std::string(utf8);
     }
+    // Every system's converter is handed the code page's own forms, so that all of them write the
+    // same bytes for the JIS forms (some map them one way only, some not at all).
+    const std::string text = withCodePageForms(utf8);
     Cp932Converter converter(Cp932Converter::Direction::FromUtf8);
     if (!converter.valid()) {
         return std::nullopt;

@@ -11,7 +11,10 @@
 std::string Cp932ToUtf8(std::string_view bytes);
 
 // UTF-8 text to code page 932 bytes; nullopt when a character has no code page 932 form (or the
-// input is not valid UTF-8).
+// input is not valid UTF-8). The JIS forms of the characters that the code page holds under
+// another code point (U+301C wave dash, U+2212 minus, U+2016 double vertical line, U+00A2 cent,
+// U+00A3 pound, U+00AC not sign, U+2014 em dash) are written as the code page's own characters
+// (U+FF5E, U+FF0D, U+2225, U+FFE0, U+FFE1, U+FFE2, U+2015), which is what reading gives back.
 std::optional<std::string> Utf8ToCp932(std::string_view text);
 
 // UTF-8 text with every byte that does not belong to a valid UTF-8 sequence replaced by U+FFFD.

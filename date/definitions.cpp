@@ -37,6 +37,10 @@ bool isBlank(char c) {
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
+// Whether the character at `k` ends a line: LF, or CR not followed by LF (CR LF ends one line).
+bool endsLine(std::string_view text, std::size_t k) {
+    return text[k] == '\n' || (text[k] == '\r' && (k + 1 >= text.size() || text[k + 1] != '\n'));
+}
 
 const char* fileNameOf(DefinitionFile file) {
     return file == DefinitionFile::Holidays ? HolidayFileName : EraFileName;
@@ -45,7 +49,18 @@ const char* fileNameOf(DefinitionFile file) {
 // What the last St_LoadDefinitions read of each file, by DefinitionFile.
 std::array<FileStamp, 2> loadedStamps;
 std::array<bool, 2> loadedAsUtf8 = {false, false};
+std::array<bool, 2> loadedWhole = {true, true};
+// The lines with unreadable bytes found by the last read of each file.
+std::array<std::vector<std::int32_t>, 2> unreadableLines;
 std::int32_t lastFailedRecord = 0;
+
+// A file whose faults were reported: the same file as it stands is not reported again.
+struct ReportedFile {
+    std::string path;
+    FileStamp stamp;
+    bool operator==(const ReportedFile&) const = default;
+};
+std::array<ReportedFile, 2> reportedFiles;
 
 std::size_t indexOf(DefinitionFile file) {
     return file == DefinitionFile::Holidays ? 0 : 1;
@@ -63,6 +78,7 @@ std::string definitionPathToWrite(DefinitionFile file) {
 }
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // The whole file as UTF-8. A missing file, and one that exists but cannot be read (no
 // permission, a folder of that name, a pipe or a device, a device error, far too large), are
@@ -87,7 +103,54 @@ std::string readDefinitionFile(DefinitionFile file) {
     const std::string_view bytes = read.bytes;
     const bool utf8 = bytes.substr(0, Utf8Mark.size()) == Utf8Mark;
     loadedAsUtf8[indexOf(file)] = utf8;
-    return utf8 ? ValidUtf8(bytes.substr(Utf8Mark.size())) : Cp932ToUtf8(bytes);
+    std::string text = utf8 ? ValidUtf8(bytes.substr(Utf8Mark.size())) : Cp932ToUtf8(bytes);
+    unreadableLines[indexOf(file)] = LinesWithUnreadableBytes(text);
+    return text;
+}
+
+// Says, once for the file as it stands, which of its lines hold bytes that are no character of
+// its encoding, and that it holds more records (`records`) than the tables take.
+void reportLoadFaults(DefinitionFile file, std::int32_t records) {
+    const std::size_t index = indexOf(file);
+    const std::vector<std::int32_t>& lines = unreadableLines[index];
+    if (lines.empty() && records <= MaxDefinitionRecords) {
+        return;
+    }
+    const ReportedFile loaded{definitionPathToRead(file), loadedStamps[index]};
+    if (reportedFiles[index] == loaded) {
+        return;
+    }
+    reportedFiles[index] = loaded;
+    EngineHost& host = CurrentEngineHost();
+    const std::string name = fileNameOf(file);
+    if (!lines.empty()) {
+        std::string message = name + "ファイルの" + std::to_string(lines.front()) + "行目";
+        if (lines.size() > 1) {
+            message += "ほか" + std::to_string(lines.size() - 1) + "行";
+        }
+        message += loadedAsUtf8[index] ? "に、UTF-8として読めないバイトがあります。"
+                                       : "に、シフトJISとして読めないバイトがあります。";
+        host.showError(message);
+    }
+    if (records > MaxDefinitionRecords) {
+        host.showError(name + "ファイルには" + std::to_string(records) +
+                       "件の定義がありますが、読み込めるのは" +
+                       std::to_string(MaxDefinitionRecords) +
+                       "件までです。それより後の定義は使われません。");
+    }
+}
+
+// Reads past the records that the table does not take, `fields` fields each, and returns the
+// file's whole count of records given the `taken` ones.
+std::int32_t countAllRecords(FieldStream& stream, std::int32_t taken, int fields) {
+    std::int32_t records = taken;
+    while (!stream.atEnd()) {
+        ++records;
+        for (int f = 0; f < fields; ++f) {
+            stream.next();
+        }
+    }
+    return records;
 }
 
 void readText(FieldStream& stream, std::string& target) {
@@ -165,6 +228,17 @@ std::optional<std::string> FieldStream::next() {
     if (atEnd()) {
         return std::nullopt;
     }
+    const std::size_t begin = pos_;
+    std::string value = nextValue();
+    for (std::size_t k = begin; k < pos_; ++k) {
+        if (endsLine(text_, k)) {
+            ++line_;
+        }
+    }
+    return value;
+}
+
+std::string FieldStream::nextValue() {
     while (pos_ < text_.size() && isBlank(text_[pos_])) {
         ++pos_;
     }
@@ -198,6 +272,20 @@ std::optional<std::string> FieldStream::next() {
         }
     }
     return value;
+}
+
+std::vector<std::int32_t> LinesWithUnreadableBytes(std::string_view text) {
+    std::vector<std::int32_t> lines;
+    std::int32_t line = 1;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (endsLine(text, k)) {
+            ++line;
+        } else if (text.substr(k, Replacement.size()) == Replacement &&
+                   (lines.empty() || lines.back() != line)) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
 }
 
 std::optional<std::int16_t> ParseInt16Field(std::string_view field) {
@@ -272,6 +360,7 @@ void St_LoadDefinitions() {
             ++i;
             makeRoom(table, i, capacity);
             HolidayDef& def = table[static_cast<std::size_t>(i - 1)];
+            def.Line = stream.line();
             readText(stream, def.Name);
             readNumber(stream, def.Kind);
             readNumber(stream, def.Month);
@@ -281,6 +370,8 @@ void St_LoadDefinitions() {
             readNumber(stream, def.FromYear);
             readNumber(stream, def.ToYear);
         }
+        const std::int32_t records = countAllRecords(stream, i, 8);
+        loadedWhole[indexOf(DefinitionFile::Holidays)] = records <= MaxDefinitionRecords;
         table.resize(static_cast<std::size_t>(i));
         table.shrink_to_fit();
         lastHolidayCapacity = capacity;
@@ -290,6 +381,7 @@ void St_LoadDefinitions() {
         CachedYear = 0;
         YearHolidays.clear();
         YearHolidayCount = 0;
+        reportLoadFaults(DefinitionFile::Holidays, records);
     }
     // Eras.
     {
@@ -302,21 +394,28 @@ void St_LoadDefinitions() {
             ++i;
             makeRoom(table, i, capacity);
             EraDef& def = table[static_cast<std::size_t>(i - 1)];
+            def.Line = stream.line();
             readText(stream, def.StartDate);
             readText(stream, def.Name);
             def.StartDate = formatStartDate(def.StartDate);
         }
+        const std::int32_t records = countAllRecords(stream, i, 2);
+        loadedWhole[indexOf(DefinitionFile::Eras)] = records <= MaxDefinitionRecords;
         table.resize(static_cast<std::size_t>(i));
         table.shrink_to_fit();
         lastEraCapacity = capacity;
         EraDefs = std::move(table);
         EraDefCount = static_cast<std::int16_t>(i);
+        reportLoadFaults(DefinitionFile::Eras, records);
     }
     CachedYear = 0;
 }
 
 int WriteHolidayDefinitions() {
     lastFailedRecord = 0;
+    if (!DefinitionFileWasReadWhole(DefinitionFile::Holidays)) {
+        return EFBIG;
+    }
     std::vector<std::string> lines;
     std::size_t n = recordsToWrite(HolidayDefCount, HolidayDefs.size());
     for (std::size_t k = 0; k < n; ++k) {
@@ -340,6 +439,9 @@ int WriteHolidayDefinitions() {
 
 int WriteEraDefinitions() {
     lastFailedRecord = 0;
+    if (!DefinitionFileWasReadWhole(DefinitionFile::Eras)) {
+        return EFBIG;
+    }
     std::vector<std::string> lines;
     std::size_t n = recordsToWrite(EraDefCount, EraDefs.size());
     for (std::size_t k = 0; k < n; ++k) {
@@ -369,4 +471,8 @@ FileStamp CurrentDefinitionStamp(DefinitionFile file) {
 
 bool DefinitionFileWasUtf8(DefinitionFile file) {
     return loadedAsUtf8[indexOf(file)];
+}
+
+bool DefinitionFileWasReadWhole(DefinitionFile file) {
+    return loadedWhole[indexOf(file)];
 }

@@ -19,13 +19,19 @@ struct HolidayDef {
     std::int16_t Weekday = 0;  // kind 2: 0 = Sunday ... 6 = Saturday
     std::int16_t FromYear = 0; // first year in force
     std::int16_t ToYear = 0;   // last year in force; 0 = still in force
+    std::int32_t Line = 0;     // the file's line the record began on; 0 = not read from the file
 };
 
 // One line of the era file.
 struct EraDef {
     std::string Name;      // UTF-8
     std::string StartDate; // "yyyymmdd" once loaded
+    std::int32_t Line = 0; // the file's line the record began on; 0 = not read from the file
 };
+
+// The most records either file contributes; further records are not loaded (the counts are
+// 16-bit).
+inline constexpr std::int32_t MaxDefinitionRecords = 32767;
 
 // The tables, in file order. Record k of the files is element k - 1; the counts always equal the
 // vectors' sizes after a load (at most 32767 each).
@@ -40,6 +46,12 @@ extern std::int16_t EraDefCount;
 // permission, a pipe or a device in its place) or is far too large for a definition file
 // ("ファイルが大きすぎるため読み込めません。"). A file that starts with the UTF-8 byte-order mark
 // is read as UTF-8 (invalid sequences become U+FFFD); every other file as code page 932.
+// Two faults are reported through the engine host without ending the program, each once for a
+// file as it stands (loading the same file again says nothing more): bytes that are no character
+// of the file's encoding (read as U+FFFD), with the file's name and the line; and more records
+// than the tables take (MaxDefinitionRecords), with the file's name and the count. The records
+// past the limit are not loaded, and DefinitionFileWasReadWhole() tells the editors not to write
+// the shortened table back.
 void St_LoadDefinitions();
 
 // Writes the first HolidayDefCount records of HolidayDefs to "Korin1.csv" in the program's folder
@@ -47,14 +59,15 @@ void St_LoadDefinitions();
 // the old file is replaced only when the new one has been written whole. Returns 0, or the error
 // number of the failure (EILSEQ when a text has no code page 932 form, EINVAL when a text field
 // cannot be written so that it reads back unchanged, EACCES for a read-only file); on failure
-// the old file is untouched.
+// the old file is untouched. A file that the last load did not read whole is never written
+// (EFBIG): its records past the limit would be lost.
 int WriteHolidayDefinitions();
 
 // The same for the first EraDefCount records of EraDefs and "Korin2.csv".
 int WriteEraDefinitions();
 
 // The record (1-based) whose text made the last write fail with EILSEQ or EINVAL; 0 when the
-// last write did not fail on a record.
+// last write did not fail on a record. The record's Line says where it stood in the file.
 std::int32_t LastWriteFailedRecord();
 
 enum class DefinitionFile { Holidays, Eras };
@@ -69,3 +82,7 @@ FileStamp CurrentDefinitionStamp(DefinitionFile file);
 // True when the last St_LoadDefinitions read `file` as UTF-8 (it started with the byte-order
 // mark); the writer always writes code page 932.
 bool DefinitionFileWasUtf8(DefinitionFile file);
+
+// False when the last St_LoadDefinitions left records of `file` out because it held more than
+// the tables take; such a table must not be written back.
+bool DefinitionFileWasReadWhole(DefinitionFile file);

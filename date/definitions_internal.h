@@ -7,14 +7,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The capacity each table reached during the last St_LoadDefinitions, before it was trimmed to
 // its count (25 + 10·k for holidays, 255 + 10·k for eras).
 std::int32_t LastHolidayTableCapacity();
 std::int32_t LastEraTableCapacity();
-
-// The most records either file contributes; further records are ignored (the counts are 16-bit).
-inline constexpr std::int32_t MaxDefinitionRecords = 32767;
 
 // The largest definition file that is read: far above 32767 records of any sensible length.
 inline constexpr std::uintmax_t MaxDefinitionFileBytes = 4U * 1024U * 1024U;
@@ -29,13 +27,23 @@ public:
     // True when nothing is left; checked only before each record.
     [[nodiscard]] bool atEnd() const { return pos_ >= text_.size(); }
 
+    // The line (1-based) on which the next field begins; CR LF, CR and LF each end a line.
+    [[nodiscard]] std::int32_t line() const { return line_; }
+
     // The next field, or nullopt when the stream is already exhausted (a read past the end).
     std::optional<std::string> next();
 
 private:
+    std::string nextValue(); // the next field's value, with pos_ past its delimiter
+
     std::string_view text_;
     std::size_t pos_ = 0;
+    std::int32_t line_ = 1;
 };
+
+// The lines (1-based, ascending) of `text` that hold U+FFFD, the character that reading puts in
+// place of bytes that are no character of the file's encoding.
+std::vector<std::int32_t> LinesWithUnreadableBytes(std::string_view text);
 
 // A field's 16-bit decimal value: optional sign and digits, blanks around them allowed;
 // nullopt for anything else or a value outside -32768..32767. The empty field is 0.

@@ -255,3 +255,21 @@ std::string St_HolidayName(std::int16_t year, std::int16_t month, std::int16_t d
     }
     return {};
 }
+
+std::vector<ListedHoliday> ListedHolidays(std::int16_t year) {
+    St_HolidayName(year, 1, 1); // makes YearHolidays hold the whole year
+    std::vector<YearHoliday> sorted = YearHolidays;
+    ExchangeSortByMonthDay(sorted);
+    std::vector<ListedHoliday> listed;
+    listed.reserve(sorted.size());
+    for (YearHoliday& entry : sorted) {
+        const std::int64_t serial = entrySerial(year, entry.MonthDay);
+        if (serial <= 0) {
+            continue;
+        }
+        const calendar_math::Civil c = calendar_math::civilOf(serial);
+        listed.push_back(ListedHoliday{static_cast<std::int16_t>(c.month),
+                                       static_cast<std::int16_t>(c.day), std::move(entry.Name)});
+    }
+    return listed;
+}

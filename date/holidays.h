@@ -29,3 +29,16 @@ std::string St_HolidayName(std::int16_t year, std::int16_t month, std::int16_t d
 // entries with equal MonthDay: for each position i, for each position j, entries i and j change
 // places when MonthDay(i) < MonthDay(j) (ordinal comparison).
 void ExchangeSortByMonthDay(std::vector<YearHoliday>& list);
+
+// One line of a holiday list: a day that exists and its holiday's name.
+struct ListedHoliday {
+    std::int16_t Month = 0; // 1..12
+    std::int16_t Day = 0;   // 1..31, a day of that month
+    std::string Name;       // UTF-8
+};
+
+// The holidays of `year` (1..9999) as every list of holidays shows them: YearHolidays ordered by
+// ExchangeSortByMonthDay, without the entries whose MonthDay is no day of that year (a fifth
+// weekday that the month lacks, 31 February), which are no holidays. Leaves YearHolidays holding
+// `year`, in its own order.
+std::vector<ListedHoliday> ListedHolidays(std::int16_t year);

@@ -52,13 +52,27 @@ QString UnwritableNameReason() {
     return QStringLiteral("名前にシフトJISで書けない文字があります。");
 }
 
-void ShowDefinitionWriteFailure(int errorNumber, int recordNumber, const QString& recordText) {
+bool MayWriteWhole(DefinitionFile file) {
+    if (DefinitionFileWasReadWhole(file)) {
+        return true;
+    }
+    ShowErrorMessage(DefinitionFileName(file) +
+                     QStringLiteral("ファイルには%1件を超える定義があり、すべてを読み込めて"
+                                    "いないため、保存できません。\r\nファイルは変更していません。")
+                         .arg(MaxDefinitionRecords));
+    return false;
+}
+
+void ShowDefinitionWriteFailure(DefinitionFile file, int errorNumber, bool record, int line,
+                                const QString& recordText) {
     QString text =
         QStringLiteral("ファイルの書き込みを失敗しました Err=") + QString::number(errorNumber);
-    if (recordNumber > 0) {
-        text += QStringLiteral("\r\n\r\n%1件目「%2」の名前にファイルに書けない文字があります。")
-                    .arg(recordNumber)
-                    .arg(recordText);
+    if (record) {
+        const QString where =
+            line > 0 ? QStringLiteral("%1の%2行目").arg(DefinitionFileName(file)).arg(line)
+                     : DefinitionFileName(file) + QStringLiteral("に書く定義");
+        text += QStringLiteral("\r\n\r\n%1「%2」の名前にファイルに書けない文字があります。")
+                    .arg(where, recordText);
     } else if (const WriteFailure failure = LastWriteFailure();
                failure.errorNumber == errorNumber) {
         // The file system refused the write: where, and in the system's words.

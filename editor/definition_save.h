@@ -32,7 +32,13 @@ void MarkRow(QListWidgetItem* item, const QString& reason);
 // The tip of a record whose name the file cannot hold.
 QString UnwritableNameReason();
 
-// Reports a failed write: "ファイルの書き込みを失敗しました" with the error number and, when a
-// record's text stopped it (`recordNumber` above 0, 1-based), which record that is and its name;
-// when the file system refused it, the path and the system's words for the error.
-void ShowDefinitionWriteFailure(int errorNumber, int recordNumber, const QString& recordText);
+// True when the last load read `file` whole; otherwise says that the file holds more records than
+// were read and that it is not written, so that saving never drops the records past the limit.
+bool MayWriteWhole(DefinitionFile file);
+
+// Reports a failed write of `file`: "ファイルの書き込みを失敗しました" with the error number and,
+// when a record's text stopped it (`record` true), the record's name and the file's line it was
+// read from (`line`, 0 for a record entered in the editor); when the file system refused it, the
+// path and the system's words for the error.
+void ShowDefinitionWriteFailure(DefinitionFile file, int errorNumber, bool record, int line,
+                                const QString& recordText);

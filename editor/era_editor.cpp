@@ -50,8 +50,9 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
     buildControls();
     NameForScreenReaders(*this);
 
+    QListWidgetItem* previous = nullptr;
     for (std::size_t i = 0; i < static_cast<std::size_t>(EraDefCount) && i < EraDefs.size(); ++i) {
-        addLoadedRow(EraDefs[i]);
+        addLoadedRow(EraDefs[i], previous);
     }
     // Scrolled to the newest era, with no row selected.
     if (List1->count() > 0) {
@@ -112,27 +113,32 @@ QStringList EraEditorWindow::rows() const {
     return texts;
 }
 
-void EraEditorWindow::addLoadedRow(const EraDef& era) {
+void EraEditorWindow::addLoadedRow(const EraDef& era, QListWidgetItem*& previous) {
     const QString name = QString::fromStdString(era.Name);
-    if (!IsRealEraStart(era.StartDate)) {
-        // Shown as it stands in the file, marked, and written back unchanged unless the user
-        // changes the row. The mark sorts after every date, so these rows stay at the end.
+    if (!IsEditableEraStart(era.StartDate)) {
+        // Shown as it stands in the file, marked, right behind the row it followed there, and
+        // written back unchanged in that place unless the user changes the row.
         const QString start = QString::fromStdString(era.StartDate);
-        auto* item = new QListWidgetItem(EraUnrealRowText(start, name));
+        auto* item = new QListWidgetItem(EraMarkedRowText(start, name));
         item->setData(EraStartRole, start);
         item->setData(EraNameRole, name);
+        item->setData(EraLineRole, era.Line);
         MarkRow(item, QStringLiteral("開始日「%1」は正しい日付ではありません。").arg(start));
-        List1->addItem(item);
+        List1->insertItem(previous == nullptr ? 0 : List1->row(previous) + 1, item);
+        previous = item;
         return;
     }
     const int at = addRow(EraRowFromDef(era));
+    previous = List1->item(at);
+    previous->setData(EraLineRole, era.Line);
     if (!HasCodePage932Form(name)) {
-        MarkRow(List1->item(at), UnwritableNameReason());
+        MarkRow(previous, UnwritableNameReason());
     }
 }
 
 int EraEditorWindow::addRow(const QString& row) {
-    const int at = EraInsertPosition(rows(), row);
+    const int at = EraInsertPosition(
+        List1->count(), [this](int i) { return List1->item(i)->text(); }, row);
     List1->insertItem(at, row);
     return at;
 }
@@ -251,7 +257,7 @@ void EraEditorWindow::confirm() {
 }
 
 void EraEditorWindow::writeDefinitions() {
-    if (!AskConfirmation(UpdateQuestion())) {
+    if (!MayWriteWhole(DefinitionFile::Eras) || !AskConfirmation(UpdateQuestion())) {
         return;
     }
     if (!MayOverwrite(DefinitionFile::Eras, loadedStamp_)) {
@@ -270,17 +276,22 @@ void EraEditorWindow::writeDefinitions() {
         } else {
             era = EraDefFromRow(item->text());
         }
+        era.Line = item->data(EraLineRole).toInt(); // 0 for a row entered here
     }
     if (const int error = WriteEraDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the list for another try.
         const int record = LastWriteFailedRecord();
+        const bool known = record > 0 && record <= count;
         QString name;
-        if (record > 0 && record <= count) {
-            name = QString::fromStdString(EraDefs[static_cast<std::size_t>(record - 1)].Name);
+        int line = 0;
+        if (known) {
+            const EraDef& era = EraDefs[static_cast<std::size_t>(record - 1)];
+            name = QString::fromStdString(era.Name);
+            line = era.Line;
             List1->setCurrentRow(record - 1);
             List1->scrollToItem(List1->currentItem());
         }
-        ShowDefinitionWriteFailure(error, record, name);
+        ShowDefinitionWriteFailure(DefinitionFile::Eras, error, known, line, name);
         return;
     }
     loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Eras);

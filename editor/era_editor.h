@@ -10,6 +10,7 @@
 #include <array>
 
 class QLineEdit;
+class QListWidgetItem;
 class QPushButton;
 class QScrollBar;
 class SpinPair;
@@ -25,9 +26,11 @@ private:
     [[nodiscard]] QStringList rows() const;
     // Adds `row` at its place in the order and returns its index.
     int addRow(const QString& row);
-    // Adds the row of a loaded era; a start date that is not a real date gets a marked row that
-    // keeps the file's text (item data EraStartRole and EraNameRole).
-    void addLoadedRow(const EraDef& era);
+    // Adds the row of a loaded era. A start date that the panel cannot hold gets a marked row
+    // that keeps the file's text (item data EraStartRole and EraNameRole) and its place right
+    // after `previous`, the row of the record before it (nullptr: the first place). `previous`
+    // becomes the new row.
+    void addLoadedRow(const EraDef& era, QListWidgetItem*& previous);
     void setInputsEnabled(bool on);
     void setSpinValue(int box, int value);
 

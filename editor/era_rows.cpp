@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr char16_t MarkedRowSign = u'※';
+
 // The whole number that `text` begins with (halves to even), 0 when it begins with none.
 int leadingWhole(const QString& text) {
     return LeadingWholeNumber(text);
@@ -48,7 +50,7 @@ EraDef EraDefFromRow(const QString& row) {
     return era;
 }
 
-bool IsRealEraStart(const std::string& startDate) {
+bool IsEditableEraStart(const std::string& startDate) {
     if (startDate.size() != 8 || !std::all_of(startDate.begin(), startDate.end(),
                                               [](char c) { return c >= '0' && c <= '9'; })) {
         return false;
@@ -56,22 +58,20 @@ bool IsRealEraStart(const std::string& startDate) {
     const int year = std::stoi(startDate.substr(0, 4));
     const int month = std::stoi(startDate.substr(4, 2));
     const int day = std::stoi(startDate.substr(6, 2));
-    return year >= 1 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= St_DaysInMonth(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month));
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
-QString EraUnrealRowText(const QString& startDate, const QString& name) {
-    return QStringLiteral("※") + startDate + QStringLiteral(" | ") + name;
+QString EraMarkedRowText(const QString& startDate, const QString& name) {
+    return QChar(MarkedRowSign) + startDate + QStringLiteral(" | ") + name;
+}
+
+bool IsMarkedEraRow(const QString& row) {
+    return row.startsWith(QChar(MarkedRowSign));
 }
 
 int EraInsertPosition(const QStringList& rows, const QString& row) {
-    // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
-    // order by date, and rows of one date by name.
-    const auto at =
-        std::upper_bound(rows.begin(), rows.end(), row, [](const QString& a, const QString& b) {
-            return QString::compare(a, b, Qt::CaseSensitive) < 0;
-        });
-    return static_cast<int>(at - rows.begin());
+    return EraInsertPosition(
+        static_cast<int>(rows.size()), [&rows](int i) { return rows.at(i); }, row);
 }
 
 bool HasEraDate(const QStringList& rows, const QString& datePart) {

@@ -36,14 +36,21 @@ QString EraRowFromDef(const EraDef& era);
 // Item data of a row that keeps its record as the file had it: the start date and the name.
 inline constexpr int EraStartRole = 0x0100 + 1; // Qt::UserRole + 1
 inline constexpr int EraNameRole = 0x0100 + 2;
+// Item data of a row read from the file: the file's line it was read from.
+inline constexpr int EraLineRole = 0x0100 + 3;
 
-// True when `startDate` is a real date "yyyymmdd" of the years 1 to 9999 that the list's row
-// reads back unchanged.
-bool IsRealEraStart(const std::string& startDate);
+// True when `startDate` is eight digits "yyyymmdd" that the panel can hold: year 1 to 9999, month
+// 1 to 12, day 1 to 31. Such a start is an ordinary row, whether or not the month has that day
+// (the old calendar's dates of the eras before the calendar reform are kept as they stand), and
+// its row reads back as the same eight digits.
+bool IsEditableEraStart(const std::string& startDate);
 
-// The marked row of an era whose start date is not a real date: "※", the start date as it
-// stands, " | " and the name. The mark sorts after every date part.
-QString EraUnrealRowText(const QString& startDate, const QString& name);
+// The marked row of an era whose start date is no such date: "※", the start date as it stands,
+// " | " and the name.
+QString EraMarkedRowText(const QString& startDate, const QString& name);
+
+// Whether `row` is a marked row.
+bool IsMarkedEraRow(const QString& row);
 
 // Reads a row back: the numbers at columns 1-4, 6-7 and 9-10 and the name from column 15 on.
 EraRowFields ParseEraRow(const QString& row);
@@ -51,8 +58,29 @@ EraRowFields ParseEraRow(const QString& row);
 // The era record of a row: the start date as "yyyymmdd" (year "0000", month and day "00").
 EraDef EraDefFromRow(const QString& row);
 
-// Where `row` goes in the ascending `rows` so that they stay in text order; after every row
-// equal to it.
+// Where the ordinary `row` goes among `count` rows (`rowAt(i)` the text of row i) so that the
+// ordinary rows stay in text order: after the last ordinary row that sorts before it or equals
+// it, and after the marked rows that follow that row. Marked rows are never moved: each stays
+// behind the row it followed in the file. Searched from the end, where a file in date order puts
+// each next row, so that loading such a file takes a step per row.
+template <typename RowAt> int EraInsertPosition(int count, const RowAt& rowAt, const QString& row) {
+    // Plain code-unit order: a space sorts before every digit, so the fixed-width date parts
+    // order by date, and rows of one date by name.
+    int at = count;
+    while (at > 0) {
+        const QString before = rowAt(at - 1);
+        if (!IsMarkedEraRow(before) && QString::compare(before, row, Qt::CaseSensitive) <= 0) {
+            break;
+        }
+        --at;
+    }
+    while (at < count && IsMarkedEraRow(rowAt(at))) {
+        ++at;
+    }
+    return at;
+}
+
+// The same among `rows`.
 int EraInsertPosition(const QStringList& rows, const QString& row);
 
 // Whether any row of `rows` begins with the date part `datePart`.

@@ -353,7 +353,7 @@ void HolidayEditorWindow::confirm() {
 }
 
 void HolidayEditorWindow::writeDefinitions() {
-    if (!AskConfirmation(UpdateQuestion())) {
+    if (!MayWriteWhole(DefinitionFile::Holidays) || !AskConfirmation(UpdateQuestion())) {
         return;
     }
     if (!MayOverwrite(DefinitionFile::Holidays, loadedStamp_)) {
@@ -363,12 +363,16 @@ void HolidayEditorWindow::writeDefinitions() {
     if (const int error = WriteHolidayDefinitions(); error != 0) {
         // The old file is still whole; the window stays open with the edits for another try.
         const int record = LastWriteFailedRecord();
+        const bool known = record > 0 && record <= HolidayDefCount;
         QString name;
-        if (record > 0 && record <= HolidayDefCount) {
-            name = QString::fromStdString(HolidayDefs[static_cast<std::size_t>(record - 1)].Name);
+        int line = 0;
+        if (known) {
+            const HolidayDef& def = HolidayDefs[static_cast<std::size_t>(record - 1)];
+            name = QString::fromStdString(def.Name);
+            line = def.Line;
             selectRow(record - 1 + HolidayFixedRowCount);
         }
-        ShowDefinitionWriteFailure(error, record, name);
+        ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, known, line, name);
         return;
     }
     loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Holidays);

@@ -75,3 +75,26 @@ TEST(CodePage932, InvalidUtf8SequencesBecomeReplacementCharacters) {
     EXPECT_EQ(ValidUtf8("\xed\xa0\x80"), "\uFFFD\uFFFD\uFFFD"); // a surrogate
     EXPECT_EQ(ValidUtf8("\xf0\x9f\x98\x80"), "\U0001F600");
 }
+
+TEST(CodePage932, JisFormsAreWrittenAsTheCodePagesOwnCharacters) {
+    // JIS form, the code page's own form, their bytes. Every system writes these same bytes.
+    const struct {
+        const char* jis;
+        const char* codePage;
+        const char* bytes;
+    } kin[] = {
+        {"\u301C", "\uFF5E", "\x81\x60"}, {"\u2212", "\uFF0D", "\x81\x7C"},
+        {"\u2016", "\u2225", "\x81\x61"}, {"\u00A2", "\uFFE0", "\x81\x91"},
+        {"\u00A3", "\uFFE1", "\x81\x92"}, {"\u00AC", "\uFFE2", "\x81\xCA"},
+        {"\u2014", "\u2015", "\x81\x5C"},
+    };
+    for (const auto& k : kin) {
+        EXPECT_EQ(Utf8ToCp932(k.jis), std::string(k.bytes)) << k.jis;
+        EXPECT_EQ(Utf8ToCp932(k.codePage), std::string(k.bytes)) << k.codePage;
+        EXPECT_EQ(Cp932ToUtf8(k.bytes), k.codePage);
+    }
+    EXPECT_EQ(Utf8ToCp932("春\u301C秋,\u00A3\u2212"),
+              std::string("\x8f\x74\x81\x60\x8f\x48,\x81\x92\x81\x7C"));
+    // A character next to them that the code page lacks is still refused.
+    EXPECT_FALSE(Utf8ToCp932("\u301C\u00A5").has_value());
+}

@@ -68,7 +68,11 @@ TEST(DefinitionFileSafety, AFileFarLargerThanAnyDefinitionFileIsRefused) {
     // Just below the limit it is read.
     large.resize(MaxDefinitionFileBytes - MaxDefinitionFileBytes % EraLine.size());
     folder.write("Korin2.csv", large);
-    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    const std::size_t records = large.size() / EraLine.size();
+    EXPECT_EQ(loadAndCollectMessages(host),
+              (std::vector<std::string>{"Korin2.csvファイルには" + std::to_string(records) +
+                                        "件の定義がありますが、読み込めるのは32767件までです。"
+                                        "それより後の定義は使われません。"}));
     EXPECT_EQ(EraDefCount, MaxDefinitionRecords);
 }
 
@@ -78,7 +82,9 @@ TEST(DefinitionFileSafety, AFileWithTheUtf8MarkIsReadAsUtf8AndWrittenAsCodePage9
     folder.write("Korin1.csv", "\xEF\xBB\xBF元日,1,1,1,,,1948,\r\n");
     folder.write("Korin2.csv", "\xEF\xBB\xBF"
                                "19890108,平成\r\n20190501,令和\xFF\r\n");
-    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    EXPECT_EQ(loadAndCollectMessages(host),
+              (std::vector<std::string>{
+                  "Korin2.csvファイルの2行目に、UTF-8として読めないバイトがあります。"}));
     ASSERT_EQ(HolidayDefCount, 1);
     EXPECT_EQ(HolidayDefs[0].Name, "元日");
     EXPECT_EQ(HolidayDefs[0].FromYear, 1948);
@@ -126,4 +132,67 @@ TEST(DefinitionFileSafety, TheStampTakenAtLoadShowsAChangeFromOutside) {
     std::filesystem::remove(folder.path() / "Korin1.csv");
     EXPECT_NE(CurrentDefinitionStamp(DefinitionFile::Holidays), loaded);
     EXPECT_FALSE(CurrentDefinitionStamp(DefinitionFile::Holidays).exists);
+}
+
+TEST(DefinitionFileSafety, UnreadableBytesAreReportedOnceWithTheFileAndTheLine) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    // 天皇 and two bytes that are no code page 932 character, on line 3 of the file; a line ends
+    // in CR LF, LF or CR.
+    const std::string bad = "\x93\x56\x8d\x63\x80\xfd,1,2,23,,,2020,\r\n";
+    folder.write("Korin1.csv", HolidayLine + "a,1,1,2,,,1948,\n" + bad + "b,1,1,3,,,1948,\r" + bad);
+    folder.write("Korin2.csv", EraLine);
+    EXPECT_EQ(
+        loadAndCollectMessages(host),
+        (std::vector<std::string>{
+            "Korin1.csvファイルの3行目ほか1行に、シフトJISとして読めないバイトがあります。"}));
+    ASSERT_EQ(HolidayDefCount, 5);
+    EXPECT_EQ(HolidayDefs[2].Name, "天皇\uFFFD\uFFFD");
+    EXPECT_EQ(HolidayDefs[2].Line, 3);
+    EXPECT_EQ(HolidayDefs[4].Line, 5);
+    EXPECT_EQ(EraDefs[0].Line, 1);
+
+    // The same file loaded again is not reported again; a changed one is.
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    folder.write("Korin1.csv", HolidayLine + HolidayLine + bad);
+    EXPECT_EQ(loadAndCollectMessages(host),
+              (std::vector<std::string>{
+                  "Korin1.csvファイルの3行目に、シフトJISとして読めないバイトがあります。"}));
+
+    // The write names the record, whose line the table keeps through any reordering.
+    std::swap(HolidayDefs[0], HolidayDefs[2]);
+    EXPECT_EQ(WriteHolidayDefinitions(), EILSEQ);
+    EXPECT_EQ(LastWriteFailedRecord(), 1);
+    EXPECT_EQ(HolidayDefs[0].Line, 3);
+    EXPECT_EQ(folder.read("Korin1.csv"), HolidayLine + HolidayLine + bad);
+}
+
+TEST(DefinitionFileSafety, AFileWithMoreRecordsThanTheTablesTakeIsReportedAndNeverWritten) {
+    TempFolder folder;
+    RecordingHost host(folder.str());
+    const std::string line = "a,1,1,1,,,1948,\r\n";
+    std::string holidays;
+    for (int i = 0; i < 33000; ++i) {
+        holidays += line;
+    }
+    folder.write("Korin1.csv", holidays);
+    folder.write("Korin2.csv", EraLine);
+    EXPECT_EQ(loadAndCollectMessages(host),
+              (std::vector<std::string>{"Korin1.csvファイルには33000件の定義がありますが、"
+                                        "読み込めるのは32767件までです。"
+                                        "それより後の定義は使われません。"}));
+    EXPECT_EQ(HolidayDefCount, MaxDefinitionRecords);
+    EXPECT_FALSE(DefinitionFileWasReadWhole(DefinitionFile::Holidays));
+    EXPECT_TRUE(DefinitionFileWasReadWhole(DefinitionFile::Eras));
+    EXPECT_EQ(WriteHolidayDefinitions(), EFBIG);
+    EXPECT_EQ(folder.read("Korin1.csv"), holidays);
+    EXPECT_EQ(WriteEraDefinitions(), 0);
+
+    // Exactly the limit is read whole and written back as it was.
+    holidays.resize(line.size() * MaxDefinitionRecords);
+    folder.write("Korin1.csv", holidays);
+    EXPECT_TRUE(loadAndCollectMessages(host).empty());
+    EXPECT_TRUE(DefinitionFileWasReadWhole(DefinitionFile::Holidays));
+    EXPECT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(folder.read("Korin1.csv"), holidays);
 }

@@ -172,7 +172,7 @@ TEST(LoadDefinitions, TablesGrowByTenAndAreTrimmedToTheirCount) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767) {
+TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767AndSaySo) {
     TempFolder folder;
     RecordingHost host(folder.str());
     load(folder, holidayLines(32770), eraLines(40000));
@@ -182,7 +182,14 @@ TEST(LoadDefinitions, MoreThan32767RecordsLoadTheFirst32767) {
     EXPECT_EQ(EraDefCount, 32767);
     ASSERT_EQ(EraDefs.size(), 32767U);
     EXPECT_EQ(EraDefs.back().Name, "E32767");
-    EXPECT_TRUE(host.messages.empty());
+    // Never silently: each file says how many records it holds.
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"Korin1.csvファイルには32770件の定義がありますが、"
+                                        "読み込めるのは32767件までです。"
+                                        "それより後の定義は使われません。",
+                                        "Korin2.csvファイルには40000件の定義がありますが、"
+                                        "読み込めるのは32767件までです。"
+                                        "それより後の定義は使われません。"}));
 }
 
 TEST(LoadDefinitions, AMissingFileIsReportedAndEndsTheProgram) {
@@ -199,7 +206,7 @@ TEST(LoadDefinitions, AMissingFileIsReportedAndEndsTheProgram) {
     expectEndWith("Korin1.csvファイルが見つかりません。");
 
     std::filesystem::remove(folder.path() / "Korin2.csv");
-    folder.write("Korin1.csv", "元日,1,1,1,,,1948,\r\n");
+    folder.write("Korin1.csv", cp932("元日,1,1,1,,,1948,\r\n"));
     expectEndWith("Korin2.csvファイルが見つかりません。");
 
     // A folder in place of the file is no file either.
@@ -215,6 +222,10 @@ TEST(LoadDefinitions, BytesThatAreNotCodePage932BecomeReplacementCharacters) {
     expectHoliday(HolidayDefs[1], "祝\uFFFD\uFFFD", {1, 2, 2, 0, 0, 1948, 0});
     expectHoliday(HolidayDefs[2], "end\uFFFD", {1, 3, 3, 0, 0, 1948, 0});
     EXPECT_EQ(EraDefs[0].Name, "平成");
+    // Said at load, once for the file, with the first line that holds such bytes.
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{
+                  "Korin1.csvファイルの1行目ほか2行に、シフトJISとして読めないバイトがあります。"});
 }
 
 TEST(LoadDefinitions, ABlankLastLineBecomesARecordOfKindZero) {

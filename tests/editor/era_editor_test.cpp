@@ -1,3 +1,5 @@
+#include "date/eras.h"
+#include "date/serial.h"
 #include "editor/era_editor.h"
 #include "tests/editor/editor_test_support.h"
 
@@ -219,27 +221,31 @@ TEST_F(EraEditorTest, FailedWriteKeepsTheOldFileAndTheList) {
     EXPECT_TRUE(fileBytes(QStringLiteral("Korin2.csv")).endsWith(cp932("20240315,新元号\r\n")));
 }
 
-TEST_F(EraEditorTest, AStartDateThatIsNoRealDateIsShownAsItStandsAndKept) {
+TEST_F(EraEditorTest, AStartDateThatIsNoDateIsShownAsItStandsAndKeptInItsPlace) {
     const std::string utf8 = "\xEF\xBB\xBF"
-                             "19890108,平成\r\n19891301,誤り\r\n20190501,令和\r\n";
+                             "15040230,永正\r\n19890108,平成\r\n19891301,誤り\r\n20190501,令和\r\n";
     QFile file(doubles.file(QStringLiteral("Korin2.csv")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(utf8.data(), static_cast<qint64>(utf8.size()));
     file.close();
     window.reset();
     open();
-    EXPECT_EQ(rowsOf(list), (QStringList{QStringLiteral("1989年 1月 8日 | 平成"),
-                                         QStringLiteral("2019年 5月 1日 | 令和"),
-                                         QStringLiteral("※19891301 | 誤り")}));
+    // 30 February is a day the panel accepts: an ordinary row.
+    EXPECT_EQ(rowsOf(list), (QStringList{QStringLiteral("1504年 2月30日 | 永正"),
+                                         QStringLiteral("1989年 1月 8日 | 平成"),
+                                         QStringLiteral("※19891301 | 誤り"),
+                                         QStringLiteral("2019年 5月 1日 | 令和")}));
     EXPECT_FALSE(list->item(2)->toolTip().isEmpty());
     EXPECT_TRUE(list->item(0)->toolTip().isEmpty());
+    EXPECT_TRUE(list->item(1)->toolTip().isEmpty());
 
-    // A new era goes among the dates; the marked row keeps its text through the save.
+    // A new era goes among the dates; the marked row keeps its text and its place through the
+    // save.
     QTest::mouseClick(command1[0], Qt::LeftButton);
     setDate(QStringLiteral("2000"), QStringLiteral("1"), QStringLiteral("1"));
     type(name, QStringLiteral("新"));
     QTest::mouseClick(confirm, Qt::LeftButton);
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("2000年 1月 1日 | 新"));
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("2000年 1月 1日 | 新"));
     doubles.messageBox.shown.clear();
     doubles.messageBox.answers = {MessageResult::Yes};
     QTest::mouseClick(update, Qt::LeftButton);
@@ -247,7 +253,32 @@ TEST_F(EraEditorTest, AStartDateThatIsNoRealDateIsShownAsItStandsAndKept) {
     ASSERT_EQ(doubles.messageBox.shown.size(), 2U);
     EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin2.csvはUTF-8")));
     EXPECT_EQ(fileBytes(QStringLiteral("Korin2.csv")),
-              cp932("19890108,平成\r\n20000101,新\r\n20190501,令和\r\n19891301,誤り\r\n"));
+              cp932("15040230,永正\r\n19890108,平成\r\n19891301,誤り\r\n20000101,新\r\n"
+                    "20190501,令和\r\n"));
+}
+
+TEST_F(EraEditorTest, AFileWithMoreErasThanItCanHoldIsToldAtLoadAndNeverSaved) {
+    // 33000 eras in date order, one a day from 1 January of the year 1 (28 days a month).
+    std::string lines;
+    for (int i = 0; i < 33000; ++i) {
+        lines += MakeDateText(1 + i / 336, 1 + i / 28 % 12, 1 + i % 28) + ",元号\r\n";
+    }
+    writeDefinitions(QStringLiteral("Korin2.csv"), lines);
+    const QByteArray original = fileBytes(QStringLiteral("Korin2.csv"));
+    doubles.messageBox.shown.clear();
+    window.reset();
+    open();
+    ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+    expectLastError(QString::fromUtf16(u"Korin2.csvファイルには33000件の定義がありますが、"
+                                       u"読み込めるのは32767件までです。"
+                                       u"それより後の定義は使われません。"));
+    EXPECT_EQ(list->count(), 32767);
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastError(QString::fromUtf16(u"Korin2.csvファイルには32767件を超える定義があり、"
+                                       u"すべてを読み込めていないため、保存できません。\r\n"
+                                       u"ファイルは変更していません。"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin2.csv")), original);
 }
 
 TEST_F(EraEditorTest, EnterPressesTheFocusedButton) {
@@ -259,6 +290,42 @@ TEST_F(EraEditorTest, EnterPressesTheFocusedButton) {
     cancel->setFocus();
     QTest::keyClick(cancel, Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The shipped era file, opened in the editor and saved without a change.
+class ShippedEraFileTest : public DefinitionEditorTest {
+protected:
+    void SetUp() override {
+        for (const QString& name : {QStringLiteral("Korin1.csv"), QStringLiteral("Korin2.csv")}) {
+            QFile::remove(doubles.file(name));
+            ASSERT_TRUE(
+                QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + name, doubles.file(name)));
+            QFile(doubles.file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+};
+
+TEST_F(ShippedEraFileTest, SavingWithoutAChangeWritesTheSameBytesAndKeepsTheEras) {
+    const QByteArray shipped = fileBytes(QStringLiteral("Korin2.csv"));
+    ASSERT_FALSE(shipped.isEmpty());
+    std::unique_ptr<EraEditorWindow> window;
+    ASSERT_NO_FATAL_FAILURE(openEditor(window));
+    // Every era of the file is an ordinary row, in the file's order.
+    for (int r = 0; r < list->count(); ++r) {
+        EXPECT_TRUE(list->item(r)->toolTip().isEmpty()) << list->item(r)->text().toStdString();
+    }
+    EXPECT_EQ(list->count(), EraDefCount);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_FALSE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin2.csv")), shipped);
+
+    // The era label of December 2026 after the save.
+    St_LoadDefinitions();
+    St_Era("20261299");
+    EXPECT_EQ(EraLabel(EraName, EraYearText), "令和 8");
+    St_Era("16250101");
+    EXPECT_EQ(EraName, "寛永");
 }
 
 } // namespace

@@ -77,17 +77,39 @@ TEST(EraRows, InsertPositionAndDuplicateDates) {
 
 } // namespace
 
-TEST(EraRows, OnlyARealDateIsAnEraStartTheListCanShow) {
-    EXPECT_TRUE(IsRealEraStart("19890108"));
-    EXPECT_TRUE(IsRealEraStart("00010101"));
-    EXPECT_TRUE(IsRealEraStart("20240229"));
-    EXPECT_FALSE(IsRealEraStart("20230229")); // no leap day that year
-    EXPECT_FALSE(IsRealEraStart("19891301"));
-    EXPECT_FALSE(IsRealEraStart("00006450"));
-    EXPECT_FALSE(IsRealEraStart("1989018"));
-    EXPECT_FALSE(IsRealEraStart("1989 108"));
-    EXPECT_FALSE(IsRealEraStart("\xEF\xBB\xBF"
-                                "19890108"));
-    EXPECT_EQ(EraUnrealRowText(QStringLiteral("abc"), QStringLiteral("平成")),
+TEST(EraRows, EveryDateThePanelCanHoldIsAnOrdinaryRow) {
+    EXPECT_TRUE(IsEditableEraStart("19890108"));
+    EXPECT_TRUE(IsEditableEraStart("00010101"));
+    EXPECT_TRUE(IsEditableEraStart("99991231"));
+    // The old calendar's days that the Gregorian months lack are dates the panel accepts.
+    EXPECT_TRUE(IsEditableEraStart("16240230"));
+    EXPECT_TRUE(IsEditableEraStart("12780229"));
+    EXPECT_TRUE(IsEditableEraStart("20230231"));
+    EXPECT_EQ(EraDefFromRow(EraRowFromDef(EraDef{"永正", "15040230"})).StartDate, "15040230");
+    EXPECT_FALSE(IsEditableEraStart("19891301"));
+    EXPECT_FALSE(IsEditableEraStart("19890100"));
+    EXPECT_FALSE(IsEditableEraStart("19890132"));
+    EXPECT_FALSE(IsEditableEraStart("00006450"));
+    EXPECT_FALSE(IsEditableEraStart("1989018"));
+    EXPECT_FALSE(IsEditableEraStart("1989 108"));
+    EXPECT_FALSE(IsEditableEraStart("\xEF\xBB\xBF"
+                                    "19890108"));
+    EXPECT_EQ(EraMarkedRowText(QStringLiteral("abc"), QStringLiteral("平成")),
               QStringLiteral("※abc | 平成"));
+    EXPECT_TRUE(IsMarkedEraRow(QStringLiteral("※abc | 平成")));
+    EXPECT_FALSE(IsMarkedEraRow(EraRowText(1989, 1, 8, QStringLiteral("※"))));
+}
+
+TEST(EraRows, NewRowsGoAmongTheDatesAndMarkedRowsStayBehindTheirRow) {
+    const QStringList rows = {QStringLiteral("※x | 最初"), QStringLiteral("1912年 7月30日 | 大正"),
+                              QStringLiteral("※19891301 | 誤り"), QStringLiteral("※abc | 誤り2"),
+                              QStringLiteral("2019年 5月 1日 | 令和")};
+    EXPECT_EQ(EraInsertPosition(rows, QStringLiteral("1868年 9月 8日 | 明治")), 1);
+    EXPECT_EQ(EraInsertPosition(rows, QStringLiteral("1926年12月25日 | 昭和")), 4);
+    EXPECT_EQ(EraInsertPosition(rows, QStringLiteral("1912年 7月30日 | 大正")), 4);
+    EXPECT_EQ(EraInsertPosition(rows, QStringLiteral("2019年 5月 1日 | 令和")), 5);
+    EXPECT_EQ(EraInsertPosition(rows, QStringLiteral("2020年 1月 1日 | 次")), 5);
+    EXPECT_EQ(
+        EraInsertPosition({QStringLiteral("※x | 誤り")}, QStringLiteral("1989年 1月 8日 | 平成")),
+        1);
 }

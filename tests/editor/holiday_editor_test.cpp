@@ -357,9 +357,9 @@ TEST_F(HolidayEditorTest, NamesTheFileCannotGiveBackAreRefused) {
     type(name, QStringLiteral("海の日,山の日"));
     QTest::mouseClick(confirm, Qt::LeftButton);
     expectLastError(QStringLiteral("名前に「,」（半角のカンマ）は使えません。"));
-    retype(name, QString::fromUtf16(u"祝\u301C日"));
+    retype(name, QString::fromUtf16(u"祝\u4FF1日"));
     QTest::mouseClick(confirm, Qt::LeftButton);
-    expectLastError(QString::fromUtf16(u"「\u301C」はファイルに保存できない文字です。"));
+    expectLastError(QString::fromUtf16(u"「\u4FF1」はファイルに保存できない文字です。"));
     EXPECT_EQ(HolidayDefCount, 14);
     EXPECT_EQ(modeButtons(), ModeNew);
     // The name box holds at most 20 characters.
@@ -410,6 +410,21 @@ TEST_F(HolidayEditorTest, UpdateAsksThenWritesTheSortedTableExactly) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Accepted);
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), cp932(SortedStandard));
+}
+
+TEST_F(HolidayEditorTest, TheWaveDashALinuxUserTypesIsSavedAsTheCodePageCharacter) {
+    QTest::mouseClick(command1[0], Qt::LeftButton);
+    type(name, QString::fromUtf16(u"春\u301C秋\u2212"));
+    retype(text1[0], QStringLiteral("2030"));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    EXPECT_FALSE(frame->isVisible());
+    ASSERT_EQ(HolidayDefCount, 15);
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    // U+FF5E and U+FF0D: the bytes 0x8160 and 0x817C.
+    EXPECT_TRUE(fileBytes(QStringLiteral("Korin1.csv"))
+                    .contains(cp932(std::string("春\uFF5E秋\uFF0D,1,3,15,,,2030,\r\n"))));
 }
 
 TEST_F(HolidayEditorTest, CancelClosesWithoutAskingOrWriting) {
@@ -605,7 +620,8 @@ TEST_F(HolidayEditorTest, AUtf8FileIsConvertedOnceAndANameItCannotHoldIsNamed) {
     EXPECT_TRUE(doubles.messageBox.shown[1].text.startsWith(QStringLiteral("Korin1.csvはUTF-8")));
     expectLastError(
         QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(EILSEQ) +
-        QString::fromUtf16(u"2件目「한글의 날」の名前にファイルに書けない文字があります。"));
+        QString::fromUtf16(
+            u"Korin1.csvの2行目「한글의 날」の名前にファイルに書けない文字があります。"));
     EXPECT_EQ(selectedRowOf(list), HolidayFixedRowCount + 1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray::fromStdString(utf8));
@@ -633,6 +649,33 @@ TEST_F(HolidayEditorTest, EnterPressesTheFocusedButton) {
     QTest::keyClick(cancel, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
+TEST_F(HolidayEditorTest, BytesThatAreNoCharacterAreToldAtLoadAndTheSaveNamesTheirLine) {
+    // Line 3 holds 天皇 and a byte that is no code page 932 character; the editor sorts it first.
+    const std::string bytes =
+        cp932("文化の日,1,11,3,,,1948,\r\n勤労感謝の日,1,11,23,,,1948,\r\n").toStdString() +
+        "\x93\x56\x8d\x63\x80,1,2,23,,,2020,\r\n";
+    QFile file(doubles.file(QStringLiteral("Korin1.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    file.close();
+    doubles.messageBox.shown.clear();
+    open();
+    expectLastError(QString::fromUtf16(
+        u"Korin1.csvファイルの3行目に、シフトJISとして読めないバイトがあります。"));
+    EXPECT_EQ(doubles.messageBox.shown.size(), 1U);
+    ASSERT_EQ(HolidayDefCount, 3);
+    EXPECT_EQ(HolidayDefs[0].Name, "天皇\uFFFD");
+
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    expectLastError(
+        QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(EILSEQ) +
+        QString::fromUtf16(
+            u"Korin1.csvの3行目「天皇\uFFFD」の名前にファイルに書けない文字があります。"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), QByteArray::fromStdString(bytes));
 }
 
 } // namespace

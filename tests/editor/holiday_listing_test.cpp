@@ -1,4 +1,6 @@
+#include "cli/command.h"
 #include "date/definitions.h"
+#include "date/holidays.h"
 #include "editor/holiday_listing.h"
 #include "tests/support/recording_host.h"
 
@@ -7,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -16,17 +19,73 @@ protected:
     RecordingHost host{ZELVAR_TEST_FIXTURES "/standard"};
 };
 
-TEST(HolidayListingSort, EqualDaysKeepTheExchangeProceduresOrder) {
-    std::vector<YearHoliday> holidays = {
-        {"0504", "A"}, {"0101", "B"}, {"0504", "C"}, {"0103", "D"}, {"0504", "E"}};
-    SortYearHolidays(holidays);
-    std::vector<std::string> names;
-    names.reserve(holidays.size());
-    for (const YearHoliday& h : holidays) {
-        names.push_back(h.Name);
+// What `korin holidays first last` prints, with the listing's CR LF line ends.
+std::string korinHolidays(int first, int last) {
+    std::string out;
+    EXPECT_EQ(RunHolidays({std::to_string(first), std::to_string(last)}, out), 0);
+    std::string crlf;
+    for (const char c : out) {
+        if (c == '\n') {
+            crlf += '\r';
+        }
+        crlf += c;
     }
+    return crlf;
+}
+
+TEST_F(HolidayListingTest, EqualDaysKeepTheExchangeProceduresOrder) {
+    // 1940 has no equinox day, no national holiday and no substitute holiday.
+    HolidayDefs = {HolidayDef{"A", 1, 5, 4, 0, 0, 1940, 0}, HolidayDef{"B", 1, 1, 1, 0, 0, 1940, 0},
+                   HolidayDef{"C", 1, 5, 4, 0, 0, 1940, 0}, HolidayDef{"D", 1, 1, 3, 0, 0, 1940, 0},
+                   HolidayDef{"E", 1, 5, 4, 0, 0, 1940, 0}};
+    HolidayDefCount = 5;
+    CachedYear = 0;
     // A stable sort would give B D A C E.
-    EXPECT_EQ(names, (std::vector<std::string>{"B", "D", "C", "A", "E"}));
+    EXPECT_EQ(HolidayListing(1940, 1940), "1940/01/01\t(月)\tB\r\n1940/01/03\t(水)\tD\r\n"
+                                          "1940/05/04\t(土)\tC\r\n1940/05/04\t(土)\tA\r\n"
+                                          "1940/05/04\t(土)\tE\r\n");
+}
+
+TEST_F(HolidayListingTest, DaysThatDoNotExistAreNotListed) {
+    // The fifth Monday of March 2000 would be the 34th; 31 February and 29 February 2001 are no
+    // days. April 2001 has a fifth Monday.
+    HolidayDefs = {HolidayDef{"第五", 2, 3, 0, 5, 1, 2000, 2001},
+                   HolidayDef{"二月末", 1, 2, 31, 0, 0, 2000, 2001},
+                   HolidayDef{"閏日", 1, 2, 29, 0, 0, 2000, 2001},
+                   HolidayDef{"四月", 2, 4, 0, 5, 1, 2001, 2001}};
+    HolidayDefCount = 4;
+    CachedYear = 0;
+    const std::string listing = HolidayListing(2000, 2001);
+    EXPECT_EQ(listing.find("/03/34"), std::string::npos) << listing;
+    EXPECT_EQ(listing.find("/02/31"), std::string::npos) << listing;
+    EXPECT_EQ(listing.find("2001/02/29"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("2000/02/29\t(火)\t閏日\r\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("2001/04/30\t(月)\t四月\r\n"), std::string::npos) << listing;
+    EXPECT_EQ(listing, korinHolidays(2000, 2001));
+}
+
+TEST_F(HolidayListingTest, EqualsKorinHolidaysForAnyDefinitions) {
+    EXPECT_EQ(HolidayListing(1, 9999), korinHolidays(1, 9999));
+    std::mt19937 random(21);
+    auto pick = [&random](int low, int high) {
+        return static_cast<std::int16_t>(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    for (int round = 0; round < 20; ++round) {
+        HolidayDefs.clear();
+        for (int k = 0; k < 30; ++k) {
+            const bool fixed = pick(0, 1) == 0;
+            const std::int16_t from = pick(1960, 2030);
+            HolidayDefs.push_back(HolidayDef{
+                "定義" + std::to_string(k), fixed ? std::int16_t{1} : std::int16_t{2}, pick(1, 12),
+                fixed ? pick(1, 31) : std::int16_t{0}, fixed ? std::int16_t{0} : pick(1, 6),
+                fixed ? std::int16_t{0} : pick(0, 6), from,
+                pick(0, 1) == 0 ? std::int16_t{0} : pick(from, 2040)});
+        }
+        HolidayDefCount = static_cast<std::int16_t>(HolidayDefs.size());
+        CachedYear = 0;
+        ASSERT_EQ(HolidayListing(1960, 2040), korinHolidays(1960, 2040)) << "round " << round;
+    }
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(HolidayListingTest, OneYearListsEveryHolidayInCalendarOrder) {
