@@ -55,6 +55,15 @@ void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
     }
 }
 
+namespace {
+
+void reportUnsavedSettings() {
+    ShowErrorMessage(QDir::toNativeSeparators(IniPath()) +
+                     QStringLiteral("\n設定を保存出来ませんでした。"));
+}
+
+} // namespace
+
 void ClosingSequence(CalendarWindow& window) {
     window.Timer1->stop();
     // A window hidden in the notification area may still be minimized (on X11 the state is
@@ -66,8 +75,13 @@ void ClosingSequence(CalendarWindow& window) {
     bool saved = WritePosition(window);
     saved = WriteOptions() && saved;
     if (!saved) {
-        ShowErrorMessage(QDir::toNativeSeparators(IniPath()) +
-                         QStringLiteral("\n設定を保存出来ませんでした。"));
+        reportUnsavedSettings();
     }
     DestroyTrayForm();
+}
+
+void SaveOptions() {
+    if (!WriteOptions()) {
+        reportUnsavedSettings();
+    }
 }
