@@ -103,6 +103,8 @@ void SizeCalendar(CalendarWindow& window) {
     window.windowWidth = settingTwips(s.MainWidth, metrics().twipsPerPixelX());
     window.windowHeight =
         settingTwips(s.MainHeight, metrics().twipsPerPixelY()) + titleAndMenuTwips();
+    // A window larger than the desktop is made smaller: the panel is centred in what is left.
+    window.applyWindowSize();
     window.picture2Left =
         (window.windowWidth - CalendarWindow::Picture2DesignWidth - frame.width) / 2;
     window.picture2Top =
@@ -110,7 +112,6 @@ void SizeCalendar(CalendarWindow& window) {
     window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
                                            window.picture2Width,
                                            CalendarWindow::Picture2DesignHeight));
-    window.applyWindowSize();
 }
 
 namespace {
