@@ -17,6 +17,17 @@ namespace {
 
 const QColor Key(0, 255, 255);
 
+// The central part of the window (the calendar panel and the clock strip, without the menu bar)
+// as it is drawn now.
+QImage drawnNow(CalendarWindow& w) {
+    QWidget* client = w.centralWidget();
+    QImage image(client->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    client->render(&image, QPoint(), QRegion(),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image;
+}
+
 // Every pixel that differs, as "x,y: drawn / expected", at most `limit` of them.
 QString differences(const QImage& drawn, const QImage& expected, const QRegion& within,
                     int limit = 8) {
@@ -100,5 +111,48 @@ TEST_F(TransparentWindowTest, EveryChangeShowsWholeAndNoTraceOfWhatWasBefore) {
         doubles.clock.time = QDateTime(QDate(2024, 11, 15), QTime(9, minute));
         QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
         expectShownWhole(w, "a new minute");
+    }
+}
+
+TEST_F(TransparentWindowTest, LooksLikeTheOpaqueCalendarWithoutItsBackground) {
+    const OptionValues defaults;
+    const QRgb background = ResolveColor(defaults.Color[ColorSlot::Background]).rgb();
+    const QRgb boxBackground = ResolveColor(defaults.Color[ColorSlot::EntryBoxes]).rgb();
+    for (const char* look : {"Appearance=1", "Appearance=0"}) {
+        const QByteArray options = QByteArray("[Option]\r\nShowClock=1\r\n") + look + "\r\n";
+        writeIni(options);
+        CalendarWindow& opaqueWindow = start();
+        // The see-through calendar draws its text unsmoothed; so does the opaque one here.
+        for (QWidget* control : opaqueWindow.findChildren<QWidget*>()) {
+            QFont font = control->font();
+            font.setStyleStrategy(QFont::NoAntialias);
+            control->setFont(font);
+        }
+        const QImage opaque = drawnNow(opaqueWindow);
+        closeCalendar();
+
+        writeIni(options + "Transparent=1\r\n");
+        const QImage keyed = drawnNow(start());
+        closeCalendar();
+        ASSERT_EQ(keyed.size(), opaque.size());
+
+        QStringList wrong;
+        for (int y = 0; y < keyed.height(); ++y) {
+            for (int x = 0; x < keyed.width(); ++x) {
+                const QRgb shown = keyed.pixel(x, y);
+                const QRgb drawn = opaque.pixel(x, y);
+                // What shows is what the opaque calendar draws there, and nothing it draws on its
+                // background is lost.
+                const bool shows = shown != Key.rgb();
+                const bool drawnOnBackground = drawn != background && drawn != boxBackground;
+                if ((shows || drawnOnBackground) && shown != drawn && wrong.size() < 8) {
+                    wrong << QStringLiteral("%1,%2: %3 / %4")
+                                 .arg(x)
+                                 .arg(y)
+                                 .arg(QColor(shown).name(), QColor(drawn).name());
+                }
+            }
+        }
+        EXPECT_TRUE(wrong.isEmpty()) << look << ": " << wrong.join("; ").toStdString();
     }
 }
