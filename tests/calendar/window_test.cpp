@@ -87,12 +87,19 @@ TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
 }
 
 TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
-    writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\n");
+    writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\nColor2=255\r\n");
     CalendarWindow& w = start();
     EXPECT_EQ(w.LBL_Day[20]->frameStyle(), int(QFrame::NoFrame));
     EXPECT_TRUE(isBoxFlat(w.Text1[0]));
     EXPECT_TRUE(isBoxFlat(w.Text1[1]));
     EXPECT_TRUE(w.Line2->isHidden());
+    // The flat boxes' inside is drawn in their own colour, beside the text.
+    for (QLineEdit* box : w.Text1) {
+        const QImage drawn = box->grab().toImage();
+        EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() / 2).name().toStdString(),
+                  "#ff0000")
+            << box->objectName().toStdString();
+    }
 }
 
 TEST_F(WindowTest, ThreeDLookCopiesTheCellBorderToEveryCell) {
