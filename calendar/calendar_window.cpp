@@ -161,8 +161,12 @@ void CalendarWindow::applyWindowSize() {
         maxWidth = m.metric(Metric::CxScreen);
         maxHeight = m.metric(Metric::CyScreen);
     }
-    setFixedSize(std::clamp(clientWidth, 1, std::max(1, maxWidth)),
-                 std::clamp(clientHeight, 1, std::max(1, maxHeight)));
+    const int width = std::clamp(clientWidth, 1, std::max(1, maxWidth));
+    const int height = std::clamp(clientHeight, 1, std::max(1, maxHeight));
+    setFixedSize(width, height);
+    // The layout goes on in the size the window really has.
+    windowWidth += (width - clientWidth) * m.twipsPerPixelX();
+    windowHeight += (height - clientHeight) * m.twipsPerPixelY();
 }
 
 void CalendarWindow::closeEvent(QCloseEvent* event) {

@@ -71,7 +71,8 @@ public:
     QDate filledWithToday;   // the system date when the month was last filled
     int fillCount = 0;       // how often FillMonth has run on this window
 
-    // Resizes the Qt window to windowWidth × windowHeight (outer, in twips).
+    // Resizes the Qt window to windowWidth × windowHeight (outer, in twips). A window is kept
+    // within the desktop; windowWidth and windowHeight then take the size it really has.
     void applyWindowSize();
 
     // A day cell made by BuildDayGrid; Form5 lets it drag the window.

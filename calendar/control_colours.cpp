@@ -20,8 +20,11 @@ void updateFlatOutline(QLineEdit* box) {
         box->setStyleSheet(QString());
         return;
     }
+    // A style sheet draws the box's inside itself, in its own colour unless told.
     const QColor text = box->palette().color(QPalette::Text);
-    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; }").arg(text.name()));
+    const QColor base = box->palette().color(QPalette::Base);
+    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; background: %2; }")
+                           .arg(text.name(), base.name()));
 }
 } // namespace
 

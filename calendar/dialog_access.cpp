@@ -4,6 +4,7 @@
 #include "calendar/calendar_window.h"
 #include "calendar/layout.h"
 #include "calendar/start_calendar.h"
+#include "calendar/window_commands.h"
 #include "dialogs/calendar_access.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
@@ -57,6 +58,10 @@ public:
     void closeCalendar() override {
         if (CurrentCalendar != nullptr) {
             CurrentCalendar->close();
+        } else {
+            // The calendar was closed while the dialog stayed open: nothing else saves the
+            // confirmed options before the new window reads them back.
+            SaveOptions();
         }
     }
 

@@ -3,6 +3,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/control_colours.h"
+#include "calendar/keyed_entry_style.h"
 #include "platform/colors.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTime>
 #include <algorithm>
 #include <cmath>
@@ -47,7 +49,6 @@ void keepDesktopColours(QWidget* control) {
     QPalette palette = QApplication::palette(control);
     palette.setResolveMask(~QPalette::ResolveMask(0)); // every role set here, none inherited
     control->setPalette(palette);
-    control->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -103,6 +104,8 @@ void SizeCalendar(CalendarWindow& window) {
     window.windowWidth = settingTwips(s.MainWidth, metrics().twipsPerPixelX());
     window.windowHeight =
         settingTwips(s.MainHeight, metrics().twipsPerPixelY()) + titleAndMenuTwips();
+    // A window larger than the desktop is made smaller: the panel is centred in what is left.
+    window.applyWindowSize();
     window.picture2Left =
         (window.windowWidth - CalendarWindow::Picture2DesignWidth - frame.width) / 2;
     window.picture2Top =
@@ -110,7 +113,6 @@ void SizeCalendar(CalendarWindow& window) {
     window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
                                            window.picture2Width,
                                            CalendarWindow::Picture2DesignHeight));
-    window.applyWindowSize();
 }
 
 namespace {
@@ -129,6 +131,16 @@ QColor applyColours(CalendarWindow& window, const OptionValues& s) {
         background = ResolveColor(TransparencyKey);
         Services().windowStyles->setColorKey(&window, background);
         boxBackground = background;
+        // The boxes' frames and the scroll bars look as on an opaque calendar of the desktop's
+        // colours; their own colours would otherwise be shades of the key colour.
+        const OptionValues defaults;
+        for (QLineEdit* box : window.Text1) {
+            KeyEntryBox(box, background, ResolveColor(defaults.Color[ColorSlot::Background]),
+                        ResolveColor(defaults.Color[ColorSlot::EntryBoxes]));
+        }
+        for (QScrollBar* bar : window.VScroll1) {
+            keepDesktopColours(bar);
+        }
         // Smoothed text edges would blend into the key colour and show as a fringe around
         // every character once the key colour is cut out.
         for (QWidget* control : window.findChildren<QWidget*>()) {
@@ -143,6 +155,7 @@ QColor applyColours(CalendarWindow& window, const OptionValues& s) {
         // The menu bar belongs to the window's frame, outside the see-through area: drawn in the
         // key colour, only the pixels of its letters would take a click.
         keepDesktopColours(window.menuWidget());
+        window.menuWidget()->setAutoFillBackground(true);
     }
     for (QLineEdit* box : window.Text1) {
         setBoxColours(box, boxBackground, text);

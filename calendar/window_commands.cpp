@@ -54,6 +54,14 @@ void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
     }
 }
 
+namespace {
+
+void reportUnsavedSettings() {
+    ShowErrorMessage(SettingsNotSavedText());
+}
+
+} // namespace
+
 void ClosingSequence(CalendarWindow& window) {
     window.Timer1->stop();
     // A window hidden in the notification area may still be minimized (on X11 the state is
@@ -65,7 +73,13 @@ void ClosingSequence(CalendarWindow& window) {
     bool saved = WritePosition(window);
     saved = WriteOptions() && saved;
     if (!saved) {
-        ShowErrorMessage(SettingsNotSavedText());
+        reportUnsavedSettings();
     }
     DestroyTrayForm();
+}
+
+void SaveOptions() {
+    if (!WriteOptions()) {
+        reportUnsavedSettings();
+    }
 }

@@ -27,3 +27,7 @@ void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos);
 // The window is closing: normal state, position and changed settings saved (a failed write is
 // reported once, naming the settings file), the notification-area form removed.
 void ClosingSequence(CalendarWindow& window);
+
+// Saves every changed setting of section Option while no calendar window is open, whose closing
+// sequence would have done it; a failed write is reported as the closing sequence reports it.
+void SaveOptions();

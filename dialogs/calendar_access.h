@@ -39,7 +39,8 @@ public:
     virtual void setOptions(const OptionValues& values) = 0;
 
     // Closes the calendar window; its closing sequence saves the position and every changed
-    // setting to the settings file.
+    // setting to the settings file. With no window open, the changed settings are saved all the
+    // same.
     virtual void closeCalendar() = 0;
 
     // The frame width and height in twips of a window of the given border style (0 none, 1 fixed

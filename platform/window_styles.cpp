@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <QWindow>
 
@@ -158,9 +159,11 @@ QRegion ColorKeyMask::visibleRegion(const QImage& image, QColor key) {
 }
 
 void ColorKeyMask::renew() {
-    if (!window_) {
+    // Rendering delivers the window's pending events, which may ask for a renewal again.
+    if (!window_ || renewing_) {
         return;
     }
+    const QScopedValueRollback<bool> renewing(renewing_, true);
     if (systemColourKey()) {
         // The layered window's colour key; set again whenever Qt has made a new native window.
         setSystemColourKey(window_, key_);
@@ -179,9 +182,14 @@ void ColorKeyMask::renew() {
         // An empty mask would show the whole window; keep one pixel instead.
         visible = QRegion(0, 0, 1, 1);
     }
-    if (visible != window_->mask()) {
-        window_->setMask(visible);
+    const QRegion before = window_->mask();
+    if (visible == before) {
+        return;
     }
+    window_->setMask(visible);
+    // Qt paints a masked window only within its mask: what the new mask uncovers was never
+    // painted with what the window shows now.
+    window_->update(before.isEmpty() ? visible : visible - before);
 }
 
 void ColorKeyMask::scheduleRenew() {
@@ -201,7 +209,13 @@ void ColorKeyMask::scheduleRenew() {
 bool ColorKeyMask::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_) {
         switch (event->type()) {
-        case QEvent::UpdateRequest: // the window is about to repaint what changed
+        case QEvent::UpdateRequest:
+            // The window is about to repaint what changed, within its mask: the mask must show
+            // the new picture before it is painted. A layered window keys its pixels itself.
+            if (!systemColourKey()) {
+                renew();
+            }
+            break;
         case QEvent::Show:
         case QEvent::Resize:
         case QEvent::WinIdChange:

@@ -48,9 +48,9 @@ public:
     bool startSystemMove(QWidget* window) override;
 };
 
-// The colour key by a shape mask: watches a top-level window and, whenever it has repainted (and
-// when it is shown or resized), renders it, and masks out every pixel of the key colour. Owned by
-// the window; the mask goes when the keeper is destroyed.
+// The colour key by a shape mask: watches a top-level window and, before it repaints (and when it
+// is shown or resized), renders it, and masks out every pixel of the key colour. Owned by the
+// window; the mask goes when the keeper is destroyed.
 class ColorKeyMask final : public QObject {
     Q_OBJECT
 public:
@@ -60,7 +60,8 @@ public:
     ColorKeyMask& operator=(const ColorKeyMask&) = delete;
 
     [[nodiscard]] QColor key() const { return key_; }
-    // Renders the window now and applies the mask (also called after every repaint).
+    // Renders the window now and applies the mask (also called before every repaint); what a
+    // new mask uncovers is painted afresh.
     void renew();
     // The region of `image` that is not in `key`: what stays visible.
     static QRegion visibleRegion(const QImage& image, QColor key);
@@ -73,7 +74,8 @@ private:
 
     QPointer<QWidget> window_;
     QColor key_;
-    bool pending_ = false; // a renewal is queued
+    bool pending_ = false;  // a renewal is queued
+    bool renewing_ = false; // a renewal is running
 };
 
 // Moves a window with the left mouse button from the window and the controls it watches: the

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 SpinPair::SpinPair(QLineEdit* box, QScrollBar* bar)
@@ -95,12 +96,40 @@ void SpinPair::barChanged(int value) {
     emit valueChanged(value);
 }
 
+void SpinPair::wheelTurned(const QWheelEvent& wheel) {
+    const QPoint angle = wheel.angleDelta();
+    int delta = angle.y() != 0 ? angle.y() : angle.x();
+    // The value follows the wheel itself, whatever way the desktop turns its scrolling.
+    if (wheel.inverted()) {
+        delta = -delta;
+    }
+    if ((delta > 0 && wheelAngle_ < 0) || (delta < 0 && wheelAngle_ > 0)) {
+        wheelAngle_ = 0; // turned back: what was left of the other way is dropped
+    }
+    wheelAngle_ += delta;
+    // Turning the wheel away from the hand is the upper arrow; towards it, the lower arrow.
+    while (wheelAngle_ >= WheelNotch && bar_) {
+        wheelAngle_ -= WheelNotch;
+        bar_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    }
+    while (wheelAngle_ <= -WheelNotch && bar_) {
+        wheelAngle_ += WheelNotch;
+        bar_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+}
+
 bool SpinPair::eventFilter(QObject* watched, QEvent* event) {
     // A bar being destroyed is no longer a scroll bar; its pointer must not be read as one.
     auto* bar = qobject_cast<QScrollBar*>(watched);
-    if (bar != nullptr && bar == bar_ && event->type() == QEvent::FocusIn && barPassesFocus_ &&
-        box_) {
+    if (bar == nullptr || bar != bar_) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn && barPassesFocus_ && box_) {
         box_->setFocus(Qt::OtherFocusReason);
+    }
+    if (event->type() == QEvent::Wheel) {
+        wheelTurned(*static_cast<QWheelEvent*>(event));
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -11,6 +11,8 @@
 //   real changes: setting the value it holds runs no handler.
 // - Up lowers and Down raises the box's number by one within the box's range (the scroll bar's
 //   upper arrow lowers it too); a window can replace this with its own arrow handler.
+// - One notch of the mouse wheel over the scroll bar is one step, as a click on its arrow: away
+//   from the hand the upper arrow, towards it the lower one.
 // The box's range is the bar's range unless set apart (a month box keeps 1..12 while its bar
 // runs 0..13 for the steps beyond the year's ends).
 
@@ -21,6 +23,8 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <optional>
+
+class QWheelEvent;
 
 class SpinPair final : public QObject {
     Q_OBJECT
@@ -70,6 +74,10 @@ protected:
 private:
     void validateText();
     void barChanged(int value);
+    void wheelTurned(const QWheelEvent& wheel);
+
+    // The angle of one notch of a mouse wheel, in eighths of a degree.
+    static constexpr int WheelNotch = 120;
 
     QPointer<QLineEdit> box_;
     QPointer<QScrollBar> bar_;
@@ -78,4 +86,5 @@ private:
     std::optional<int> boxMaximum_;
     bool mirrorsBar_ = true;
     bool barPassesFocus_ = false;
+    int wheelAngle_ = 0; // wheel turned over the bar and not yet a whole notch, signed
 };

@@ -3,7 +3,9 @@
 #include "calendar/month_grid.h"
 #include "calendar_fixture.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 
 class MonthSteppingTest : public CalendarTest {
 protected:
@@ -28,6 +30,15 @@ protected:
     }
 
     void type(int k, Qt::Key key) { QTest::keyClick(w->Text1[k], key); }
+
+    // One notch of the mouse wheel over scroll bar k: away from the hand (up) or towards it.
+    void wheel(int k, bool up) {
+        QScrollBar* bar = w->VScroll1[k];
+        const QPointF inside(bar->width() / 2.0, bar->height() / 2.0);
+        QWheelEvent notch(inside, bar->mapToGlobal(inside), QPoint(), QPoint(0, up ? 120 : -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &notch);
+    }
 
     CalendarWindow* w = nullptr;
 };
@@ -138,6 +149,33 @@ TEST_F(MonthSteppingTest, ScrollBarArrowsStepAcrossYearsAndStopAtTheEnds) {
     w->VScroll1[0]->setValue(0);
     EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
     EXPECT_EQ(w->VScroll1[0]->value(), 1);
+}
+
+TEST_F(MonthSteppingTest, TheWheelOverAScrollBarStepsOneMonthOrYearPerNotchAcrossYearEnds) {
+    showMonth(*w, 2024, 11);
+    wheel(1, false);
+    expectShown(2024, 12);
+    wheel(1, false);
+    expectShown(2025, 1);
+    wheel(1, false);
+    expectShown(2025, 2);
+    wheel(1, true);
+    wheel(1, true);
+    expectShown(2024, 12);
+    wheel(0, true);
+    expectShown(2023, 12);
+    wheel(0, false);
+    wheel(0, false);
+    expectShown(2025, 12);
+
+    // At the ends of the range a notch does what the arrow does.
+    showMonth(*w, 1, 1);
+    wheel(1, true);
+    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
+    showMonth(*w, 9999, 12);
+    wheel(1, false);
+    expectShown(9999, 12);
 }
 
 TEST_F(MonthSteppingTest, PagingTwelveMonthsWithDownReachesTheSameMonthNextYear) {

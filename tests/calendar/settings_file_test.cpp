@@ -200,7 +200,6 @@ TEST_F(SettingsFileTest, SizesBeyondAnyScreenStillOpenAWindow) {
     writeIni("[Option]\r\nMainWidth=2000000000\r\nMainHeight=-5\r\nShowClock=1\r\n"
              "C_Height=2000000000\r\n");
     CalendarWindow& w = start();
-    EXPECT_EQ(w.windowWidth, 16777215 * 15);
     EXPECT_GT(w.windowHeight, 0);
     EXPECT_TRUE(w.isVisible());
     EXPECT_LE(w.width(), 1024) << "no wider than the desktop";

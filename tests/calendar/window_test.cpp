@@ -6,6 +6,7 @@
 #include "platform/colors.h"
 #include "platform/window_styles.h"
 #include "widgets/fitted_label.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 namespace {
 
@@ -46,6 +48,25 @@ TEST_F(WindowTest, DefaultSizeIsMainWidthByMainHeightPlusTitleAndMenu) {
     EXPECT_EQ(w.width(), 194 - 2 * metric(Metric::CxDlgFrame));
 }
 
+TEST_F(WindowTest, AWindowLargerThanTheScreenShowsTheCalendarInTheSizeItHas) {
+    writeIni("[Option]\r\nMainWidth=100000\r\nMainHeight=100000\r\nShowClock=1\r\n");
+    CalendarWindow& w = start();
+    ASSERT_EQ(w.width(), 1024) << "as wide as the desktop";
+    ASSERT_EQ(w.height(), 768);
+    // The layout's size is the window's real one, frame and caption included.
+    EXPECT_EQ(w.windowWidth, (1024 + 2 * metric(Metric::CxDlgFrame)) * 15);
+    // The panel lies in the middle of the window, whole.
+    const QRect panel(w.Picture2->mapTo(&w, QPoint(0, 0)), w.Picture2->size());
+    EXPECT_TRUE(w.rect().contains(panel)) << panel.x() << "," << panel.y();
+    EXPECT_LE(std::abs(panel.center().x() - w.rect().center().x()), 2 * metric(Metric::CxDlgFrame));
+    // The clock strip spans the window below the panel, and the panel is on the screen.
+    const QRect strip(w.Picture3->mapTo(&w, QPoint(0, 0)), w.Picture3->size());
+    EXPECT_EQ(strip.top(), panel.bottom() + 1 - 5);
+    EXPECT_EQ(strip.width(), TwipsToPixels(w.windowWidth));
+    const QRect onScreen(w.Picture2->mapToGlobal(QPoint(0, 0)), w.Picture2->size());
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(onScreen)) << onScreen.x() << "," << onScreen.y();
+}
+
 TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
     writeIni("[Option]\r\nShowMenu=0\r\nShowClock=1\r\nC_Height=33\r\n");
     CalendarWindow& w = start();
@@ -66,12 +87,19 @@ TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
 }
 
 TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
-    writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\n");
+    writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\nColor2=255\r\n");
     CalendarWindow& w = start();
     EXPECT_EQ(w.LBL_Day[20]->frameStyle(), int(QFrame::NoFrame));
     EXPECT_TRUE(isBoxFlat(w.Text1[0]));
     EXPECT_TRUE(isBoxFlat(w.Text1[1]));
     EXPECT_TRUE(w.Line2->isHidden());
+    // The flat boxes' inside is drawn in their own colour, beside the text.
+    for (QLineEdit* box : w.Text1) {
+        const QImage drawn = box->grab().toImage();
+        EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() / 2).name().toStdString(),
+                  "#ff0000")
+            << box->objectName().toStdString();
+    }
 }
 
 TEST_F(WindowTest, ThreeDLookCopiesTheCellBorderToEveryCell) {

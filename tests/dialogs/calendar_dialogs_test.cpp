@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,6 +111,31 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
     EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
     EXPECT_TRUE(settingsFile().contains("ShowMenu=1"));
     EXPECT_EQ(CalendarOptions().lastRead.ShowMenu, 1);
+}
+
+TEST_F(CalendarDialogs, OptionsConfirmedAfterTheCalendarClosedAreSavedAndShown) {
+    StartCalendar();
+    ASSERT_NE(CurrentCalendar, nullptr);
+    Form4* options = openOptions();
+    ASSERT_NE(options, nullptr);
+    // The dialog keeps the program running after the calendar's own "終了(&X)".
+    CurrentCalendar->MNU_Exit->trigger();
+    settle();
+    ASSERT_EQ(CurrentCalendar, nullptr);
+    ASSERT_TRUE(options->isVisible());
+
+    click(options->Option1[0]);
+    click(options->Check4);
+    click(options->Command1[0]);
+    settle();
+    ASSERT_NE(CurrentCalendar, nullptr);
+    EXPECT_TRUE(settingsFile().contains("Appearance=0")) << settingsFile().toStdString();
+    EXPECT_TRUE(settingsFile().contains("ShowClock=1")) << settingsFile().toStdString();
+    EXPECT_EQ(CalendarOptions().current.Appearance, 0);
+    EXPECT_EQ(CalendarOptions().current.ShowClock, 1);
+    EXPECT_FALSE(CurrentCalendar->Picture3->isHidden()) << "the clock is shown";
+    EXPECT_TRUE(CurrentCalendar->Line2->isHidden()) << "the flat look has no shadow line";
+    EXPECT_TRUE(doubles.messageBox.shown.empty());
 }
 
 TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -43,6 +44,15 @@ struct SpinWindow {
         return out;
     }
 };
+
+// Turns the mouse wheel over `bar` by `angle` eighths of a degree (120 = one notch away from the
+// hand), as the window system delivers it.
+void turnWheel(QScrollBar* bar, int angle, bool inverted = false) {
+    const QPointF inside(bar->width() / 2.0, bar->height() / 2.0);
+    QWheelEvent wheel(inside, bar->mapToGlobal(inside), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, inverted);
+    QApplication::sendEvent(bar, &wheel);
+}
 
 } // namespace
 
@@ -161,6 +171,44 @@ TEST(SpinPair, TheBarReportsOnlyRealChanges) {
     box.bar->setValue(9);
     EXPECT_EQ(box.box->text(), "4");
     EXPECT_EQ(box.values(spy).back(), 9);
+}
+
+TEST(SpinPair, OneNotchOfTheWheelOverTheBarIsOneStepLikeAnArrow) {
+    SpinWindow month(0, 13, 2);
+    month.pair->setBoxRange(1, 12);
+    month.pair->setValue(6);
+    QSignalSpy spy(month.pair, &SpinPair::valueChanged);
+    turnWheel(month.bar, -120); // towards the hand: the lower arrow
+    EXPECT_EQ(month.box->text(), "7");
+    turnWheel(month.bar, 120);
+    turnWheel(month.bar, 120);
+    EXPECT_EQ(month.box->text(), "5");
+    EXPECT_EQ(month.values(spy), (std::vector<int>{7, 6, 5}));
+
+    // A fine wheel steps once a whole notch has turned; turning back drops the part.
+    turnWheel(month.bar, -40);
+    turnWheel(month.bar, -40);
+    EXPECT_EQ(month.box->text(), "5");
+    turnWheel(month.bar, -40);
+    EXPECT_EQ(month.box->text(), "6");
+    turnWheel(month.bar, -80);
+    turnWheel(month.bar, 80);
+    EXPECT_EQ(month.box->text(), "6");
+    turnWheel(month.bar, 40);
+    EXPECT_EQ(month.box->text(), "5");
+    // Two notches at once are two steps; a desktop that inverts scrolling does not invert them.
+    turnWheel(month.bar, -240);
+    EXPECT_EQ(month.box->text(), "7");
+    turnWheel(month.bar, 120, true);
+    EXPECT_EQ(month.box->text(), "8");
+
+    // Near the end of the bar a notch still takes one step, and at the end none.
+    SpinWindow day(1, 31, 2);
+    day.pair->setValue(30);
+    QSignalSpy daySpy(day.pair, &SpinPair::valueChanged);
+    turnWheel(day.bar, -120);
+    turnWheel(day.bar, -120);
+    EXPECT_EQ(day.values(daySpy), (std::vector<int>{31}));
 }
 
 TEST(SpinPair, PastedTextIsRepairedToItsLeadingNumberWithinRange) {
