@@ -19,7 +19,7 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // The published list is some 20 KB; a file a hundred times larger is no such list.
-constexpr std::uintmax_t MaxListBytes = 2U * 1024U * 1024U;
+constexpr std::uintmax_t MaxListBytes = std::uintmax_t{2} * 1024 * 1024;
 
 // The lines of `text`, each without its LF or CR LF.
 std::vector<std::string_view> splitLines(std::string_view text) {
