@@ -88,10 +88,10 @@ check)
     source_dir=$(cd "$(dirname "$0")/../.." && pwd)
     cp "$source_dir/tests/data/fixtures/syukujitsu.csv" "$scratch/Zelvar/agrees.csv"
     # A day taken out, a day added, a line repeated: only ASCII is edited, the names stay as bytes.
-    grep -v '^2020/7/24,' "$scratch/Zelvar/agrees.csv" >"$scratch/Zelvar/differs.csv"
-    grep '^2019/4/30,' "$scratch/Zelvar/agrees.csv" | sed 's#^2019/4/30#2025/6/2#' \
+    grep -a -v '^2020/7/24,' "$scratch/Zelvar/agrees.csv" >"$scratch/Zelvar/differs.csv"
+    grep -a '^2019/4/30,' "$scratch/Zelvar/agrees.csv" | sed 's#^2019/4/30#2025/6/2#' \
         >>"$scratch/Zelvar/differs.csv"
-    grep '^1955/1/1,' "$scratch/Zelvar/agrees.csv" >>"$scratch/Zelvar/differs.csv"
+    grep -a '^1955/1/1,' "$scratch/Zelvar/agrees.csv" >>"$scratch/Zelvar/differs.csv"
     for list in agrees differs; do
         for system in linux windows; do
             if [ $system = linux ]; then run="$linux_korin"; else run="$wine_run korin.exe"; fi
