@@ -35,3 +35,7 @@ int RunLabel(const std::vector<std::string>& args, std::string& out);
 int RunAdd(const std::vector<std::string>& args, std::string& out);
 int RunBetween(const std::vector<std::string>& args, std::string& out);
 int RunSpan(const std::vector<std::string>& args, std::string& out);
+
+// korin check FILE (cli/check_command.cpp): exit status 0 when the definitions agree with the
+// list, 1 when they differ, 2 when the list cannot be read.
+int RunCheck(const std::vector<std::string>& args, std::string& out);

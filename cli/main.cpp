@@ -34,6 +34,9 @@ const std::array commands = {
     Command{"span", "span A B", "A と B の間の年月日数を YYYYMMDD で表示します", false, RunSpan},
     Command{"ics", "ics FIRST [LAST]",
             "FIRST 年から LAST 年までの祝日を iCalendar 形式で表示します", true, RunIcs},
+    Command{"check", "check FILE",
+            "定義の祝日を公式の祝日一覧 (syukujitsu.csv) と照合します (相違があれば終了状態 1)",
+            true, RunCheck},
 };
 
 // The engine's messages go to standard error; the end of the program is exit status 2.

@@ -6,6 +6,7 @@
 #include "editor/era_editor.h"
 #include "editor/holiday_editor.h"
 #include "editor/holiday_list_window.h"
+#include "editor/official_check_window.h"
 #include "editor/window_placement.h"
 #include "platform/design_fonts.h"
 #include "platform/services.h"
@@ -30,6 +31,9 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     MNU_Holiday = menuBar()->addAction(QStringLiteral("祝日一覧(&H)"));
     MNU_Holiday->setObjectName(QStringLiteral("MNU_Holiday"));
     connect(MNU_Holiday, &QAction::triggered, this, &EditorMainWindow::openHolidayList);
+    MNU_Check = menuBar()->addAction(QStringLiteral("公式の一覧と照合(&C)..."));
+    MNU_Check->setObjectName(QStringLiteral("MNU_Check"));
+    connect(MNU_Check, &QAction::triggered, this, &EditorMainWindow::openOfficialCheck);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -101,4 +105,15 @@ void EditorMainWindow::openEraEditor() {
 void EditorMainWindow::openHolidayList() {
     HolidayListWindow list(this);
     list.exec();
+}
+
+void EditorMainWindow::openOfficialCheck() {
+    const QString path = AskOfficialListFile(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    OfficialCheckWindow window(path, this);
+    if (window.compare()) {
+        window.exec();
+    }
 }

@@ -22,6 +22,8 @@ public:
     void openEraEditor();
     // Opens the holiday list modally; the list loads the files itself.
     void openHolidayList();
+    // Asks for the government's list of holidays and shows the comparison with the definitions.
+    void openOfficialCheck();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,5 +35,6 @@ private:
     std::array<QPushButton*, 2> Command1{}; // 0: "祝日の設定", 1: "元号の設定"
     QAction* Menu_Exit = nullptr;
     QAction* MNU_Holiday = nullptr;
+    QAction* MNU_Check = nullptr;
     bool centred_ = false;
 };

@@ -61,7 +61,8 @@ TEST_F(MainWindowTest, ControlsAndNothingLoadedAtStart) {
         menu.append(action->objectName() + QLatin1Char('=') + action->text());
     }
     EXPECT_EQ(menu, (QList<QString>{QStringLiteral("Menu_Exit=終了(&X)"),
-                                    QStringLiteral("MNU_Holiday=祝日一覧(&H)")}));
+                                    QStringLiteral("MNU_Holiday=祝日一覧(&H)"),
+                                    QStringLiteral("MNU_Check=公式の一覧と照合(&C)...")}));
     // A window made and shown reads no file.
     HolidayDefs.clear();
     HolidayDefCount = 0;

@@ -5,6 +5,8 @@
 #   holidays       korin holidays 1948 2150, from the unzipped zip
 #   ics            korin ics 1948 2150 (all but the time stamp), one CR LF per line
 #   path           korin started through PATH from another folder finds its definition files
+#   check          korin check on the government's list and on a copy that differs and repeats
+#                  a line: the same output, warnings and exit status
 # The programs from the zip run with nothing but what the zip holds (ZELVAR_WINE_PLAIN).
 # Exit 77 (skipped) when the Linux build has not been made.
 set -eu
@@ -80,6 +82,30 @@ path)
     (cd "$scratch/elsewhere" &&
         WINEPATH="Z:$scratch/Zelvar" "$wine_run" cmd /c korin holidays 2026) >"$scratch/windows.txt"
     same "$scratch/linux.txt" "$scratch/windows.txt" "korin through PATH"
+    ;;
+check)
+    unpacked
+    source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+    cp "$source_dir/tests/data/fixtures/syukujitsu.csv" "$scratch/Zelvar/agrees.csv"
+    # A day taken out, a day added, a line repeated: only ASCII is edited, the names stay as bytes.
+    grep -a -v '^2020/7/24,' "$scratch/Zelvar/agrees.csv" >"$scratch/Zelvar/differs.csv"
+    grep -a '^2019/4/30,' "$scratch/Zelvar/agrees.csv" | sed 's#^2019/4/30#2025/6/2#' \
+        >>"$scratch/Zelvar/differs.csv"
+    grep -a '^1955/1/1,' "$scratch/Zelvar/agrees.csv" >>"$scratch/Zelvar/differs.csv"
+    for list in agrees differs; do
+        for system in linux windows; do
+            if [ $system = linux ]; then run="$linux_korin"; else run="$wine_run korin.exe"; fi
+            status=0
+            # shellcheck disable=SC2086 # $run is the program and, for Windows, its emulator
+            (cd "$scratch/Zelvar" && $run check "$list.csv") \
+                >"$scratch/$system.out" 2>"$scratch/$system.err" || status=$?
+            echo "exit $status" >>"$scratch/$system.out"
+        done
+        same "$scratch/linux.out" "$scratch/windows.out" "korin check $list.csv"
+        same "$scratch/linux.err" "$scratch/windows.err" "korin check $list.csv (warnings)"
+    done
+    grep -q '^exit 1$' "$scratch/linux.out" || { echo "korin check differs.csv: not exit 1" >&2; exit 1; }
+    [ -s "$scratch/linux.err" ] || { echo "korin check differs.csv: no warning" >&2; exit 1; }
     ;;
 *)
     echo "unknown case $case_name" >&2
