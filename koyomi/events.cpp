@@ -1,0 +1,114 @@
+#include "koyomi/events.h"
+
+#include "date/serial.h"
+#include "koyomi/ephemeris.h"
+
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+constexpr double tropicalYear = 365.2422;                   // days
+constexpr double synodicMonth = 29.530588861;               // days
+constexpr double sunMeanRate = 360.0 / tropicalYear;        // degrees a day
+constexpr double elongationMeanRate = 360.0 / synodicMonth; // degrees a day
+// The mean new moon of lunation 0 (6 January 2000, 18:14 TT), as a JST instant.
+constexpr double meanNewMoonZero = 730125.97;
+constexpr double tolerance = 1e-7; // days (9 ms)
+
+// The angle in (-180, 180].
+double wrap180(double degrees) {
+    double a = std::fmod(degrees, 360.0);
+    if (a > 180.0) {
+        a -= 360.0;
+    } else if (a <= -180.0) {
+        a += 360.0;
+    }
+    return a;
+}
+
+// The root of f (degrees, increasing about `rate` a day) nearest `guess`: secant steps, the first
+// one taken with the mean rate.
+template <typename F> double findRoot(F f, double guess, double rate) {
+    double t0 = guess;
+    double f0 = f(t0);
+    double t1 = t0 - f0 / rate;
+    for (int i = 0; i < 30; ++i) {
+        const double f1 = f(t1);
+        if (f1 == f0) {
+            break;
+        }
+        const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+        t0 = t1;
+        f0 = f1;
+        t1 = t2;
+        if (std::fabs(t1 - t0) < tolerance) {
+            break;
+        }
+    }
+    return t1;
+}
+
+std::mutex cacheMutex;
+std::map<std::pair<int, int>, double> solarCache;  // (year, degrees) -> instant
+std::map<std::pair<long, int>, double> phaseCache; // (lunation, quarter) -> instant
+
+} // namespace
+
+double SolarLongitudeInstant(int year, int degrees) {
+    {
+        const std::lock_guard lock(cacheMutex);
+        if (auto it = solarCache.find({year, degrees}); it != solarCache.end()) {
+            return it->second;
+        }
+    }
+    const int fromEquinox = degrees >= 280 ? degrees - 360 : degrees; // [-80, 280)
+    const double meanEquinox =
+        static_cast<double>(St_YMD_to_Days(MakeDateText(year, 3, 20))) + 0.5; // within two days
+    const double guess = meanEquinox + fromEquinox / sunMeanRate;
+    const double instant =
+        findRoot([degrees](double t) { return wrap180(SunLongitude(TtOfJst(t)) - degrees); }, guess,
+                 sunMeanRate);
+    const std::lock_guard lock(cacheMutex);
+    solarCache.emplace(std::pair{year, degrees}, instant);
+    return instant;
+}
+
+double MoonPhaseInstant(long lunation, int quarter) {
+    {
+        const std::lock_guard lock(cacheMutex);
+        if (auto it = phaseCache.find({lunation, quarter}); it != phaseCache.end()) {
+            return it->second;
+        }
+    }
+    const double target = 90.0 * quarter;
+    const double guess =
+        meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth;
+    const double instant = findRoot(
+        [target](double t) {
+            const SunAndMoon l = SunAndMoonLongitudes(TtOfJst(t));
+            return wrap180(l.moon - l.sun - target);
+        },
+        guess, elongationMeanRate);
+    const std::lock_guard lock(cacheMutex);
+    phaseCache.emplace(std::pair{lunation, quarter}, instant);
+    return instant;
+}
+
+long LunationAt(double jstInstant) {
+    // The mean estimate is within a day of the truth; step to the right lunation.
+    long n = static_cast<long>(std::floor((jstInstant - meanNewMoonZero) / synodicMonth));
+    while (MoonPhaseInstant(n, 0) > jstInstant) {
+        --n;
+    }
+    while (MoonPhaseInstant(n + 1, 0) <= jstInstant) {
+        ++n;
+    }
+    return n;
+}
+
+long long RoundedMinute(double jstInstant) {
+    return static_cast<long long>(std::floor(jstInstant * 1440.0 + 0.5));
+}
