@@ -97,6 +97,12 @@ double MoonPhaseInstant(long lunation, int quarter) {
     return instant;
 }
 
+void ForgetEventInstants() {
+    const std::lock_guard lock(cacheMutex);
+    solarCache.clear();
+    phaseCache.clear();
+}
+
 long LunationAt(double jstInstant) {
     // The mean estimate is within a day of the truth; step to the right lunation.
     long n = static_cast<long>(std::floor((jstInstant - meanNewMoonZero) / synodicMonth));

@@ -14,6 +14,9 @@ double SolarLongitudeInstant(int year, int degrees);
 // `lunation` counts new moons from the one of 6 January 2000 (lunation 0); it may be negative.
 double MoonPhaseInstant(long lunation, int quarter);
 
+// Forgets the instants computed so far.
+void ForgetEventInstants();
+
 // The lunation whose new moon is the last one at or before the JST instant.
 long LunationAt(double jstInstant);
 

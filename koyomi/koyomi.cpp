@@ -157,6 +157,12 @@ const KoyomiYear* KoyomiOfYear(int year) {
     return slot.get();
 }
 
+void ForgetKoyomi() {
+    const std::lock_guard lock(yearsMutex);
+    years.clear();
+    ForgetEventInstants();
+}
+
 const DayKoyomi* KoyomiOfDay(std::int32_t serial) {
     if (serial < serialOf(KoyomiFirstYear, 1, 1) || serial > serialOf(KoyomiLastYear, 12, 31)) {
         return nullptr;

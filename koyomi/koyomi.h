@@ -44,6 +44,9 @@ struct KoyomiYear {
 // The year's 暦, or nullptr outside KoyomiFirstYear..KoyomiLastYear.
 const KoyomiYear* KoyomiOfYear(int year);
 
+// Forgets every year and instant computed so far (for measuring the computation itself).
+void ForgetKoyomi();
+
 // The 暦 of a serial day, or nullptr outside the years of the 暦.
 const DayKoyomi* KoyomiOfDay(std::int32_t serial);
 
