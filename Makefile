@@ -95,7 +95,7 @@ lint: format-check tidy
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
-TIDY_SOURCES = $(shell git ls-files 'date/*.cpp' 'platform/*.cpp' 'widgets/*.cpp' 'dialogs/*.cpp' \
+TIDY_SOURCES = $(shell git ls-files 'date/*.cpp' 'koyomi/*.cpp' 'platform/*.cpp' 'widgets/*.cpp' 'dialogs/*.cpp' \
 	'calendar/*.cpp' 'editor/*.cpp' 'cli/*.cpp')
 
 # Only the sources this system compiles (the Windows code page converter is built on Windows only).

@@ -2,6 +2,7 @@
 // Down key in the month box. Runs the real window on the offscreen platform over the shipped
 // definition files.
 
+#include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/month_view.h"
 #include "calendar/start_calendar.h"
@@ -43,6 +44,20 @@ void BM_FillMonth(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FillMonth)->Unit(benchmark::kMicrosecond);
+
+// One month with "暦を表示" on, its year's 暦 already computed: every cell's tool tip and
+// screen-reader name carry the day's 暦.
+void BM_FillMonthWithKoyomi(benchmark::State& state) {
+    CalendarWindow& w = calendar();
+    CalendarOptions().current.ShowKoyomi = 1;
+    setMonth(w, 2024, 11);
+    FillMonth(w);
+    for (auto _ : state) {
+        FillMonth(w);
+    }
+    CalendarOptions().current.ShowKoyomi = 0;
+}
+BENCHMARK(BM_FillMonthWithKoyomi)->Unit(benchmark::kMicrosecond);
 
 // One month of a year not seen before: the year's holidays are resolved first.
 void BM_FillMonthOfANewYear(benchmark::State& state) {

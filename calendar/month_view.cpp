@@ -4,6 +4,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/control_colours.h"
+#include "calendar/koyomi_tips.h"
 #include "calendar/layout.h"
 #include "calendar/month_grid.h"
 #include "date/eras.h"
@@ -123,12 +124,18 @@ void FillMonth(CalendarWindow& window) {
             ++holidays;
         }
         const QString holidayName = QString::fromStdString(name);
-        setCellToolTip(cell, holidayName);
+        const QString koyomi = s.ShowKoyomi != 0 ? KoyomiDayText(year, month, day) : QString();
+        setCellToolTip(cell, KoyomiToolTip(holidayName, koyomi));
         setTextColour(cell, colour);
 
-        // The colours and the today mark in words, for a listener.
+        // The colours and the today mark in words, for a listener; the 暦 as the tool tip says it.
         const bool isToday = currentMonth && today.day() == day;
-        setAccessibleNameOf(cell, DayCellName(year, month, day, column, holidayName, isToday));
+        QString spoken = DayCellName(year, month, day, column, holidayName, isToday);
+        if (!koyomi.isEmpty()) {
+            spoken +=
+                QLatin1Char(' ') + QString(koyomi).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        }
+        setAccessibleNameOf(cell, spoken);
         if (appearance == 1) {
             setBackground(cell, isToday ? todayColour : background);
         } else if (appearance == 0) {

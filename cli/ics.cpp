@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/koyomi_commands.h"
 #include "date/holidays.h"
 #include "date/serial.h"
 #include "platform/program_environment.h"
@@ -115,7 +116,8 @@ std::string IcsUtcStamp(std::time_t time) {
     return text;
 }
 
-std::string HolidaysToICalendar(std::int16_t first, std::int16_t last, std::string_view stamp) {
+std::string HolidaysToICalendar(std::int16_t first, std::int16_t last, std::string_view stamp,
+                                bool withKoyomi) {
     std::string out;
     addLine(out, "BEGIN", "VCALENDAR");
     addLine(out, "VERSION", "2.0");
@@ -154,18 +156,30 @@ std::string HolidaysToICalendar(std::int16_t first, std::int16_t last, std::stri
             addLine(out, "TRANSP", "TRANSPARENT");
             addLine(out, "END", "VEVENT");
         }
+        if (withKoyomi) {
+            out += KoyomiEventsToICalendar(year, stamp);
+        }
     }
     addLine(out, "END", "VCALENDAR");
     return out;
 }
 
-int RunIcs(const std::vector<std::string>& args, std::string& out) {
+int RunIcs(const std::vector<std::string>& options, std::string& out) {
+    std::vector<std::string> args;
+    bool withKoyomi = false;
+    for (const std::string& arg : options) {
+        if (arg == "--koyomi") {
+            withKoyomi = true;
+        } else {
+            args.push_back(arg);
+        }
+    }
     RequireArgumentCount(args, 1, 2);
     const std::int16_t first = ParseYearArgument(args[0]);
     const std::int16_t last = args.size() > 1 ? ParseYearArgument(args[1]) : first;
     if (last < first) {
         throw UsageError("LAST が FIRST より前です: " + args[0] + " " + args[1]);
     }
-    out += HolidaysToICalendar(first, last, IcsUtcStamp(std::time(nullptr)));
+    out += HolidaysToICalendar(first, last, IcsUtcStamp(std::time(nullptr)), withKoyomi);
     return 0;
 }

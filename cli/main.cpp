@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/ics.h"
+#include "cli/koyomi_commands.h"
 #include "date/definitions.h"
 #include "date/file_read.h"
 #include "date/host.h"
@@ -32,11 +33,19 @@ const std::array commands = {
     Command{"add", "add DATE N", "DATE の N 日後 (N < 0 なら前) の日付を表示します", false, RunAdd},
     Command{"between", "between A B", "A から B までの日数を表示します", false, RunBetween},
     Command{"span", "span A B", "A と B の間の年月日数を YYYYMMDD で表示します", false, RunSpan},
-    Command{"ics", "ics FIRST [LAST]",
-            "FIRST 年から LAST 年までの祝日を iCalendar 形式で表示します", true, RunIcs},
+    Command{"ics", "ics [--koyomi] FIRST [LAST]",
+            "FIRST 年から LAST 年までの祝日 (--koyomi: と節気・雑節) を iCalendar 形式で表示します",
+            true, RunIcs},
     Command{"check", "check FILE",
             "定義の祝日を公式の祝日一覧 (syukujitsu.csv) と照合します (相違があれば終了状態 1)",
             true, RunCheck},
+    Command{"koyomi", "koyomi FIRST [LAST]",
+            "FIRST 年から LAST 年までの毎日の旧暦・六曜・節気・雑節・正午月齢を表示します", false,
+            RunKoyomi},
+    Command{"sekki", "sekki FIRST [LAST]", "FIRST 年から LAST 年までの二十四節気の日時を表示します",
+            false, RunSekki},
+    Command{"moon", "moon FIRST [LAST]",
+            "FIRST 年から LAST 年までの朔・上弦・望・下弦の日時を表示します", false, RunMoon},
 };
 
 // The engine's messages go to standard error; the end of the program is exit status 2.

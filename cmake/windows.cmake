@@ -105,9 +105,10 @@ function(zelvar_windows_dist)
     COMMAND ${CMAKE_COMMAND} "-DPROGRAMS=${programs_arg}" "-DDATA_FILES=${data}"
             "-DQT_BIN_DIR=${ZELVAR_QT_BIN_DIR}" "-DQT_PLUGIN_DIR=${ZELVAR_QT_PLUGIN_DIR}"
             "-DRUNTIME_DLLS=${dlls}" "-DSTRIP=${CMAKE_STRIP}"
+            "-DERFA_LICENSE=${ZELVAR_ERFA_LICENSE}"
             "-DDIST=${ZELVAR_DIST_DIR}" "-DZIP=${ZELVAR_DIST_ZIP}"
             -P ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
-    DEPENDS ${program_targets} ${programs} ${ZELVAR_DATA_FILES}
+    DEPENDS ${program_targets} ${programs} ${ZELVAR_DATA_FILES} ${ZELVAR_ERFA_LICENSE}
             ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
     COMMENT "Assembling ${ZELVAR_DIST_DIR} and ${ZELVAR_DIST_ZIP}"
     VERBATIM)

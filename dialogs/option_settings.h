@@ -85,7 +85,8 @@ inline constexpr std::int32_t NoMinimum = std::numeric_limits<std::int32_t>::min
     X(ClockColorValues, CL_Color,    "CL_Color",    (ClockColorValues{SystemColor(ColorBtnText),    \
                                                      SystemColor(Color3dDkShadow), 0xFFFFFF}),     \
                                                      NoMinimum)                                    \
-    X(ClockFontValues,  clockFont,   "C_Font",      ClockFontValues{}, NoMinimum)
+    X(ClockFontValues,  clockFont,   "C_Font",      ClockFontValues{}, NoMinimum)                \
+    X(std::int16_t,     ShowKoyomi,  "ShowKoyomi",  0,   NoMinimum) /* 1 = 暦 in the tool tips */
 // clang-format on
 
 // The values of section Option; a default-constructed one holds every default.

@@ -145,6 +145,10 @@ void Form4::createTopRow() {
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(292, 10, 116, 26);
     connect(Command2, &QPushButton::clicked, this, &Form4::restoreDefaults);
+    Check5 = makeCheck(this, "Check5", "暦を表示", {292, 38, 116, 20});
+    Check5->setToolTip(
+        QStringLiteral("日付のツールチップに旧暦・六曜・二十四節気・雑節を表示します"));
+    bindCheck(Check5, &OptionValues::ShowKoyomi);
 }
 
 void Form4::createAppearanceFrame() {

@@ -41,6 +41,7 @@ public:
     QCheckBox* Check1 = nullptr;                        // title and menu (ShowMenu)
     QCheckBox* Check2 = nullptr;                        // notification-area icon (TaskTray)
     QPushButton* Command2 = nullptr;                    // "規定値に戻す"
+    QCheckBox* Check5 = nullptr;                        // "暦を表示" (ShowKoyomi)
     QGroupBox* appearanceFrame = nullptr;               // "カレンダーの外観"
     std::array<QRadioButton*, 2> Option1{};             // "フラット", "3D"
     QGroupBox* sizeFrame = nullptr;                     // "カレンダー表示領域の大きさ"

@@ -14,6 +14,7 @@ dbus-daemon dbus-bin dbus-session-bus-common at-spi2-core python3-pyatspi
 xvfb xauth x11-utils x11-xserver-utils imagemagick librsvg2-bin desktop-file-utils xdotool trayer jwm
 fonts-ipafont-gothic fontconfig
 python3 python3-icalendar
+liberfa-dev libnova-dev
 dpkg-dev lintian appstream
 hyperfine
 g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip

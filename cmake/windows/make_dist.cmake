@@ -6,6 +6,7 @@
 #   QT_BIN_DIR   Qt's bin folder; QT_PLUGIN_DIR its plugins folder
 #   RUNTIME_DLLS the toolchain's DLLs
 #   STRIP        the toolchain's strip
+#   ERFA_LICENSE the licence of the ERFA linked into the programs
 #   DIST, ZIP    what is made
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,6 +18,8 @@ foreach(program IN LISTS PROGRAMS)
                   COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 file(COPY ${DATA_FILES} DESTINATION "${DIST}")
+# The programs carry ERFA's code (BSD-3-Clause), whose notice must travel with them.
+configure_file("${ERFA_LICENSE}" "${DIST}/ERFA-LICENSE.txt" COPYONLY)
 # The toolchain's DLLs carry their symbols: stripped they are a tenth of the size.
 foreach(dll IN LISTS RUNTIME_DLLS)
   get_filename_component(name "${dll}" NAME)
