@@ -16,7 +16,7 @@ fonts-ipafont-gothic fontconfig
 python3 python3-icalendar
 dpkg-dev lintian appstream
 hyperfine
-g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip
+g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip nsis
 $*
 "
 
