@@ -29,6 +29,8 @@ TEST(LoginStart, TheEntryIsWrittenSeenAndRemovedAndAHandEditCounts) {
     ASSERT_EQ(SetLoginStart(program, true), "");
     EXPECT_TRUE(LoginStartIsOn(program));
     EXPECT_FALSE(LoginStartIsOn(other)) << "the entry starts this copy only";
+    EXPECT_TRUE(LoginStartIsOn(fs::path(program.generic_u8string())))
+        << "the program named with slashes, as Qt names it";
     EXPECT_NE(LoginStartEntry().find("Zelvar"), std::string::npos) << LoginStartEntry();
     EXPECT_NE(LoginStartEntry().find("my "), std::string::npos) << LoginStartEntry();
 
