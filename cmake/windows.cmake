@@ -5,7 +5,7 @@
 enable_language(RC)
 
 # Zelvar and Korinset are window programs (no console window); korin is a console program.
-# Each gets the program icon and its version information as a Windows resource.
+# Each gets the program icon, its version information and its manifest as Windows resources.
 function(zelvar_windows_resources target description window_program)
   if(NOT TARGET ${target})
     return()
@@ -13,9 +13,13 @@ function(zelvar_windows_resources target description window_program)
   set(ZELVAR_RC_NAME ${target})
   set(ZELVAR_RC_DESCRIPTION "${description}")
   set(ZELVAR_RC_ICON "${CMAKE_SOURCE_DIR}/resources/icons/zelvar.ico")
+  set(ZELVAR_RC_MANIFEST "${CMAKE_BINARY_DIR}/windows-resources/${target}.manifest")
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/windows/program.manifest.in ${ZELVAR_RC_MANIFEST} @ONLY)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/windows/program.rc.in
                  ${CMAKE_BINARY_DIR}/windows-resources/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/windows-resources/${target}.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/windows-resources/${target}.rc PROPERTIES
+                              OBJECT_DEPENDS "${ZELVAR_RC_MANIFEST};${ZELVAR_RC_ICON}")
   if(window_program)
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
   endif()
@@ -85,9 +89,25 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
 
-# build/windows/dist/ and build/windows/Zelvar-<version>-win64.zip (target windows_dist).
-set(ZELVAR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
-set(ZELVAR_DIST_ZIP ${CMAKE_BINARY_DIR}/Zelvar-${PROJECT_VERSION}-win64.zip)
+# build/windows/dist/Zelvar-<version>-win64/, its zip build/windows/Zelvar-<version>-win64.zip and
+# the installer build/windows/Zelvar-<version>-setup.exe (target windows_dist).
+set(ZELVAR_DIST_NAME Zelvar-${PROJECT_VERSION}-win64)
+set(ZELVAR_DIST_DIR ${CMAKE_BINARY_DIR}/dist/${ZELVAR_DIST_NAME})
+set(ZELVAR_DIST_ZIP ${CMAKE_BINARY_DIR}/${ZELVAR_DIST_NAME}.zip)
+set(ZELVAR_SETUP_EXE ${CMAKE_BINARY_DIR}/Zelvar-${PROJECT_VERSION}-setup.exe)
+# Qt's Japanese texts: the .qm files are the same on every system, so Debian's for this Qt version.
+find_file(ZELVAR_QT_TRANSLATION qtbase_ja.qm PATHS /usr/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_program(ZELVAR_MAKENSIS makensis REQUIRED)
+# The licence notices shipped with the programs, as name=source.
+set(ZELVAR_DIST_LICENSES
+    Qt.txt=/usr/share/doc/libqt6core6/copyright
+    Qt-translations.txt=/usr/share/doc/qt6-translations-l10n/copyright
+    LGPL-3.txt=/usr/share/common-licenses/LGPL-3
+    GPL-3.txt=/usr/share/common-licenses/GPL-3
+    gcc-runtime.txt=/usr/share/doc/gcc-mingw-w64-base/copyright
+    mingw-w64.txt=/usr/share/doc/mingw-w64-common/copyright
+    ERFA.txt=${ZELVAR_ERFA_LICENSE})
 function(zelvar_windows_dist)
   set(programs)
   set(program_targets)
@@ -100,17 +120,27 @@ function(zelvar_windows_dist)
   list(JOIN programs "$<SEMICOLON>" programs_arg)
   list(JOIN ZELVAR_DATA_FILES "$<SEMICOLON>" data)
   list(JOIN ZELVAR_RUNTIME_DLLS "$<SEMICOLON>" dlls)
+  list(JOIN ZELVAR_DIST_LICENSES "$<SEMICOLON>" licenses)
+  set(readme ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt.in)
+  set(installer_script ${CMAKE_SOURCE_DIR}/packaging/windows/zelvar.nsi)
   # Made again only when a program, a definition file or the recipe changed.
-  add_custom_command(OUTPUT ${ZELVAR_DIST_ZIP}
+  add_custom_command(OUTPUT ${ZELVAR_DIST_ZIP} ${ZELVAR_SETUP_EXE}
     COMMAND ${CMAKE_COMMAND} "-DPROGRAMS=${programs_arg}" "-DDATA_FILES=${data}"
             "-DQT_BIN_DIR=${ZELVAR_QT_BIN_DIR}" "-DQT_PLUGIN_DIR=${ZELVAR_QT_PLUGIN_DIR}"
-            "-DRUNTIME_DLLS=${dlls}" "-DSTRIP=${CMAKE_STRIP}"
-            "-DERFA_LICENSE=${ZELVAR_ERFA_LICENSE}"
-            "-DDIST=${ZELVAR_DIST_DIR}" "-DZIP=${ZELVAR_DIST_ZIP}"
+            "-DQT_TRANSLATION=${ZELVAR_QT_TRANSLATION}" "-DRUNTIME_DLLS=${dlls}"
+            "-DREADME=${readme}" "-DVERSION=${PROJECT_VERSION}" "-DLICENSES=${licenses}"
+            "-DSTRIP=${CMAKE_STRIP}" "-DDIST=${ZELVAR_DIST_DIR}" "-DZIP=${ZELVAR_DIST_ZIP}"
             -P ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
-    DEPENDS ${program_targets} ${programs} ${ZELVAR_DATA_FILES} ${ZELVAR_ERFA_LICENSE}
+    COMMAND ${CMAKE_COMMAND} "-DMAKENSIS=${ZELVAR_MAKENSIS}" "-DSCRIPT=${installer_script}"
+            "-DDIST=${ZELVAR_DIST_DIR}" "-DVERSION=${PROJECT_VERSION}"
+            "-DICON=${CMAKE_SOURCE_DIR}/resources/icons/zelvar.ico"
+            "-DWORK=${CMAKE_BINARY_DIR}/installer" "-DSETUP=${ZELVAR_SETUP_EXE}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/windows/make_installer.cmake
+    DEPENDS ${program_targets} ${programs} ${ZELVAR_DATA_FILES} ${readme} ${installer_script}
+            ${ZELVAR_ERFA_LICENSE}
             ${CMAKE_SOURCE_DIR}/cmake/windows/make_dist.cmake
-    COMMENT "Assembling ${ZELVAR_DIST_DIR} and ${ZELVAR_DIST_ZIP}"
+            ${CMAKE_SOURCE_DIR}/cmake/windows/make_installer.cmake
+    COMMENT "Assembling ${ZELVAR_DIST_DIR}, ${ZELVAR_DIST_ZIP} and ${ZELVAR_SETUP_EXE}"
     VERBATIM)
-  add_custom_target(windows_dist ALL DEPENDS ${ZELVAR_DIST_ZIP})
+  add_custom_target(windows_dist ALL DEPENDS ${ZELVAR_DIST_ZIP} ${ZELVAR_SETUP_EXE})
 endfunction()

@@ -9,6 +9,7 @@
 #include "editor/official_check_window.h"
 #include "editor/window_placement.h"
 #include "platform/design_fonts.h"
+#include "platform/folder_text.h"
 #include "platform/services.h"
 
 #include <QAction>
@@ -71,11 +72,7 @@ void EditorMainWindow::showSaveFolder() {
         return;
     }
     const QString folder = QDir::toNativeSeparators(PathText(locations.userDataFolder));
-    QString shown = folder;
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
-    if (shown.startsWith(home + QDir::separator())) {
-        shown = QStringLiteral("~") + shown.mid(home.size());
-    }
+    const QString shown = FolderAsUsersWriteIt(locations.userDataFolder, CurrentUserEnvironment());
     auto* label = new QLabel(QStringLiteral("保存先: ") + shown, this);
     label->setObjectName(QStringLiteral("SaveFolder"));
     label->setToolTip(folder);

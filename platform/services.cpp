@@ -8,6 +8,7 @@
 #include "platform/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_id.h"
+#include "platform/qt_translation.h"
 #include "platform/system_metrics.h"
 #include "platform/tray_icon.h"
 #include "platform/window_styles.h"
@@ -19,10 +20,8 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTranslator>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -141,14 +140,6 @@ void substituteJapaneseFonts() {
     substitute(UiGothic, QStringLiteral("IPAPGothic"));
 }
 
-void loadJapaneseTranslation() {
-    static QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(&translator);
-    }
-}
-
 } // namespace
 
 PlatformServices& Services() {
@@ -181,7 +172,7 @@ void InstallRealServices(const QString& title) {
     services.colorChooser = &colorChooser;
     services.trayIcon = trayIcon;
     SetEngineHost(&engineHost);
-    loadJapaneseTranslation();
+    InstallQtJapaneseTranslation(QtTranslationFolders());
     substituteJapaneseFonts();
     // Every window without an icon of its own shows the program icon.
     QApplication::setWindowIcon(ZelvarIcon());

@@ -17,7 +17,7 @@ python3 python3-icalendar
 liberfa-dev libnova-dev
 dpkg-dev lintian appstream
 hyperfine
-g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip
+g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 googletest zip nsis
 $*
 "
 

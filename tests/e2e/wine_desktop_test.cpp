@@ -42,14 +42,15 @@ protected:
         if (!session_->ready()) {
             GTEST_SKIP() << session_->skipReason().toStdString();
         }
-        // The zip as a Windows user gets it, unpacked into a folder of its own.
-        folder_ = scratch_.path() / "Zelvar";
-        fs::create_directories(folder_);
+        // The zip as a Windows user gets it, unpacked: it holds one folder named as itself.
+        const fs::path unzipped = scratch_.path() / "unzipped";
+        fs::create_directories(unzipped);
+        folder_ = unzipped / fs::path(zip_.toStdString()).stem();
         QProcessEnvironment unpackEnvironment = QProcessEnvironment::systemEnvironment();
         const RunResult unpacked =
             RunProgram(QStringLiteral("sh"),
                        {QStringLiteral("-c"), QStringLiteral("cd \"$1\" && cmake -E tar xf \"$2\""),
-                        QStringLiteral("sh"), QString::fromStdString(folder_.string()), zip_},
+                        QStringLiteral("sh"), QString::fromStdString(unzipped.string()), zip_},
                        unpackEnvironment);
         ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err.toStdString();
         ASSERT_TRUE(fs::exists(folder_ / "Zelvar.exe"));

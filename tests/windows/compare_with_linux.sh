@@ -20,12 +20,13 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT INT TERM
 
-# The zip as a Windows user gets it, unpacked into a folder of its own.
+# The zip as a Windows user gets it, unpacked: its one folder is $scratch/Zelvar.
 unpacked() {
     ZELVAR_WINE_PLAIN=1
     export ZELVAR_WINE_PLAIN
-    mkdir -p "$scratch/Zelvar"
-    (cd "$scratch/Zelvar" && cmake -E tar xf "$zip")
+    mkdir -p "$scratch/unzip"
+    (cd "$scratch/unzip" && cmake -E tar xf "$zip")
+    mv "$scratch/unzip/$(basename "$zip" .zip)" "$scratch/Zelvar"
     [ -f "$scratch/Zelvar/korin.exe" ] || { echo "korin.exe is not in $zip" >&2; exit 1; }
 }
 
