@@ -5,6 +5,7 @@
 #include "platform/color_chooser.h"
 #include "platform/colors.h"
 #include "platform/design_fonts.h"
+#include "platform/login_start.h"
 #include "platform/platform_id.h"
 #include "platform/services.h"
 #include "platform/system_metrics.h"
@@ -224,6 +225,9 @@ void Form4::createClockFrame() {
     Check4 = makeCheck(this, "Check4", "時計を表示", {12, 260, 220, 20});
     connect(Check4, &QCheckBox::toggled, this, &Form4::check4Clicked);
     bindCheck(Check4, &OptionValues::ShowClock, &Form4::check4Clicked);
+    // Not a setting of the file: the box shows whether the desktop's own entry is there now.
+    loginStartBox = makeCheck(this, "loginStartBox", "ログイン時に起動する", {250, 260, 158, 20});
+    loginStartBox->setChecked(LoginStartIsOn(programFile()));
     clockFrame = makeFrame(this, "clockFrame", "時計", {12, 284, 396, 104});
     clockHeightLabel =
         makeLabel(clockFrame, "clockHeightLabel", "表示領域の高さ （ピクセル）", {10, 16, 100, 32});
@@ -396,12 +400,37 @@ bool Form4::confirm() {
         !checkMinimum(Text1[1], OptionSettingOf(QStringLiteral("MainHeight")).minimum)) {
         return false;
     }
+    if (!applyLoginStart()) {
+        return false;
+    }
     calendar_.setOptions(values());
     // The calendar window saves as it closes; the new one reads the file afresh.
     calendar_.closeCalendar();
     calendar_.startCalendar();
     accept();
     return true;
+}
+
+std::filesystem::path Form4::programFile() {
+    return ProgramFile(TextPath(Services().program->folder()),
+                       Services().program->name().toStdString());
+}
+
+bool Form4::applyLoginStart() {
+    const std::filesystem::path program = programFile();
+    const bool wanted = loginStartBox->isChecked();
+    if (wanted == LoginStartIsOn(program)) {
+        return true;
+    }
+    const std::string failure = SetLoginStart(program, wanted);
+    if (failure.empty()) {
+        return true;
+    }
+    ShowErrorMessage(QStringLiteral("ログイン時の起動を%1できませんでした。\n")
+                         .arg(wanted ? QStringLiteral("設定") : QStringLiteral("解除")) +
+                     QString::fromStdString(failure));
+    loginStartBox->setFocus();
+    return false;
 }
 
 void Form4::done(int result) {

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -42,6 +43,7 @@ public:
     QCheckBox* Check2 = nullptr;                        // notification-area icon (TaskTray)
     QPushButton* Command2 = nullptr;                    // "規定値に戻す"
     QCheckBox* Check5 = nullptr;                        // "暦を表示" (ShowKoyomi)
+    QCheckBox* loginStartBox = nullptr;                 // "ログイン時に起動する"
     QGroupBox* appearanceFrame = nullptr;               // "カレンダーの外観"
     std::array<QRadioButton*, 2> Option1{};             // "フラット", "3D"
     QGroupBox* sizeFrame = nullptr;                     // "カレンダー表示領域の大きさ"
@@ -65,8 +67,9 @@ public:
     // "規定値に戻す": the controls take the defaults; nothing is stored.
     void restoreDefaults();
 
-    // "決定(&O)": checks the size, stores the values, re-creates the calendar window and closes.
-    // Returns false when a size was refused.
+    // "決定(&O)": checks the size, switches the start at login, stores the values, re-creates the
+    // calendar window and closes. Returns false when a size was refused or the start at login
+    // could not be switched.
     bool confirm();
 
     void done(int result) override;
@@ -110,6 +113,11 @@ private:
     void setSizeText(QLineEdit* box, std::int32_t value);
     void setClockFont(const ClockFontValues& font);
     bool checkMinimum(QLineEdit* box, int minimum);
+    // This program's executable, whose start at login the dialog shows and switches.
+    static std::filesystem::path programFile();
+    // Writes or removes the start at login when the box differs from the desktop's entry; a
+    // failure is reported and keeps the dialog open.
+    bool applyLoginStart();
 
     CalendarAccess& calendar_;
     std::vector<Binding> bindings_;

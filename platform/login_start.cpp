@@ -127,6 +127,14 @@ std::string readText(const fs::path& path) {
 
 } // namespace
 
+fs::path ProgramFile(const fs::path& folder, const std::string& name) {
+#ifdef _WIN32
+    return folder / fs::path(reinterpret_cast<const char8_t*>((name + ".exe").c_str()));
+#else
+    return folder / fs::path(reinterpret_cast<const char8_t*>(name.c_str()));
+#endif
+}
+
 #ifdef _WIN32
 
 bool LoginStartIsOn(const fs::path& program) {

@@ -12,6 +12,9 @@
 #include <filesystem>
 #include <string>
 
+// The executable of a program named `name` (without extension) in `folder`.
+std::filesystem::path ProgramFile(const std::filesystem::path& folder, const std::string& name);
+
 // Whether the entry is there and starts `program` (on Windows compared without case; a desktop
 // entry that says Hidden=true, or that a GNOME desktop was told to skip, counts as off).
 bool LoginStartIsOn(const std::filesystem::path& program);

@@ -2,17 +2,22 @@
 #include "dialogs/options_dialog.h"
 #include "fake_calendar.h"
 #include "platform/colors.h"
+#include "platform/login_start.h"
+#include "platform/services.h"
 #include "tests/support/platform_doubles.h"
 #include "tests/support/qt_printers.h"
+#include "tests/support/scoped_environment.h"
 #include "widgets/color_swatch.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -310,3 +315,60 @@ TEST_F(OptionsDialog, ClosingEndsTheProgramOnlyWithoutACalendarWindow) {
 }
 
 } // namespace
+
+TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitchesIt) {
+    const QTemporaryDir config;
+    const ScopedEnvironment configHome("XDG_CONFIG_HOME", config.path().toUtf8());
+    if (!LoginStartEntry().empty()) {
+        GTEST_SKIP() << "this user's calendar already starts at login: " << LoginStartPlace();
+    }
+    const std::filesystem::path program = ProgramFile(TextPath(Services().program->folder()),
+                                                      Services().program->name().toStdString());
+    const auto box = [](Form4& dialog) {
+        return dialog.findChild<QCheckBox*>(QStringLiteral("loginStartBox"));
+    };
+
+    {
+        Form4 dialog(calendar);
+        ASSERT_NE(box(dialog), nullptr);
+        EXPECT_FALSE(box(dialog)->isChecked()) << "off by default";
+        dialog.show();
+        click(box(dialog));
+        ASSERT_TRUE(dialog.confirm());
+        EXPECT_TRUE(confirmed());
+        EXPECT_TRUE(LoginStartIsOn(program));
+    }
+    {
+        Form4 dialog(calendar);
+        EXPECT_TRUE(box(dialog)->isChecked());
+    }
+    // The user removes the entry by hand: the next dialog shows it off, and confirming with the
+    // box untouched writes nothing.
+    ASSERT_EQ(SetLoginStart(program, false), "");
+    {
+        Form4 dialog(calendar);
+        EXPECT_FALSE(box(dialog)->isChecked());
+        ASSERT_TRUE(dialog.confirm());
+        EXPECT_EQ(LoginStartEntry(), "");
+    }
+
+    // Where the entry cannot be written, the dialog says so and stays open with nothing stored.
+    const QString place = QString::fromStdString(LoginStartPlace());
+    if (place.startsWith(config.path())) {
+        QFile blocker(config.path() + QStringLiteral("/autostart"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        calendar.events.clear();
+        doubles.messageBox.shown.clear();
+        Form4 dialog(calendar);
+        dialog.show();
+        click(box(dialog));
+        EXPECT_FALSE(dialog.confirm());
+        ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
+        EXPECT_TRUE(doubles.messageBox.shown[0].text.startsWith(
+            QStringLiteral("ログイン時の起動を設定できませんでした。")));
+        EXPECT_TRUE(doubles.messageBox.shown[0].text.contains(QStringLiteral("autostart")));
+        EXPECT_TRUE(calendar.events.empty());
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
