@@ -33,24 +33,31 @@ double ttJd(double jstInstant) {
     return tt.jd1 + tt.jd2;
 }
 
-// Apparent longitude of the Sun: VSOP87 geometric (FK5, equinox of date), plus the nutation in
-// longitude and the annual aberration (−20.4898″ / R).
+// The general precession in longitude from J2000 (Lieske 1977: 5029.0966″ T + 1.11113″ T²).
+double precessionSinceJ2000(double jde) {
+    const double t = (jde - 2451545.0) / 36525.0;
+    return (5029.0966 * t + 1.11113 * t * t) / 3600.0;
+}
+
+// Apparent longitude of the Sun: VSOP87 geometric (libnova gives the equinox of J2000), carried
+// to the equinox of date, plus the nutation in longitude and the annual aberration
+// (−20.4898″ / R).
 double sunLongitude(double jde) {
     ln_helio_posn sun{};
     ln_get_solar_geom_coords(jde, &sun);
     ln_nutation nutation{};
     ln_get_nutation(jde, &nutation);
-    return sun.L + nutation.longitude - 20.4898 / 3600.0 / sun.R;
+    return sun.L + precessionSinceJ2000(jde) + nutation.longitude - 20.4898 / 3600.0 / sun.R;
 }
 
-// ELP 2000-82B, full series, ecliptic and equinox of date; the nutation in longitude cancels in
-// the elongation, the light time of the Moon is left out as the 暦 leaves it out beyond 1.3 s.
+// ELP 2000-82B, full series, carried to the equinox of date like the Sun (precession and
+// nutation cancel in the elongation, so only the theories differ).
 double elongation(double jde) {
     ln_lnlat_posn moon{};
     ln_get_lunar_ecl_coords(jde, &moon, 0.0);
     ln_nutation nutation{};
     ln_get_nutation(jde, &nutation);
-    return moon.lng + nutation.longitude - sunLongitude(jde);
+    return moon.lng + precessionSinceJ2000(jde) + nutation.longitude - sunLongitude(jde);
 }
 
 template <typename F> double root(F f, double guess) {
