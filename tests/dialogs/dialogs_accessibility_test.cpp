@@ -89,11 +89,11 @@ TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton
     }
     // Top to bottom (the look is one stop, its options go by the arrow keys), each colour after
     // its label, the clock's text colour first in its frame.
-    EXPECT_EQ(
-        tabChain(dialog, dialog.Check1).join(u' '),
-        QStringLiteral("Check1 Check2 Command2 Check5 Option1_0 Text1_0 Text1_1 Check3 "
-                       "Picture1_0 Picture1_1 Picture1_2 Picture1_3 Picture1_4 Picture1_5 Check4 "
-                       "Picture1_8 Picture1_6 Picture1_7 Command1_0 Command1_1"));
+    EXPECT_EQ(tabChain(dialog, dialog.Check1).join(u' '),
+              QStringLiteral("Check1 Check2 Command2 Check5 Option1_0 Text1_0 Text1_1 Check3 "
+                             "Picture1_0 Picture1_1 Picture1_2 Picture1_3 Picture1_4 Picture1_5 "
+                             "Check4 loginStartBox "
+                             "Picture1_8 Picture1_6 Picture1_7 Command1_0 Command1_1"));
 }
 
 TEST(ColorSwatchForAListener, SpaceEnterAndThePressActionClickIt) {
