@@ -202,7 +202,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderWithoutAUserFolderASaveWritesNoth
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
     EXPECT_EQ(QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden), before);
 
-    ShowDefinitionWriteFailure(error, LastWriteFailedRecord(), QString());
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, false, 0, QString());
     expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=2\r\n\r\n") +
                     NoUserFolderText());
 }
@@ -231,7 +231,7 @@ TEST_F(EditorWindowTest, AUserDataFolderThatCannotBeMadeIsNamedWithTheSystemsWor
     EXPECT_FALSE(failure.reason.empty());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
 
-    ShowDefinitionWriteFailure(error, LastWriteFailedRecord(), QString());
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, false, 0, QString());
     expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(error) +
                     QDir::toNativeSeparators(PathText(failure.path)) + QStringLiteral("\r\n") +
                     QString::fromStdString(failure.reason));
