@@ -294,7 +294,8 @@ void Form4::rearrangeClockFrame() {
     ColorSwatch* text = Picture1[Swatch::ClockText] =
         makeSwatch(clockFrame, Swatch::ClockText, Text1[2]->geometry());
     text->show();
-    setTabOrder(Check4, text);
+    // After the two boxes of the clock's row, the clock's text colour first in its frame.
+    setTabOrder(loginStartBox, text);
     bindSwatch(text, &OptionValues::CL_Color, ClockColorSlot::Text);
 
     ColorSwatch* line = Picture1[Swatch::BoundaryLine];

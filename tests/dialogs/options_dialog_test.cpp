@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -355,6 +356,8 @@ TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitches
     // Where the entry cannot be written, the dialog says so and stays open with nothing stored.
     const QString place = QString::fromStdString(LoginStartPlace());
     if (place.startsWith(config.path())) {
+        // The autostart folder is a file.
+        ASSERT_TRUE(QDir(config.path() + QStringLiteral("/autostart")).removeRecursively());
         QFile blocker(config.path() + QStringLiteral("/autostart"));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
         blocker.close();
