@@ -4,8 +4,8 @@
 #include "cli/command.h"
 #include "date/holiday_check.h"
 #include "date/official_list.h"
+#include "platform/program_environment.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,11 +14,13 @@ int RunCheck(const std::vector<std::string>& args, std::string& out) {
     const std::string& file = args[0];
     const OfficialList list = ReadOfficialListFile(file);
     if (list.error) {
-        std::fprintf(stderr, "korin: %s\n", OfficialListProblemText(file, *list.error).c_str());
+        (void)WriteStandardText(StandardStream::Error,
+                                "korin: " + OfficialListProblemText(file, *list.error) + "\n");
         return 2;
     }
     for (const OfficialListProblem& warning : list.warnings) {
-        std::fprintf(stderr, "korin: 警告: %s\n", OfficialListProblemText(file, warning).c_str());
+        (void)WriteStandardText(StandardStream::Error,
+                                "korin: 警告: " + OfficialListProblemText(file, warning) + "\n");
     }
     const HolidayCheck check = CheckHolidays(list.days);
     if (check.differences.empty()) {

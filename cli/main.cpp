@@ -52,8 +52,7 @@ const std::array commands = {
 class KorinHost final : public EngineHost {
 public:
     void showError(const std::string& message) override {
-        std::fprintf(stderr, "%s\n", message.c_str());
-        std::fflush(stderr);
+        (void)WriteStandardText(StandardStream::Error, message + "\n");
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
     [[nodiscard]] std::string programFolder() const override {
@@ -100,7 +99,8 @@ std::string usageText() {
             "--dir フォルダ: Korin1.csv と Korin2.csv を読むフォルダ (既定は korin のフォルダ、\n"
             "    そこが共用なら利用者のフォルダに保存された定義を先に探します)\n"
             "--where: 使っているフォルダとファイルを表示します\n"
-            "--help: この説明を表示します\n";
+            "--help: この説明を表示します\n"
+            "\nコンソールには文字として表示し、ファイルやパイプへは UTF-8 で書き出します。\n";
     return text;
 }
 
@@ -108,19 +108,17 @@ std::string usageText() {
 // destination (a full disk, a closed pipe) is a failure, said on standard error, not a success
 // with nothing said. Every write is checked, including the last flush.
 bool writeOutput(const std::string& text) {
-    errno = 0;
-    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    if (written && std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+    if (WriteStandardText(StandardStream::Output, text)) {
         return true;
     }
     const int error = errno != 0 ? errno : EIO;
-    std::fprintf(stderr, "korin: 出力を書き込めません。(%s)\n", std::strerror(error));
-    std::fflush(stderr);
+    (void)WriteStandardText(StandardStream::Error, std::string("korin: 出力を書き込めません。(") +
+                                                       std::strerror(error) + ")\n");
     return false;
 }
 
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "korin: %s\n\n%s", message.c_str(), usageText().c_str());
+    (void)WriteStandardText(StandardStream::Error, "korin: " + message + "\n\n" + usageText());
     return 2;
 }
 
@@ -133,7 +131,7 @@ int main(int argc, char** argv) {
         FindFileLocations(PathFromUtf8(RunningProgramFolder(argc > 0 ? argv[0] : nullptr)));
     SetEngineHost(&host);
 
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
     std::size_t next = 0;
     if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
         return writeOutput(usageText()) ? 0 : 2;
@@ -143,7 +141,7 @@ int main(int argc, char** argv) {
             return usageError("--dir にフォルダを指定してください。");
         }
         // A folder named on the command line is read as it is, without the user's copies.
-        host.locations = ChooseFileLocations(args[next + 1], true, {});
+        host.locations = ChooseFileLocations(PathFromUtf8(args[next + 1]), true, {});
         next += 2;
     }
     if (next < args.size() && args[next] == "--where") {

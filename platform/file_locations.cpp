@@ -4,10 +4,8 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <atomic>
-#include <map>
-#include <mutex>
 #include <string>
+#include <vector>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -51,25 +49,43 @@ fs::path absoluteFolder(const std::string& value) {
 
 bool canCreateFilesIn(const fs::path& folder) {
 #ifdef _WIN32
-    // A folder's read-only attribute says nothing on Windows: try it with a file of our own, once
-    // per folder and process; the rule is asked for every setting read and every file written.
-    static std::mutex guard;
-    static std::map<fs::path, bool> probed;
-    const std::lock_guard<std::mutex> lock(guard);
-    if (const auto known = probed.find(folder); known != probed.end()) {
-        return known->second;
+    // A folder's read-only attribute says nothing on Windows: the folder's security descriptor
+    // is checked against this process's token for the right to add a file. Nothing is written
+    // to find out.
+    const SECURITY_INFORMATION parts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD size = 0;
+    GetFileSecurityW(folder.c_str(), parts, nullptr, 0, &size);
+    if (size == 0) {
+        return false;
     }
-    static std::atomic<unsigned> serial{0};
-    const fs::path probe = folder / (L".zelvar-probe-" + std::to_wstring(GetCurrentProcessId()) +
-                                     L"-" + std::to_wstring(serial++));
-    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    const bool made = file != INVALID_HANDLE_VALUE;
-    if (made) {
-        CloseHandle(file);
+    std::vector<unsigned char> descriptor(size);
+    if (GetFileSecurityW(folder.c_str(), parts, descriptor.data(), size, &size) == FALSE) {
+        return false;
     }
-    probed.emplace(folder, made);
-    return made;
+    HANDLE processToken = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, &processToken) ==
+        FALSE) {
+        return false;
+    }
+    HANDLE token = nullptr;
+    const BOOL duplicated = DuplicateToken(processToken, SecurityImpersonation, &token);
+    CloseHandle(processToken);
+    if (duplicated == FALSE) {
+        return false;
+    }
+    GENERIC_MAPPING mapping = {FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                               FILE_ALL_ACCESS};
+    DWORD wanted = FILE_ADD_FILE;
+    MapGenericMask(&wanted, &mapping);
+    PRIVILEGE_SET privileges = {};
+    DWORD privilegesSize = sizeof privileges;
+    DWORD granted = 0;
+    BOOL allowed = FALSE;
+    const BOOL checked = AccessCheck(descriptor.data(), token, wanted, &mapping, &privileges,
+                                     &privilegesSize, &granted, &allowed);
+    CloseHandle(token);
+    return checked != FALSE && allowed != FALSE;
 #else
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 #endif

@@ -120,9 +120,10 @@ int errnoOf(DWORD error) {
     lastSystemError = error;
     switch (error) {
     case ERROR_ACCESS_DENIED:
+        return EACCES;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return EACCES;
+        return EBUSY;
     case ERROR_WRITE_PROTECT:
         return EROFS;
     case ERROR_DISK_FULL:
@@ -143,6 +144,32 @@ int errnoOf(DWORD error) {
 
 int lastErrno() {
     return errnoOf(GetLastError());
+}
+
+// How long a replacement waits for another program (a virus scanner, the search indexer, a
+// synchronised folder) that holds the target open for a moment, and how often it tries again.
+constexpr ULONGLONG InUseWaitMilliseconds = 2000;
+constexpr DWORD InUseRetryMilliseconds = 50;
+
+// Whether `error` of a replacement of the existing, writable `target` means that another program
+// holds it open: a sharing or lock violation, or a refusal while the file cannot be opened for
+// deletion beside whoever has it open.
+bool heldByAnotherProgram(const std::wstring& target, DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        return true;
+    }
+    if (error != ERROR_ACCESS_DENIED) {
+        return false;
+    }
+    HANDLE handle =
+        CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    const DWORD probe = GetLastError();
+    return probe == ERROR_SHARING_VIOLATION || probe == ERROR_LOCK_VIOLATION;
 }
 
 // The final path of an existing file, links resolved by the system.
@@ -275,9 +302,18 @@ int replaceTarget(const std::filesystem::path& requested, std::string_view bytes
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
         SetFileAttributesW(temporary.c_str(), keep != 0 ? keep : FILE_ATTRIBUTE_NORMAL);
     }
-    if (MoveFileExW(temporary.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
-        return fail(lastErrno());
+    const ULONGLONG start = GetTickCount64();
+    while (MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+        const DWORD error = GetLastError();
+        if (!exists || !heldByAnotherProgram(target, error)) {
+            return fail(errnoOf(error));
+        }
+        if (GetTickCount64() - start >= InUseWaitMilliseconds) {
+            lastSystemError = ERROR_SHARING_VIOLATION;
+            return fail(EBUSY);
+        }
+        Sleep(InUseRetryMilliseconds);
     }
     return 0;
 }
@@ -427,6 +463,9 @@ void RecordWriteFailure(WriteFailure failure) {
 
 std::string SystemErrorText(int errorNumber) {
 #ifdef _WIN32
+    if (errorNumber == EBUSY) {
+        return std::string(FileInUseText);
+    }
     // The Windows error behind the number, when the last failure had one, says more.
     if (lastSystemError != 0 && errnoOf(lastSystemError) == errorNumber) {
         if (std::string text = windowsErrorText(lastSystemError); !text.empty()) {

@@ -6,6 +6,9 @@
 //
 // - A symbolic link is followed: its target is replaced and the link stays a link.
 // - A read-only target is refused with EACCES, even for a user who could bypass its permission.
+// - A target that another program holds open (on Windows a virus scanner, the search indexer or a
+//   synchronised folder may, for a moment) is tried again for up to two seconds; held longer,
+//   the replacement fails with EBUSY, whose words (FileInUseText) say so.
 // - The new file keeps the old one's permissions and, where the process may set them, its owner
 //   and group (on Windows: its attributes).
 // - Any failure (no space, an I/O error, no permission for the folder) leaves the old file
@@ -36,6 +39,11 @@ struct WriteFailure {
 // with RecordWriteFailure.
 WriteFailure LastWriteFailure();
 void RecordWriteFailure(WriteFailure failure);
+
+// The words of a failure with EBUSY on Windows: another program has the file open.
+inline constexpr std::string_view FileInUseText =
+    "ほかのプログラムがこのファイルを使用中のため、書き込めませんでした。"
+    "そのプログラムがファイルを閉じてから、もう一度保存してください。";
 
 // The system's own words for the error number `errorNumber` of a failure of this process (UTF-8,
 // in the user's language where the system has it).

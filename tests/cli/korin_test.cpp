@@ -206,6 +206,8 @@ TEST(Korin, HelpListsEveryCommand) {
                                  "label YEAR MONTH", "add DATE N", "between A B", "span A B"}) {
         EXPECT_NE(run.out.find(synopsis), std::string::npos) << synopsis;
     }
+    // Where the text goes decides its form: a console gets characters, a file or pipe UTF-8.
+    EXPECT_NE(run.out.find("ファイルやパイプへは UTF-8"), std::string::npos);
 }
 
 TEST(Korin, ReadsTheDefinitionsBesideItself) {

@@ -5,6 +5,7 @@
 #   holidays       korin holidays 1948 2150, from the unzipped zip
 #   ics            korin ics 1948 2150 (all but the time stamp), one CR LF per line
 #   path           korin started through PATH from another folder finds its definition files
+#   japanese-dir   korin --dir with a folder named in Japanese reads that folder's files
 #   check          korin check on the government's list and on a copy that differs and repeats
 #                  a line: the same output, warnings and exit status
 # The programs from the zip run with nothing but what the zip holds (ZELVAR_WINE_PLAIN).
@@ -83,6 +84,18 @@ path)
     (cd "$scratch/elsewhere" &&
         WINEPATH="Z:$scratch/Zelvar" "$wine_run" cmd /c korin holidays 2026) >"$scratch/windows.txt"
     same "$scratch/linux.txt" "$scratch/windows.txt" "korin through PATH"
+    ;;
+japanese-dir)
+    unpacked
+    folder="$scratch/日本の祝日"
+    mkdir "$folder"
+    # The program's own definition files move into that folder: only the folder can give them.
+    mv "$scratch/Zelvar/Korin1.csv" "$scratch/Zelvar/Korin2.csv" "$folder/"
+    "$linux_korin" --dir "$folder" holidays 2026 >"$scratch/linux.txt"
+    (cd "$scratch" && "$wine_run" "$scratch/Zelvar/korin.exe" --dir "Z:$folder" holidays 2026) \
+        >"$scratch/windows.txt"
+    [ -s "$scratch/linux.txt" ] || { echo "Linux korin printed nothing" >&2; exit 1; }
+    same "$scratch/linux.txt" "$scratch/windows.txt" "korin --dir 日本の祝日"
     ;;
 check)
     unpacked
