@@ -4,7 +4,7 @@
 
 QString FolderAsUsersWriteIt(const std::filesystem::path& folder,
                              const UserEnvironment& environment) {
-    const QString full = QDir::toNativeSeparators(QString::fromStdU16String(folder.u16string()));
+    QString full = QDir::toNativeSeparators(QString::fromStdU16String(folder.u16string()));
     const std::filesystem::path home(reinterpret_cast<const char8_t*>(environment.home.c_str()));
     if (environment.home.empty() || !home.is_absolute()) {
         return full;
