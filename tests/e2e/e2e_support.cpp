@@ -504,7 +504,46 @@ void XSession::press(const QStringList& keys) const {
       QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + keys);
 }
 
+void XSession::bindKeysFor(const QString& text) const {
+    // xdotool types a character the keyboard map lacks by binding it to one spare key for the
+    // moment of the key press and rebinding that key for the next such character; a program that
+    // reads the press after the rebinding gets the next character ("山の日" arrives as "山日日").
+    // Each character gets a key of its own before the typing starts instead.
+    QStringList missing;
+    for (const uint code : text.toUcs4()) {
+        const QString keysym = QStringLiteral("U%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+        if (code > 0x7e && !boundKeysyms_.contains(keysym) && !missing.contains(keysym)) {
+            missing.append(keysym);
+        }
+    }
+    if (missing.isEmpty()) {
+        return;
+    }
+    QStringList freeKeys;
+    const QString map = x(QStringLiteral("xmodmap"), {QStringLiteral("-pke")}).out;
+    for (const QString& line : map.split(QLatin1Char('\n'))) {
+        const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        // "keycode 200 =" with nothing after it: a key without symbols.
+        if (parts.size() == 3 && parts[0] == QStringLiteral("keycode") &&
+            parts[2] == QStringLiteral("=")) {
+            freeKeys.append(parts[1]);
+        }
+    }
+    QStringList expressions;
+    // Leave the last free keys to xdotool for anything else.
+    while (!missing.isEmpty() && freeKeys.size() > 4) {
+        const QString keysym = missing.takeFirst();
+        expressions << QStringLiteral("-e")
+                    << QStringLiteral("keycode %1 = %2").arg(freeKeys.takeFirst(), keysym);
+        boundKeysyms_.append(keysym);
+    }
+    if (!expressions.isEmpty()) {
+        x(QStringLiteral("xmodmap"), expressions);
+    }
+}
+
 void XSession::type(const QString& id, const QString& text) const {
+    bindKeysFor(text);
     activate(id);
     x(QStringLiteral("xdotool"),
       {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});

@@ -147,6 +147,8 @@ public:
 
 private:
     RunResult x(const QString& program, const QStringList& arguments) const;
+    // Gives every character of `text` outside ASCII a key of its own in the keyboard map.
+    void bindKeysFor(const QString& text) const;
     // The windows that hold notification-area icons (children of the root of the dock type).
     [[nodiscard]] QStringList notificationAreas() const;
     // The ids of the visible windows of process `pid`.
@@ -168,6 +170,7 @@ private:
     QString display_;
     QString skipReason_;
     mutable LastClick lastClick_;
+    mutable QStringList boundKeysyms_; // keysyms given a key of their own by bindKeysFor
     int serverPid_ = -1;
     std::unique_ptr<QProcess> windowManager_;
     QProcessEnvironment environment_;
