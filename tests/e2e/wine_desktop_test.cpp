@@ -189,4 +189,73 @@ TEST_F(WindowsProgramsUnderWine, CalendarInColourKorinsetSavesAHolidayKorinAndTh
     screenshot(QStringLiteral("calendar-new-holiday"), session_->grab(window2));
 }
 
+TEST_F(WindowsProgramsUnderWine, AnInstalledCopyStartsAndKeepsTheUsersFilesInAppData) {
+    // The installer beside the zip, installed silently into this round's Wine prefix.
+    QString setup = zip_;
+    setup.replace(QStringLiteral("-win64.zip"), QStringLiteral("-setup.exe"));
+    ASSERT_TRUE(fs::exists(setup.toStdString())) << setup.toStdString();
+    const RunResult installed = RunProgram(wineRun_, {setup, QStringLiteral("/S")}, environment_);
+    ASSERT_EQ(installed.exitCode, 0) << installed.err.toStdString();
+    // A folder of the prefix as a path here.
+    const auto unixFolder = [&](const char* variable) {
+        const QString windows =
+            RunProgram(wineRun_,
+                       {QStringLiteral("cmd"), QStringLiteral("/c"), QStringLiteral("echo"),
+                        QStringLiteral("%%1%").arg(QString::fromLatin1(variable))},
+                       environment_)
+                .out.trimmed();
+        return fs::path(RunProgram(wineRun_,
+                                   {QStringLiteral("winepath"), QStringLiteral("-u"), windows},
+                                   environment_)
+                            .out.trimmed()
+                            .toStdString());
+    };
+    const fs::path program = unixFolder("LOCALAPPDATA") / "Programs" / "Zelvar";
+    const fs::path userFiles = unixFolder("APPDATA") / "Zelvar";
+    ASSERT_TRUE(fs::exists(program / "Zelvar.exe")) << program;
+    const std::string shipped = ReadFile(program / "Korin1.csv");
+
+    // The calendar starts from the folder its Start-menu entry names and finds its files.
+    auto zelvar = std::make_unique<RunningProgram>(
+        wineRun_, QStringList{QString::fromStdString((program / "Zelvar.exe").string())},
+        environment_);
+    const auto window = session_->waitForWindow(zelvar->pid(), CalendarTitle, 90s);
+    ASSERT_TRUE(window.has_value()) << zelvar->errors().toStdString();
+    session_->keys(*window, {QStringLiteral("alt+F4")});
+    ASSERT_TRUE(zelvar->waitForEnd(60s));
+
+    // Korinset saves a holiday into %APPDATA%\Zelvar; the installed file stays as shipped.
+    const int year = QDate::currentDate().year() + 2;
+    const int day = WeekdayInJune(year);
+    auto editor = std::make_unique<RunningProgram>(
+        wineRun_, QStringList{QString::fromStdString((program / "Korinset.exe").string())},
+        environment_);
+    const auto main = session_->waitForWindow(editor->pid(), EditorTitle, 90s);
+    ASSERT_TRUE(main.has_value()) << editor->errors().toStdString();
+    const auto holidays =
+        EnterHoliday(*session_, editor->pid(), *main, {QStringLiteral("Setup"), year, 6, day},
+                     NameTyping::Again, 60s);
+    ASSERT_TRUE(holidays.has_value()) << "no holiday editor";
+    ASSERT_TRUE(SaveHolidays(*session_, editor->pid(), *holidays, 60s))
+        << "no confirmation, or the holiday editor stayed open";
+    session_->keys(*main, {QStringLiteral("alt+x")});
+    ASSERT_TRUE(editor->waitForEnd(60s));
+    const std::string line =
+        "Setup,1,6," + std::to_string(day) + ",,," + std::to_string(year) + ",\r\n";
+    EXPECT_NE(ReadFile(userFiles / "Korin1.csv").find(line), std::string::npos);
+    EXPECT_EQ(ReadFile(program / "Korin1.csv"), shipped);
+
+    // Removing the program leaves the user's file.
+    const std::string saved = ReadFile(userFiles / "Korin1.csv");
+    const RunResult removed = RunProgram(
+        wineRun_,
+        {QString::fromStdString((program / "Uninstall.exe").string()), QStringLiteral("/S")},
+        environment_);
+    EXPECT_EQ(removed.exitCode, 0) << removed.err.toStdString();
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(program / "Zelvar.exe"); }, 120s));
+    EXPECT_EQ(ReadFile(userFiles / "Korin1.csv"), saved);
+    std::error_code ignored;
+    fs::remove_all(userFiles, ignored);
+}
+
 } // namespace
