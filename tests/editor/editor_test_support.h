@@ -216,3 +216,16 @@ protected:
     QPushButton* update = nullptr;
     QPushButton* cancel = nullptr;
 };
+
+// The shipped definition files in the program folder instead of the small fixtures.
+class ShippedDefinitionFilesTest : public DefinitionEditorTest {
+protected:
+    void SetUp() override {
+        for (const QString& name : {QStringLiteral("Korin1.csv"), QStringLiteral("Korin2.csv")}) {
+            QFile::remove(doubles.file(name));
+            ASSERT_TRUE(
+                QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + name, doubles.file(name)));
+            QFile(doubles.file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+};

@@ -293,17 +293,7 @@ TEST_F(EraEditorTest, EnterPressesTheFocusedButton) {
 }
 
 // The shipped era file, opened in the editor and saved without a change.
-class ShippedEraFileTest : public DefinitionEditorTest {
-protected:
-    void SetUp() override {
-        for (const QString& name : {QStringLiteral("Korin1.csv"), QStringLiteral("Korin2.csv")}) {
-            QFile::remove(doubles.file(name));
-            ASSERT_TRUE(
-                QFile::copy(QStringLiteral(ZELVAR_SOURCE_DIR "/data/") + name, doubles.file(name)));
-            QFile(doubles.file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        }
-    }
-};
+using ShippedEraFileTest = ShippedDefinitionFilesTest;
 
 TEST_F(ShippedEraFileTest, SavingWithoutAChangeWritesTheSameBytesAndKeepsTheEras) {
     const QByteArray shipped = fileBytes(QStringLiteral("Korin2.csv"));

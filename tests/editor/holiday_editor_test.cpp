@@ -679,3 +679,16 @@ TEST_F(HolidayEditorTest, BytesThatAreNoCharacterAreToldAtLoadAndTheSaveNamesThe
 }
 
 } // namespace
+
+using ShippedHolidayFileTest = ShippedDefinitionFilesTest;
+
+TEST_F(ShippedHolidayFileTest, SavingWithoutAChangeWritesTheSameBytes) {
+    const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
+    ASSERT_FALSE(shipped.isEmpty());
+    std::unique_ptr<HolidayEditorWindow> window;
+    ASSERT_NO_FATAL_FAILURE(openEditor(window));
+    doubles.messageBox.answers = {MessageResult::Yes};
+    QTest::mouseClick(update, Qt::LeftButton);
+    ASSERT_FALSE(window->isVisible());
+    EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
+}
