@@ -29,10 +29,10 @@ CalendarWindow& calendar() {
 
 // Sets the boxes without their change handling, so only FillMonth is measured.
 void setMonth(CalendarWindow& w, int year, int month) {
-    const QSignalBlocker yearBlocker(w.Text1[0]);
-    const QSignalBlocker monthBlocker(w.Text1[1]);
-    w.Text1[0]->setText(QString::number(year));
-    w.Text1[1]->setText(QString::number(month));
+    const QSignalBlocker yearBlocker(w.yearBox);
+    const QSignalBlocker monthBlocker(w.monthBox);
+    w.yearBox->setText(QString::number(year));
+    w.monthBox->setText(QString::number(month));
 }
 
 // One month, its year's holidays already resolved.
@@ -76,14 +76,14 @@ void BM_Page120MonthsWithDown(benchmark::State& state) {
     CalendarWindow& w = calendar();
     for (auto _ : state) {
         state.PauseTiming();
-        w.VScroll1[0]->setValue(2000);
-        w.VScroll1[1]->setValue(1);
+        w.yearScrollBar->setValue(2000);
+        w.monthScrollBar->setValue(1);
         state.ResumeTiming();
         for (int i = 0; i < 120; ++i) {
-            QTest::keyClick(w.Text1[1], Qt::Key_Down);
+            QTest::keyClick(w.monthBox, Qt::Key_Down);
         }
     }
-    if (w.Text1[0]->text() != QStringLiteral("2010")) {
+    if (w.yearBox->text() != QStringLiteral("2010")) {
         state.SkipWithError("paging did not reach January 2010");
     }
 }

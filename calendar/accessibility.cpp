@@ -52,7 +52,7 @@ void PrepareForScreenReaders(CalendarWindow& window) {
                              {"VScroll1_1", "月の増減", "1〜12"},
                          });
 
-    if (window.MNU_Popup != nullptr) {
+    if (window.popupMenu != nullptr) {
         // The popup menu of the window without title bar, from the keyboard: where the focus is.
         auto* keys = new QAction(&window);
         keys->setObjectName(QStringLiteral("popupMenuKeys"));

@@ -17,7 +17,7 @@ struct CalendarSettings {
     OptionValues lastRead;
 
     // Section MainForm. The current position is the window's own, the current topmost state
-    // the check mark of its MNU_A_Top.
+    // the check mark of its alwaysOnTopCommand.
     std::int32_t LastReadLeft = 0; // twips, after ClampToScreen and the move
     std::int32_t LastReadTop = 0;  // twips
     std::int16_t AlwaysOnTop = 0;  // stored value; may be other than 0 or 1

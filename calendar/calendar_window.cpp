@@ -35,79 +35,79 @@ void CalendarWindow::createControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    Picture2 = new QWidget(client);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(TwipsRect(0, 0, Picture2DesignWidth, Picture2DesignHeight));
-    Picture2->setFocusPolicy(Qt::StrongFocus);
+    calendarPanel = new QWidget(client);
+    calendarPanel->setObjectName(QStringLiteral("Picture2"));
+    calendarPanel->setGeometry(TwipsRect(0, 0, PanelDesignWidth, PanelDesignHeight));
+    calendarPanel->setFocusPolicy(Qt::StrongFocus);
 
-    Picture1 = new QWidget(Picture2);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(TwipsRect(600, 120, 615, 255));
-    Picture1->hide();
+    emptyPanel = new QWidget(calendarPanel);
+    emptyPanel->setObjectName(QStringLiteral("Picture1"));
+    emptyPanel->setGeometry(TwipsRect(600, 120, 615, 255));
+    emptyPanel->hide();
 
-    auto* cell = new QLabel(Picture2);
+    auto* cell = new QLabel(calendarPanel);
     cell->setObjectName(QStringLiteral("LBL_Day_0"));
     cell->setGeometry(TwipsRect(240, 120, 315, 255));
     cell->setAlignment(Qt::AlignCenter);
     cell->setFont(DesignFont(Gothic, 9.75, true));
-    LBL_Day[0] = cell;
+    dayCells[0] = cell;
 
     // The era label stays in its laid-out place beside the year box; a long era name or an era
     // year of four digits is drawn smaller rather than cut off.
-    Label1 = new FittedLabel(Picture2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(-15, 2190, 825, 375));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(DesignFont(PGothic, 9, true));
+    eraLabel = new FittedLabel(calendarPanel);
+    eraLabel->setObjectName(QStringLiteral("Label1"));
+    eraLabel->setGeometry(TwipsRect(-15, 2190, 825, 375));
+    eraLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    eraLabel->setFont(DesignFont(PGothic, 9, true));
 
     const QRect boxRects[2] = {TwipsRect(810, 2130, 615, 285), TwipsRect(1770, 2130, 390, 285)};
     const QRect barRects[2] = {TwipsRect(1425, 2085, 255, 390), TwipsRect(2160, 2085, 255, 390)};
     const int maxLengths[2] = {4, 2};
     for (int k = 0; k < 2; ++k) {
-        auto* box = new QLineEdit(Picture2);
+        auto* box = new QLineEdit(calendarPanel);
         box->setObjectName(QStringLiteral("Text1_%1").arg(k));
         box->setGeometry(boxRects[k]);
         box->setMaxLength(maxLengths[k]);
         box->setFont(DesignFont(Gothic, 9.75, true));
         box->setTextMargins(0, 0, 0, 0);
-        Text1[k] = box;
+        (k == 0 ? yearBox : monthBox) = box;
 
-        auto* bar = new QScrollBar(Qt::Vertical, Picture2);
+        auto* bar = new QScrollBar(Qt::Vertical, calendarPanel);
         bar->setObjectName(QStringLiteral("VScroll1_%1").arg(k));
         bar->setGeometry(barRects[k]);
         bar->setContextMenuPolicy(Qt::NoContextMenu);
-        VScroll1[k] = bar;
+        (k == 0 ? yearScrollBar : monthScrollBar) = bar;
 
         // The box keeps digits only and validates itself; StepMonth copies the bar's value
         // back, so the pair does not mirror it.
-        spin[k] = new SpinPair(box, bar);
-        spin[k]->setMirrorsBar(false);
-        spin[k]->setArrowHandler([this, k](int step) { BoxArrowKey(*this, k, step); });
+        auto* spin = new SpinPair(box, bar);
+        spin->setMirrorsBar(false);
+        spin->setArrowHandler([this, k](int step) { BoxArrowKey(*this, k, step); });
+        (k == 0 ? yearSpin : monthSpin) = spin;
     }
 
-    Shape1 = new ShapeOutline(Picture2);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->hide();
+    todayMark = new ShapeOutline(calendarPanel);
+    todayMark->setObjectName(QStringLiteral("Shape1"));
+    todayMark->hide();
 
-    Picture3 = new QWidget(client);
-    Picture3->setObjectName(QStringLiteral("Picture3"));
-    Picture3->hide();
-    Line1 = new LineControl(Picture3);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line2 = new LineControl(Picture3);
-    Line2->setObjectName(QStringLiteral("Line2"));
-    Label2 = new QLabel(Picture3);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(DesignFont(Gothic, 16, true));
+    clockStrip = new QWidget(client);
+    clockStrip->setObjectName(QStringLiteral("Picture3"));
+    clockStrip->hide();
+    clockLine = new LineControl(clockStrip);
+    clockLine->setObjectName(QStringLiteral("Line1"));
+    clockShadowLine = new LineControl(clockStrip);
+    clockShadowLine->setObjectName(QStringLiteral("Line2"));
+    clockLabel = new QLabel(clockStrip);
+    clockLabel->setObjectName(QStringLiteral("Label2"));
+    clockLabel->setFont(DesignFont(Gothic, 16, true));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
 
     // Every event goes to the shared routines, with this window as context.
-    for (int k = 0; k < 2; ++k) {
-        connect(spin[k], &SpinPair::valueChanged, this, [this, k] { StepMonth(*this, k); });
-    }
-    connect(Timer1, &QTimer::timeout, this, [this] { ClockTick(*this); });
+    connect(yearSpin, &SpinPair::valueChanged, this, [this] { StepMonth(*this, 0); });
+    connect(monthSpin, &SpinPair::valueChanged, this, [this] { StepMonth(*this, 1); });
+    connect(clockTimer, &QTimer::timeout, this, [this] { ClockTick(*this); });
 }
 
 QAction* CalendarWindow::makeSeparator(const char* name) {
@@ -123,20 +123,22 @@ void CalendarWindow::createCommands() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    MNU_Exit = make("MNU_Exit", "終了(&X)");
-    connect(MNU_Exit, &QAction::triggered, this, &QWidget::close);
-    MNU_ThisYM = make("MNU_ThisYM", "今月(&T)");
-    connect(MNU_ThisYM, &QAction::triggered, this, [this] { ShowThisMonth(*this); });
-    MNU_Gengo = make("MNU_Gengo", "元号指定(&G)...");
-    MNU_Calc_Days = make("MNU_Calc_Days", "日数計算(&C)...");
-    MNU_Option = make("MNU_Option", "オプション(&O)...");
-    connect(MNU_Gengo, &QAction::triggered, this, [] { OpenEraJumpDialog(CalendarForDialogs()); });
-    connect(MNU_Calc_Days, &QAction::triggered, this,
+    exitCommand = make("MNU_Exit", "終了(&X)");
+    connect(exitCommand, &QAction::triggered, this, &QWidget::close);
+    thisMonthCommand = make("MNU_ThisYM", "今月(&T)");
+    connect(thisMonthCommand, &QAction::triggered, this, [this] { ShowThisMonth(*this); });
+    eraJumpCommand = make("MNU_Gengo", "元号指定(&G)...");
+    daysCalculatorCommand = make("MNU_Calc_Days", "日数計算(&C)...");
+    optionsCommand = make("MNU_Option", "オプション(&O)...");
+    connect(eraJumpCommand, &QAction::triggered, this,
+            [] { OpenEraJumpDialog(CalendarForDialogs()); });
+    connect(daysCalculatorCommand, &QAction::triggered, this,
             [] { OpenDaysCalculator(CalendarForDialogs()); });
-    connect(MNU_Option, &QAction::triggered, this, [] { OpenOptionsDialog(CalendarForDialogs()); });
-    MNU_A_Top = make("MNU_A_Top", "常に手前に表示(&A)");
-    MNU_A_Top->setCheckable(true);
-    connect(MNU_A_Top, &QAction::triggered, this, [this] { AlwaysOnTopToggled(*this); });
+    connect(optionsCommand, &QAction::triggered, this,
+            [] { OpenOptionsDialog(CalendarForDialogs()); });
+    alwaysOnTopCommand = make("MNU_A_Top", "常に手前に表示(&A)");
+    alwaysOnTopCommand->setCheckable(true);
+    connect(alwaysOnTopCommand, &QAction::triggered, this, [this] { AlwaysOnTopToggled(*this); });
 }
 
 void CalendarWindow::applyWindowSize() {
@@ -191,12 +193,12 @@ void CalendarWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void CalendarWindow::mouseMoveEvent(QMouseEvent* event) {
-    Picture1->hide();
+    emptyPanel->hide();
     QMainWindow::mouseMoveEvent(event);
 }
 
 void CalendarWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && MNU_Popup != nullptr) {
+    if (event->button() == Qt::RightButton && popupMenu != nullptr) {
         OpenPopupMenu(*this, event->globalPosition().toPoint());
         event->accept();
         return;

@@ -1,8 +1,9 @@
 #pragma once
 
-// The calendar window. `Form1` (title bar and menu bar) and `Form5` (no title bar, a popup menu
-// on the right mouse button) are thin subclasses; this class holds the controls of both and hands
-// every event to the shared routines (FillMonth(window), StepMonth(window, k), ...).
+// The calendar window. `TitledCalendarWindow` (title bar and menu bar) and
+// `FramelessCalendarWindow` (no title bar, a popup menu on the right mouse button) are thin
+// subclasses; this class holds the controls of both and hands every event to the shared routines
+// (FillMonth(window), StepMonth(window, k), ...).
 
 #include "calendar/calendar_shapes.h"
 
@@ -27,44 +28,53 @@ public:
     CalendarWindow(const CalendarWindow&) = delete;
     CalendarWindow& operator=(const CalendarWindow&) = delete;
 
-    // True for Form1: title bar, minimize box and menu bar.
+    // True for TitledCalendarWindow: title bar, minimize box and menu bar.
     [[nodiscard]] bool hasTitleAndMenu() const { return titleAndMenu_; }
 
-    // Controls, named as on the window's design.
-    QWidget* Picture2 = nullptr;           // the calendar panel
-    QWidget* Picture1 = nullptr;           // an empty panel on the calendar panel; stays hidden
-    std::array<QLabel*, 44> LBL_Day{};     // element 0 by design, 1..43 made by BuildDayGrid
-    QLabel* Label1 = nullptr;              // era label (a FittedLabel: always shown whole)
-    std::array<QLineEdit*, 2> Text1{};     // year box, month box
-    std::array<QScrollBar*, 2> VScroll1{}; // year steps 0..9999, month steps 0..13
-    std::array<SpinPair*, 2> spin{};       // Text1[k] with VScroll1[k] as its spin control
-    ShapeOutline* Shape1 = nullptr;        // today's mark in the flat look
-    QWidget* Picture3 = nullptr;           // clock strip
-    LineControl* Line1 = nullptr;          // boundary line at the top of the clock strip
-    LineControl* Line2 = nullptr;          // its shadow line, 3D look only
-    QLabel* Label2 = nullptr;              // clock text
-    QTimer* Timer1 = nullptr;              // 1000 ms clock tick
+    // Controls (each one's object name is the name the settings, the tests and accessibility know
+    // it by).
+    QWidget* calendarPanel = nullptr;     // the calendar panel
+    QWidget* emptyPanel = nullptr;        // an empty panel on the calendar panel; stays hidden
+    std::array<QLabel*, 44> dayCells{};   // element 0 by design, 1..43 made by BuildDayGrid
+    QLabel* eraLabel = nullptr;           // era label (a FittedLabel: always shown whole)
+    QLineEdit* yearBox = nullptr;         // 1..9999
+    QLineEdit* monthBox = nullptr;        // 1..12
+    QScrollBar* yearScrollBar = nullptr;  // 0..9999
+    QScrollBar* monthScrollBar = nullptr; // 0..13: 0 and 13 step into the year before and after
+    SpinPair* yearSpin = nullptr;         // yearBox with yearScrollBar as its spin control
+    SpinPair* monthSpin = nullptr;        // monthBox with monthScrollBar
+    [[nodiscard]] std::array<QLineEdit*, 2> entryBoxes() const { return {yearBox, monthBox}; }
+    [[nodiscard]] std::array<QScrollBar*, 2> scrollBars() const {
+        return {yearScrollBar, monthScrollBar};
+    }
+    ShapeOutline* todayMark = nullptr;      // today's mark in the flat look
+    QWidget* clockStrip = nullptr;          // clock strip
+    LineControl* clockLine = nullptr;       // boundary line at the top of the clock strip
+    LineControl* clockShadowLine = nullptr; // its shadow line, 3D look only
+    QLabel* clockLabel = nullptr;           // clock text
+    QTimer* clockTimer = nullptr;           // 1000 ms clock tick
 
-    // Menu commands. Form1 has MNU_Tool, Form5 has MNU_Popup and MNU_Hide; the others both.
-    QAction* MNU_Exit = nullptr;
-    QAction* MNU_ThisYM = nullptr;
-    QMenu* MNU_Tool = nullptr;
-    QMenu* MNU_Popup = nullptr;
-    QAction* MNU_Hide = nullptr;
-    QAction* MNU_Gengo = nullptr;
-    QAction* MNU_Calc_Days = nullptr;
-    QAction* MNU_A_Top = nullptr;
-    QAction* MNU_Option = nullptr;
+    // Menu commands. TitledCalendarWindow has toolMenu, FramelessCalendarWindow has popupMenu and
+    // minimizeCommand; the others both.
+    QAction* exitCommand = nullptr;
+    QAction* thisMonthCommand = nullptr;
+    QMenu* toolMenu = nullptr;
+    QMenu* popupMenu = nullptr;
+    QAction* minimizeCommand = nullptr;
+    QAction* eraJumpCommand = nullptr;
+    QAction* daysCalculatorCommand = nullptr;
+    QAction* alwaysOnTopCommand = nullptr;
+    QAction* optionsCommand = nullptr;
 
     // Outer size of the window in twips, frame and menu included, as the layout sets it.
     std::int32_t windowWidth = 0;
     std::int32_t windowHeight = 0;
     // Calendar panel position on the client area, in twips.
-    std::int32_t picture2Left = 0;
-    std::int32_t picture2Top = 0;
-    static constexpr std::int32_t Picture2DesignWidth = 2415;
-    static constexpr std::int32_t Picture2DesignHeight = 2655;
-    std::int32_t picture2Width = Picture2DesignWidth; // BuildDayGrid widens it to 2430
+    std::int32_t panelLeft = 0;
+    std::int32_t panelTop = 0;
+    static constexpr std::int32_t PanelDesignWidth = 2415;
+    static constexpr std::int32_t PanelDesignHeight = 2655;
+    std::int32_t panelWidth = PanelDesignWidth; // BuildDayGrid widens it to 2430
 
     bool gridBuilt = false;  // BuildDayGrid has run
     bool monthStale = false; // the year or month changed while the grid could not be filled
@@ -75,7 +85,7 @@ public:
     // within the desktop; windowWidth and windowHeight then take the size it really has.
     void applyWindowSize();
 
-    // A day cell made by BuildDayGrid; Form5 lets it drag the window.
+    // A day cell made by BuildDayGrid; FramelessCalendarWindow lets it drag the window.
     virtual void cellCreated(QWidget* cell) { (void)cell; }
 
 protected:

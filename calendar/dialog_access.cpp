@@ -29,21 +29,21 @@ public:
     }
 
     [[nodiscard]] int yearValue() const override {
-        return CurrentCalendar != nullptr ? CurrentCalendar->VScroll1[0]->value() : 0;
+        return CurrentCalendar != nullptr ? CurrentCalendar->yearScrollBar->value() : 0;
     }
 
     void setYearValue(int year) override {
         if (CurrentCalendar != nullptr) {
-            CurrentCalendar->VScroll1[0]->setValue(year);
+            CurrentCalendar->yearScrollBar->setValue(year);
         }
     }
 
     [[nodiscard]] QString yearText() const override {
-        return CurrentCalendar != nullptr ? CurrentCalendar->Text1[0]->text() : QString();
+        return CurrentCalendar != nullptr ? CurrentCalendar->yearBox->text() : QString();
     }
 
     [[nodiscard]] QString monthText() const override {
-        return CurrentCalendar != nullptr ? CurrentCalendar->Text1[1]->text() : QString();
+        return CurrentCalendar != nullptr ? CurrentCalendar->monthBox->text() : QString();
     }
 
     [[nodiscard]] OptionValues options() const override { return CalendarOptions().current; }

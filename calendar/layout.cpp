@@ -106,13 +106,10 @@ void SizeCalendar(CalendarWindow& window) {
         settingTwips(s.MainHeight, metrics().twipsPerPixelY()) + titleAndMenuTwips();
     // A window larger than the desktop is made smaller: the panel is centred in what is left.
     window.applyWindowSize();
-    window.picture2Left =
-        (window.windowWidth - CalendarWindow::Picture2DesignWidth - frame.width) / 2;
-    window.picture2Top =
-        (window.windowHeight - CalendarWindow::Picture2DesignHeight - frame.height) / 2;
-    window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
-                                           window.picture2Width,
-                                           CalendarWindow::Picture2DesignHeight));
+    window.panelLeft = (window.windowWidth - CalendarWindow::PanelDesignWidth - frame.width) / 2;
+    window.panelTop = (window.windowHeight - CalendarWindow::PanelDesignHeight - frame.height) / 2;
+    window.calendarPanel->setGeometry(TwipsRect(
+        window.panelLeft, window.panelTop, window.panelWidth, CalendarWindow::PanelDesignHeight));
 }
 
 namespace {
@@ -122,9 +119,9 @@ namespace {
 QColor applyColours(CalendarWindow& window, const OptionValues& s) {
     QColor background = ResolveColor(s.Color[ColorSlot::Background]);
     const QColor text = ResolveColor(s.Color[ColorSlot::Text]);
-    setTextColour(window.Label1, text);
+    setTextColour(window.eraLabel, text);
 
-    QColor boxBackground = window.Text1[0]->palette().color(QPalette::Base);
+    QColor boxBackground = window.yearBox->palette().color(QPalette::Base);
     if (s.Transparent == 0) {
         boxBackground = ResolveColor(s.Color[ColorSlot::EntryBoxes]);
     } else if (s.Transparent == 1) {
@@ -134,11 +131,11 @@ QColor applyColours(CalendarWindow& window, const OptionValues& s) {
         // The boxes' frames and the scroll bars look as on an opaque calendar of the desktop's
         // colours; their own colours would otherwise be shades of the key colour.
         const OptionValues defaults;
-        for (QLineEdit* box : window.Text1) {
+        for (QLineEdit* box : window.entryBoxes()) {
             KeyEntryBox(box, background, ResolveColor(defaults.Color[ColorSlot::Background]),
                         ResolveColor(defaults.Color[ColorSlot::EntryBoxes]));
         }
-        for (QScrollBar* bar : window.VScroll1) {
+        for (QScrollBar* bar : window.scrollBars()) {
             keepDesktopColours(bar);
         }
         // Smoothed text edges would blend into the key colour and show as a fringe around
@@ -157,7 +154,7 @@ QColor applyColours(CalendarWindow& window, const OptionValues& s) {
         keepDesktopColours(window.menuWidget());
         window.menuWidget()->setAutoFillBackground(true);
     }
-    for (QLineEdit* box : window.Text1) {
+    for (QLineEdit* box : window.entryBoxes()) {
         setBoxColours(box, boxBackground, text);
     }
     return background;
@@ -170,41 +167,41 @@ void applyLook(CalendarWindow& window, std::int16_t appearance) {
         return;
     }
     const bool threeD = appearance == 1;
-    window.LBL_Day[0]->setFrameStyle(threeD ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
-    for (QLineEdit* box : window.Text1) {
+    window.dayCells[0]->setFrameStyle(threeD ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+    for (QLineEdit* box : window.entryBoxes()) {
         setBoxFlat(box, !threeD);
     }
-    window.Line2->setVisible(threeD);
-    window.Shape1->setVisible(!threeD);
+    window.clockShadowLine->setVisible(threeD);
+    window.todayMark->setVisible(!threeD);
 }
 
 // The clock strip below the calendar, its boundary lines and the clock text; adds its height to
 // the window's.
 void applyClockStrip(CalendarWindow& window, const OptionValues& s, const QColor& background) {
     const int py = metrics().twipsPerPixelY();
-    const std::int32_t stripTop = window.picture2Top + CalendarWindow::Picture2DesignHeight - 75;
+    const std::int32_t stripTop = window.panelTop + CalendarWindow::PanelDesignHeight - 75;
     const std::int32_t stripHeight = settingTwips(s.C_Height, py);
-    window.Picture3->setGeometry(TwipsRect(0, stripTop, window.windowWidth, stripHeight));
-    setBackground(window.Picture3, background);
-    window.Picture3->show();
+    window.clockStrip->setGeometry(TwipsRect(0, stripTop, window.windowWidth, stripHeight));
+    setBackground(window.clockStrip, background);
+    window.clockStrip->show();
 
-    window.Line1->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryLine]));
-    window.Line1->setHorizontal(0, TwipsToPixels(window.windowWidth), 0);
+    window.clockLine->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryLine]));
+    window.clockLine->setHorizontal(0, TwipsToPixels(window.windowWidth), 0);
     // The shadow lies one pixel below the line; the line's width in pixels counts as twips.
-    window.Line2->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryShadow]));
-    window.Line2->setHorizontal(0, TwipsToPixels(window.windowWidth),
-                                TwipsToPixels(window.Line1->borderWidth() + py));
+    window.clockShadowLine->setLineColour(ResolveColor(s.CL_Color[ClockColorSlot::BoundaryShadow]));
+    window.clockShadowLine->setHorizontal(0, TwipsToPixels(window.windowWidth),
+                                          TwipsToPixels(window.clockLine->borderWidth() + py));
     window.windowHeight += stripHeight;
 
-    setBackground(window.Label2, background);
-    setTextColour(window.Label2, ResolveColor(s.CL_Color[ClockColorSlot::Text]));
-    window.Label2->setText(ClockText(Services().clock->now().time()));
-    window.Label2->adjustSize();
-    const double stripWidthPx = window.Picture3->width();
-    const double stripHeightPx = window.Picture3->height();
-    window.Label2->move(
-        static_cast<int>(std::lround((stripWidthPx - window.Label2->width()) / 2 - 1)),
-        static_cast<int>(std::lround((stripHeightPx - window.Label2->height()) / 2 + 2)));
+    setBackground(window.clockLabel, background);
+    setTextColour(window.clockLabel, ResolveColor(s.CL_Color[ClockColorSlot::Text]));
+    window.clockLabel->setText(ClockText(Services().clock->now().time()));
+    window.clockLabel->adjustSize();
+    const double stripWidthPx = window.clockStrip->width();
+    const double stripHeightPx = window.clockStrip->height();
+    window.clockLabel->move(
+        static_cast<int>(std::lround((stripWidthPx - window.clockLabel->width()) / 2 - 1)),
+        static_cast<int>(std::lround((stripHeightPx - window.clockLabel->height()) / 2 + 2)));
 }
 
 } // namespace
@@ -215,10 +212,10 @@ void ApplyAppearance(CalendarWindow& window) {
     applyLook(window, s.Appearance);
 
     // The panel and the cell that the grid copies take the window's colours.
-    setBackground(window.Picture2, background);
-    setBackground(window.LBL_Day[0], background);
-    setTextColour(window.LBL_Day[0], ResolveColor(s.Color[ColorSlot::Text]));
-    window.Shape1->setBorderColour(ResolveColor(s.Color[ColorSlot::Today]));
+    setBackground(window.calendarPanel, background);
+    setBackground(window.dayCells[0], background);
+    setTextColour(window.dayCells[0], ResolveColor(s.Color[ColorSlot::Text]));
+    window.todayMark->setBorderColour(ResolveColor(s.Color[ColorSlot::Today]));
 
     // The height loses the title and menu bar when the window has none.
     window.windowHeight = settingTwips(s.MainHeight, metrics().twipsPerPixelY());
@@ -226,7 +223,7 @@ void ApplyAppearance(CalendarWindow& window) {
         window.windowHeight += titleAndMenuTwips();
     }
     if (s.ShowClock == 0) {
-        window.Picture3->hide();
+        window.clockStrip->hide();
     } else if (s.ShowClock == 1) {
         applyClockStrip(window, s, background);
     }

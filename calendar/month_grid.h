@@ -1,6 +1,6 @@
 #pragma once
 
-// Geometry of the month grid: which cell of the 44 `LBL_Day` labels holds which day, and where
+// Geometry of the month grid: which cell of the 44 `dayCells` labels holds which day, and where
 // each cell sits on the calendar panel. Pure functions; the window only reads them.
 //
 // Cells are numbered 0..43, seven to a row: column = cell mod 7 (0 = Sunday ... 6 = Saturday),

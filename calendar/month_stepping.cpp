@@ -28,18 +28,18 @@ void setBoxNumber(QLineEdit* box, int number) {
 } // namespace
 
 void SetMonthRanges(CalendarWindow& window) {
-    window.spin[0]->setRange(0, LastYear);
-    window.spin[0]->setBoxRange(1, LastYear);
-    window.spin[1]->setRange(0, LastMonth + 1);
-    window.spin[1]->setBoxRange(1, LastMonth);
+    window.yearSpin->setRange(0, LastYear);
+    window.yearSpin->setBoxRange(1, LastYear);
+    window.monthSpin->setRange(0, LastMonth + 1);
+    window.monthSpin->setBoxRange(1, LastMonth);
 }
 
 void BoxArrowKey(CalendarWindow& window, int k, int step) {
-    QLineEdit* yearBox = window.Text1[0];
-    QLineEdit* monthBox = window.Text1[1];
+    QLineEdit* yearBox = window.yearBox;
+    QLineEdit* monthBox = window.monthBox;
     const int year = boxNumber(yearBox);
     const int month = boxNumber(monthBox);
-    QLineEdit* box = window.Text1[k];
+    QLineEdit* box = k == 0 ? yearBox : monthBox;
     if (step < 0) {
         if (boxNumber(box) > 1) {
             setBoxNumber(box, boxNumber(box) - 1);
@@ -60,8 +60,8 @@ void BoxArrowKey(CalendarWindow& window, int k, int step) {
 }
 
 void StepMonth(CalendarWindow& window, int k) {
-    QScrollBar* yearBar = window.VScroll1[0];
-    QScrollBar* monthBar = window.VScroll1[1];
+    QScrollBar* yearBar = window.yearScrollBar;
+    QScrollBar* monthBar = window.monthScrollBar;
     if (k == 1) {
         if (monthBar->value() == 0) {
             if (yearBar->value() <= 1) {
@@ -71,13 +71,13 @@ void StepMonth(CalendarWindow& window, int k) {
             monthBar->setValue(LastMonth);
         } else if (monthBar->value() == LastMonth + 1) {
             // At December 9999 the 13 goes into the box, whose validation makes it 12.
-            if (boxNumber(window.Text1[0]) < yearBar->maximum()) {
+            if (boxNumber(window.yearBox) < yearBar->maximum()) {
                 yearBar->setValue(yearBar->value() + 1);
                 monthBar->setValue(1);
             }
         }
     }
-    setBoxNumber(window.Text1[k], window.VScroll1[k]->value());
+    setBoxNumber(k == 0 ? window.yearBox : window.monthBox, (k == 0 ? yearBar : monthBar)->value());
     if (window.isVisible()) {
         FillMonth(window);
     } else {
@@ -87,6 +87,6 @@ void StepMonth(CalendarWindow& window, int k) {
 
 void ShowThisMonth(CalendarWindow& window) {
     const QDate today = Today();
-    window.VScroll1[0]->setValue(today.year());
-    window.VScroll1[1]->setValue(today.month());
+    window.yearScrollBar->setValue(today.year());
+    window.monthScrollBar->setValue(today.month());
 }

@@ -40,8 +40,8 @@ void setAccessibleNameOf(QWidget* control, const QString& name) {
 
 // Cell i of the grid as a copy of cell 0: same size, font, border, colours and alignment.
 QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
-    const QLabel* first = window.LBL_Day[0];
-    auto* cell = new QLabel(window.Picture2);
+    const QLabel* first = window.dayCells[0];
+    auto* cell = new QLabel(window.calendarPanel);
     cell->setObjectName(QStringLiteral("LBL_Day_%1").arg(i));
     cell->setFont(first->font());
     cell->setAlignment(first->alignment());
@@ -57,16 +57,15 @@ QLabel* copyOfFirstCell(CalendarWindow& window, int i) {
 
 void BuildDayGrid(CalendarWindow& window) {
     const OptionValues& s = CalendarOptions().current;
-    window.picture2Width = 2430;
-    window.Picture2->setGeometry(TwipsRect(window.picture2Left, window.picture2Top,
-                                           window.picture2Width,
-                                           CalendarWindow::Picture2DesignHeight));
+    window.panelWidth = 2430;
+    window.calendarPanel->setGeometry(TwipsRect(
+        window.panelLeft, window.panelTop, window.panelWidth, CalendarWindow::PanelDesignHeight));
     for (int i = 0; i < month_grid::CellCount; ++i) {
         if (i > 0) {
-            window.LBL_Day[i] = copyOfFirstCell(window, i);
-            window.cellCreated(window.LBL_Day[i]);
+            window.dayCells[i] = copyOfFirstCell(window, i);
+            window.cellCreated(window.dayCells[i]);
         }
-        QLabel* cell = window.LBL_Day[i];
+        QLabel* cell = window.dayCells[i];
         cell->setGeometry(TwipsRect(month_grid::cellLeftTwips(i), month_grid::cellTopTwips(i),
                                     month_grid::CellWidthTwips, month_grid::CellHeightTwips));
         if (i < month_grid::FirstDayCell) {
@@ -81,14 +80,14 @@ void BuildDayGrid(CalendarWindow& window) {
             cell->setText(QString());
         }
     }
-    window.Shape1->raise();
+    window.todayMark->raise();
     window.gridBuilt = true;
 }
 
 void FillMonth(CalendarWindow& window) {
     const OptionValues& s = CalendarOptions().current;
-    const int year = window.Text1[0]->text().toInt();
-    const int month = window.Text1[1]->text().toInt();
+    const int year = window.yearBox->text().toInt();
+    const int month = window.monthBox->text().toInt();
     const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
     const QDate today = Today();
     const bool currentMonth = today.year() == year && today.month() == month;
@@ -102,7 +101,7 @@ void FillMonth(CalendarWindow& window) {
     int holidays = 0;
 
     for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
-        QLabel* cell = window.LBL_Day[i];
+        QLabel* cell = window.dayCells[i];
         const int day = layout.day[i];
         if (day == 0) {
             setCellText(cell, QString());
@@ -140,12 +139,12 @@ void FillMonth(CalendarWindow& window) {
             setBackground(cell, isToday ? todayColour : background);
         } else if (appearance == 0) {
             if (isToday) {
-                window.Shape1->setGeometry(
+                window.todayMark->setGeometry(
                     TwipsRect(month_grid::cellLeftTwips(i) - 30, month_grid::cellTopTwips(i) - 45,
                               month_grid::CellWidthTwips + 15, month_grid::CellHeightTwips + 15));
-                window.Shape1->show();
-            } else if (!window.Shape1->isHidden() && !currentMonth) {
-                window.Shape1->hide();
+                window.todayMark->show();
+            } else if (!window.todayMark->isHidden() && !currentMonth) {
+                window.todayMark->hide();
             }
         }
     }
@@ -153,12 +152,12 @@ void FillMonth(CalendarWindow& window) {
     // The era in force at the end of the month: an era beginning on any day of it is shown.
     St_Era(month_grid::eraProbeText(year, month));
     if (EraName.empty()) {
-        window.Label1->setText(QString());
+        window.eraLabel->setText(QString());
     } else {
-        window.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
-                               QStringLiteral("年"));
+        window.eraLabel->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
+                                 QStringLiteral("年"));
     }
-    setAccessibleNameOf(window.Label1, EraLabelName(window.Label1->text()));
+    setAccessibleNameOf(window.eraLabel, EraLabelName(window.eraLabel->text()));
     // The window's description is the month shown, so that a screen reader reports its change.
     const QString shown = MonthDescription(year, month, holidays);
     if (window.accessibleDescription() != shown) {

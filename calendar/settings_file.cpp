@@ -174,9 +174,9 @@ void ReadOptions(CalendarWindow* window) {
         s.current.Transparent = 0;
     }
     if (window != nullptr) {
-        QFont clockFont = window->Label2->font();
+        QFont clockFont = window->clockLabel->font();
         ApplyClockFont(clockFont, s.current.clockFont);
-        window->Label2->setFont(clockFont);
+        window->clockLabel->setFont(clockFont);
     }
 }
 
@@ -235,7 +235,7 @@ void ReadPosition(CalendarWindow& window) {
     s.AlwaysOnTop = ReadIniInt16(MainFormSection, QStringLiteral("AlwaysOnTop"), 0);
     if (s.AlwaysOnTop == 1 || s.AlwaysOnTop == 0) {
         const bool on = s.AlwaysOnTop == 1;
-        window.MNU_A_Top->setChecked(on);
+        window.alwaysOnTopCommand->setChecked(on);
         Services().windowStyles->setTopmost(&window, on);
     }
 }
@@ -258,7 +258,7 @@ bool WritePosition(const CalendarWindow& window) {
             ok = write(MainFormSection, QStringLiteral("Top"), QString::number(top)) && ok;
         }
     }
-    const std::int16_t onTop = window.MNU_A_Top->isChecked() ? 1 : 0;
+    const std::int16_t onTop = window.alwaysOnTopCommand->isChecked() ? 1 : 0;
     if (onTop != s.AlwaysOnTop) {
         s.AlwaysOnTop = onTop;
         ok = write(MainFormSection, QStringLiteral("AlwaysOnTop"), QString::number(onTop)) && ok;

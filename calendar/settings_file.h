@@ -40,7 +40,7 @@ std::int16_t ReadShowMenu();
 void ReadOptions(CalendarWindow* window);
 
 // Moves `window` (whose size the layout has just set) to the stored position, kept on the screen,
-// or centres it on the screen, and sets its topmost state and the check mark of MNU_A_Top.
+// or centres it on the screen, and sets its topmost state and the check mark of alwaysOnTopCommand.
 void ReadPosition(CalendarWindow& window);
 
 // Adjusts a window position (twips) so that more than 50 pixels of the window stay on the

@@ -3,13 +3,13 @@
 #include "calendar/accessibility.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
-#include "calendar/form1.h"
-#include "calendar/form5.h"
+#include "calendar/frameless_calendar_window.h"
 #include "calendar/layout.h"
 #include "calendar/month_stepping.h"
 #include "calendar/month_view.h"
 #include "calendar/settings_file.h"
-#include "calendar/tray_form.h"
+#include "calendar/titled_calendar_window.h"
+#include "calendar/tray_icon_window.h"
 #include "date/definitions.h"
 #include "platform/instance_lock.h"
 #include "platform/services.h"
@@ -29,13 +29,13 @@ void StartCalendar() {
     ReportUnreadableSettingsFile();
     switch (ReadShowMenu()) {
     case 0: {
-        auto* window = new Form5();
+        auto* window = new FramelessCalendarWindow();
         CurrentCalendar = window;
         LoadCalendar(*window);
         break;
     }
     case 1: {
-        auto* window = new Form1();
+        auto* window = new TitledCalendarWindow();
         CurrentCalendar = window;
         LoadCalendar(*window);
         break;
@@ -54,10 +54,10 @@ void LoadCalendar(CalendarWindow& window) {
 
     SetMonthRanges(window);
     const QDate today = Today();
-    window.VScroll1[0]->setValue(today.year());
-    window.VScroll1[1]->setValue(today.month());
-    window.Text1[0]->setText(QString::number(window.VScroll1[0]->value()));
-    window.Text1[1]->setText(QString::number(window.VScroll1[1]->value()));
+    window.yearScrollBar->setValue(today.year());
+    window.monthScrollBar->setValue(today.month());
+    window.yearBox->setText(QString::number(window.yearScrollBar->value()));
+    window.monthBox->setText(QString::number(window.monthScrollBar->value()));
 
     ApplyAppearance(window);
     BuildDayGrid(window);
@@ -67,14 +67,14 @@ void LoadCalendar(CalendarWindow& window) {
     // With the notification-area icon the window is minimized into it; without, it needs a
     // taskbar button of its own.
     if (CalendarOptions().current.TaskTray == 1) {
-        CreateTrayForm(window);
+        CreateTrayIconWindow(window);
     } else {
         SetAppWindowStyle(window, -1);
     }
 
-    window.Timer1->setInterval(1000);
-    window.Timer1->start();
+    window.clockTimer->setInterval(1000);
+    window.clockTimer->start();
 
     window.show();
-    window.Picture2->setFocus();
+    window.calendarPanel->setFocus();
 }

@@ -5,7 +5,7 @@
 #include "calendar/layout.h"
 #include "calendar/month_view.h"
 #include "calendar/settings_file.h"
-#include "calendar/tray_form.h"
+#include "calendar/tray_icon_window.h"
 #include "platform/services.h"
 #include "platform/window_styles.h"
 
@@ -16,16 +16,16 @@
 
 void AlwaysOnTopToggled(CalendarWindow& window) {
     SyncTrayAlwaysOnTop(window);
-    Services().windowStyles->setTopmost(&window, window.MNU_A_Top->isChecked());
+    Services().windowStyles->setTopmost(&window, window.alwaysOnTopCommand->isChecked());
 }
 
 void ClockTick(CalendarWindow& window) {
     const QDateTime now = Services().clock->now();
     const QString text = ClockText(now.time());
-    if (window.Label2->text() != text) {
-        window.Label2->setText(text);
+    if (window.clockLabel->text() != text) {
+        window.clockLabel->setText(text);
         // The clock label is as large as its text, growing to the right as the text widens.
-        window.Label2->adjustSize();
+        window.clockLabel->adjustSize();
     }
     if (window.gridBuilt && now.date() != window.filledWithToday) {
         if (window.isVisible()) {
@@ -49,8 +49,8 @@ void WindowShown(CalendarWindow& window) {
 }
 
 void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
-    if (window.MNU_Popup != nullptr) {
-        window.MNU_Popup->popup(globalPos);
+    if (window.popupMenu != nullptr) {
+        window.popupMenu->popup(globalPos);
     }
 }
 
@@ -63,7 +63,7 @@ void reportUnsavedSettings() {
 } // namespace
 
 void ClosingSequence(CalendarWindow& window) {
-    window.Timer1->stop();
+    window.clockTimer->stop();
     // A window hidden in the notification area may still be minimized (on X11 the state is
     // cleared only when it is shown again, as clearing it maps the window); it stays hidden and
     // its position is saved as that of a normal window.
@@ -75,7 +75,7 @@ void ClosingSequence(CalendarWindow& window) {
     if (!saved) {
         reportUnsavedSettings();
     }
-    DestroyTrayForm();
+    DestroyTrayIconWindow();
 }
 
 void SaveOptions() {

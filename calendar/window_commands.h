@@ -8,10 +8,10 @@
 
 class CalendarWindow;
 
-// After MNU_A_Top's check mark was inverted: the topmost state follows it.
+// After alwaysOnTopCommand's check mark was inverted: the topmost state follows it.
 void AlwaysOnTopToggled(CalendarWindow& window);
 
-// Timer1: the clock shows the time; when the date has changed since the month was filled, the
+// clockTimer: the clock shows the time; when the date has changed since the month was filled, the
 // month is filled again so that the mark moves to the new today.
 void ClockTick(CalendarWindow& window);
 
@@ -21,7 +21,7 @@ void WindowResized(CalendarWindow& window);
 // The window was shown: a month that changed while it was hidden is filled now.
 void WindowShown(CalendarWindow& window);
 
-// Opens the popup menu MNU_Popup (the window without title bar) at `globalPos`.
+// Opens the popup menu popupMenu (the window without title bar) at `globalPos`.
 void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos);
 
 // The window is closing: normal state, position and changed settings saved (a failed write is

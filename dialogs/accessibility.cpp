@@ -7,7 +7,7 @@
 
 // A drop-down list reads its selected entry as its name on Linux, so what it chooses is in its
 // description as well.
-void NameForScreenReaders(Form2& dialog) {
+void NameForScreenReaders(EraJumpDialog& dialog) {
     NameControls(dialog, {
                              {"Combo1", "元号", "元号"},
                              {"Text1_1", "元号の年", "1〜99"},
@@ -18,7 +18,7 @@ void NameForScreenReaders(Form2& dialog) {
                          });
 }
 
-void NameForScreenReaders(Form3& dialog) {
+void NameForScreenReaders(DaysCalculatorDialog& dialog) {
     NameControls(dialog, {
                              {"Text1_0", "最初の日付の年", "1〜9999"},
                              {"Text1_1", "最初の日付の月", "1〜12"},
@@ -35,7 +35,7 @@ void NameForScreenReaders(Form3& dialog) {
                          });
 }
 
-void NameForScreenReaders(Form4& dialog) {
+void NameForScreenReaders(OptionsDialog& dialog) {
     NameControls(dialog, {
                              {"Text1_0", "横幅", "178〜999"},
                              {"Text1_1", "高さ", "175〜999"},

@@ -3,10 +3,10 @@
 // The names and descriptions a screen reader reads for the controls of the three dialogs of the
 // calendar, given once each dialog has been built.
 
-class Form2;
-class Form3;
-class Form4;
+class EraJumpDialog;
+class DaysCalculatorDialog;
+class OptionsDialog;
 
-void NameForScreenReaders(Form2& dialog);
-void NameForScreenReaders(Form3& dialog);
-void NameForScreenReaders(Form4& dialog);
+void NameForScreenReaders(EraJumpDialog& dialog);
+void NameForScreenReaders(DaysCalculatorDialog& dialog);
+void NameForScreenReaders(OptionsDialog& dialog);

@@ -3,7 +3,7 @@
 // The days calculator's rules as functions over the texts of its fields and labels, so that the
 // window only moves texts between these and its controls.
 //
-// Fields (Text1 elements): 0..2 year, month and day of the first date; 3..5 those of the second
+// Fields (fields elements): 0..2 year, month and day of the first date; 3..5 those of the second
 // date; 6 the number of days after the first date; 7 the number of days before the second date;
 // 8 the day count from the first to the second date, both included. The value of a field is the
 // leading number of its text (0 for an empty or non-numeric text); every number written into a
@@ -15,9 +15,9 @@
 #include <cstdint>
 
 struct CalculatorTexts {
-    std::array<QString, 9> fields;    // Text1 elements 0..8
-    std::array<QString, 2> eraLabels; // Label1: era of the first and of the second date
-    std::array<QString, 5> results;   // Label2: years, months, days, weeks, remaining days
+    std::array<QString, 9> fields;    // fields elements 0..8
+    std::array<QString, 2> eraLabels; // eraLabels: era of the first and of the second date
+    std::array<QString, 5> results;   // resultLabels: years, months, days, weeks, remaining days
 };
 
 // The three buttons, by their element number.

@@ -30,7 +30,7 @@ struct FieldDesign {
     int left, top, width, height;
 };
 
-// Text1 elements 0..8. The three day counts (6, 7, 8) reach seven digits (3652059 days from the
+// fields elements 0..8. The three day counts (6, 7, 8) reach seven digits (3652059 days from the
 // first day of the year 1 to the last of 9999): they take the free room beside them, and a text
 // that is wider still is drawn smaller (KeepTextWhole).
 constexpr FieldDesign Fields[9] = {
@@ -62,7 +62,8 @@ constexpr int VisibleMenu = 2;
 
 } // namespace
 
-Form3::Form3(const CalendarAccess& calendar, QWidget* parent) : QDialog(parent) {
+DaysCalculatorDialog::DaysCalculatorDialog(const CalendarAccess& calendar, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("日数計算"));
     setWindowIcon(QApplication::windowIcon());
@@ -78,29 +79,29 @@ Form3::Form3(const CalendarAccess& calendar, QWidget* parent) : QDialog(parent) 
     NameForScreenReaders(*this);
 }
 
-void Form3::createControls() {
+void DaysCalculatorDialog::createControls() {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    MNU_Return = menuBar->addAction(QStringLiteral("戻る(&R)"));
-    MNU_Return->setObjectName(QStringLiteral("MNU_Return"));
-    connect(MNU_Return, &QAction::triggered, this, &QDialog::reject);
+    returnCommand = menuBar->addAction(QStringLiteral("戻る(&R)"));
+    returnCommand->setObjectName(QStringLiteral("MNU_Return"));
+    connect(returnCommand, &QAction::triggered, this, &QDialog::reject);
 
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedSize(TwipsToPixels(PanelWidth), TwipsToPixels(PanelHeight));
+    panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Picture1"));
+    panel->setFixedSize(TwipsToPixels(PanelWidth), TwipsToPixels(PanelHeight));
 
-    for (std::size_t i = 0; i < Label1.size(); ++i) {
+    for (std::size_t i = 0; i < eraLabels.size(); ++i) {
         const LabelDesign& d = EraLabels[i];
-        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), Picture1);
+        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), panel);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(DesignFont(PGothic, 9, true));
-        Label1[i] = label;
+        eraLabels[i] = label;
     }
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const FieldDesign& d = Fields[i];
-        auto* field = new QLineEdit(QString::fromUtf8(d.text), Picture1);
+        auto* field = new QLineEdit(QString::fromUtf8(d.text), panel);
         field->setObjectName(QStringLiteral("Text1_%1").arg(i));
         field->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         field->setMaxLength(d.maxLength);
@@ -109,42 +110,43 @@ void Form3::createControls() {
         // Digits only, whole text selected on focus; the arrows are handled below.
         new NumericEntry(field);
         field->installEventFilter(this);
-        Text1[i] = field;
+        fields[i] = field;
     }
     // The inclusive count sits on the button-face background.
-    Text1[8]->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
-    for (std::size_t i = FirstDayCount; i < Text1.size(); ++i) {
-        KeepTextWhole(Text1[i]);
+    fields[8]->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
+    for (std::size_t i = FirstDayCount; i < fields.size(); ++i) {
+        KeepTextWhole(fields[i]);
     }
-    for (std::size_t i = 0; i < Label2.size(); ++i) {
+    for (std::size_t i = 0; i < resultLabels.size(); ++i) {
         const LabelDesign& d = ResultLabels[i];
         // Results reach 9998年 and 521722週間: drawn smaller where wider than the label.
-        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), Picture1);
+        QLabel* label = new FittedLabel(QString::fromUtf8(d.text), panel);
         label->setObjectName(QStringLiteral("Label2_%1").arg(i));
         label->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setFont(DesignFont(PGothic, 9, false));
-        Label2[i] = label;
+        resultLabels[i] = label;
     }
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
+    for (std::size_t i = 0; i < calculateButtons.size(); ++i) {
         const LabelDesign& d = Buttons[i];
-        auto* button = new QPushButton(QString::fromUtf8(d.text), Picture1);
+        auto* button = new QPushButton(QString::fromUtf8(d.text), panel);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
         button->setGeometry(TwipsRect(d.left, d.top, d.width, d.height));
         button->setFont(DesignFont(PGothic, 9, false));
         connect(button, &QPushButton::clicked, this, [this, i] { calculate(static_cast<int>(i)); });
-        Command1[i] = button;
+        calculateButtons[i] = button;
     }
 
     // First date, days after, "日後", second date, days before, "日前", "日間", count.
-    const QList<QWidget*> order{Text1[0], Text1[1], Text1[2], Text1[6],    Command1[0], Text1[3],
-                                Text1[4], Text1[5], Text1[7], Command1[1], Command1[2], Text1[8]};
+    const QList<QWidget*> order{
+        fields[0], fields[1], fields[2], fields[6],           calculateButtons[0], fields[3],
+        fields[4], fields[5], fields[7], calculateButtons[1], calculateButtons[2], fields[8]};
     for (qsizetype i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
 }
 
-void Form3::placeWindow(const CalendarAccess& calendar) {
+void DaysCalculatorDialog::placeWindow(const CalendarAccess& calendar) {
     // The window system's frame (borders and title bar) lies outside the Qt window; the menu bar
     // lies inside it.
     const QSize outerFrame = calendar.measureFrame(FixedDialog, 0);
@@ -160,45 +162,45 @@ void Form3::placeWindow(const CalendarAccess& calendar) {
     move(TwipsToPixels(owner.left()), TwipsToPixels(owner.top()));
 }
 
-void Form3::centrePanel() {
+void DaysCalculatorDialog::centrePanel() {
     // The window's outer size in twips is its client area plus the frame; the panel is centred
     // in the client area below the menu bar.
     const int menuHeight = menuBar->height();
     const int clientWidth = width();
     const int clientHeight = height() - menuHeight;
-    Picture1->move((clientWidth - Picture1->width()) / 2,
-                   menuHeight + (clientHeight - Picture1->height()) / 2);
+    panel->move((clientWidth - panel->width()) / 2,
+                menuHeight + (clientHeight - panel->height()) / 2);
 }
 
-CalculatorTexts Form3::texts() const {
+CalculatorTexts DaysCalculatorDialog::texts() const {
     CalculatorTexts t;
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        t.fields[i] = Text1[i]->text();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        t.fields[i] = fields[i]->text();
     }
-    for (std::size_t i = 0; i < Label1.size(); ++i) {
-        t.eraLabels[i] = Label1[i]->text();
+    for (std::size_t i = 0; i < eraLabels.size(); ++i) {
+        t.eraLabels[i] = eraLabels[i]->text();
     }
-    for (std::size_t i = 0; i < Label2.size(); ++i) {
-        t.results[i] = Label2[i]->text();
+    for (std::size_t i = 0; i < resultLabels.size(); ++i) {
+        t.results[i] = resultLabels[i]->text();
     }
     return t;
 }
 
-void Form3::showTexts(const CalculatorTexts& t) {
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        if (Text1[i]->text() != t.fields[i]) {
-            Text1[i]->setText(t.fields[i]);
+void DaysCalculatorDialog::showTexts(const CalculatorTexts& t) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i]->text() != t.fields[i]) {
+            fields[i]->setText(t.fields[i]);
         }
     }
-    for (std::size_t i = 0; i < Label1.size(); ++i) {
-        Label1[i]->setText(t.eraLabels[i]);
+    for (std::size_t i = 0; i < eraLabels.size(); ++i) {
+        eraLabels[i]->setText(t.eraLabels[i]);
     }
-    for (std::size_t i = 0; i < Label2.size(); ++i) {
-        Label2[i]->setText(t.results[i]);
+    for (std::size_t i = 0; i < resultLabels.size(); ++i) {
+        resultLabels[i]->setText(t.results[i]);
     }
 }
 
-void Form3::calculate(int element) {
+void DaysCalculatorDialog::calculate(int element) {
     centrePanel();
     CalculatorTexts t = texts();
     const CalculationOutcome outcome = RunCalculation(t, static_cast<CalculatorButton>(element));
@@ -208,16 +210,16 @@ void Form3::calculate(int element) {
     showTexts(t);
 }
 
-int Form3::fieldIndex(const QObject* object) const {
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        if (Text1[i] == object) {
+int DaysCalculatorDialog::fieldIndex(const QObject* object) const {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i] == object) {
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-void Form3::moveFocusOn(int element) {
+void DaysCalculatorDialog::moveFocusOn(int element) {
     // year → month → day; the first date's day → days after, the second's → days before; the
     // numbers → their buttons.
     QWidget* next = nullptr;
@@ -226,22 +228,22 @@ void Form3::moveFocusOn(int element) {
     case 1:
     case 3:
     case 4:
-        next = Text1[static_cast<std::size_t>(element) + 1];
+        next = fields[static_cast<std::size_t>(element) + 1];
         break;
     case 2:
-        next = Text1[6];
+        next = fields[6];
         break;
     case 5:
-        next = Text1[7];
+        next = fields[7];
         break;
     case 6:
-        next = Command1[0];
+        next = calculateButtons[0];
         break;
     case 7:
-        next = Command1[1];
+        next = calculateButtons[1];
         break;
     case 8:
-        next = Command1[2];
+        next = calculateButtons[2];
         break;
     default:
         return;
@@ -249,7 +251,7 @@ void Form3::moveFocusOn(int element) {
     next->setFocus(Qt::TabFocusReason);
 }
 
-bool Form3::fieldKeyPress(int element, QKeyEvent* event) {
+bool DaysCalculatorDialog::fieldKeyPress(int element, QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
         reject();
@@ -265,7 +267,7 @@ bool Form3::fieldKeyPress(int element, QKeyEvent* event) {
             return false; // the fields 6 to 8 keep their own handling
         }
         showTexts(t);
-        Text1[static_cast<std::size_t>(element)]->setCursorPosition(0);
+        fields[static_cast<std::size_t>(element)]->setCursorPosition(0);
         return true;
     }
     default:
@@ -273,7 +275,7 @@ bool Form3::fieldKeyPress(int element, QKeyEvent* event) {
     }
 }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
+bool DaysCalculatorDialog::eventFilter(QObject* watched, QEvent* event) {
     const int element = fieldIndex(watched);
     if (element < 0) {
         return QDialog::eventFilter(watched, event);
@@ -289,7 +291,7 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Form3::keyPressEvent(QKeyEvent* event) {
+void DaysCalculatorDialog::keyPressEvent(QKeyEvent* event) {
     // Escape closes the window from anywhere; Enter never presses a button by default.
     if (event->key() == Qt::Key_Escape) {
         reject();

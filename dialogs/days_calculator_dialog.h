@@ -16,22 +16,22 @@ class QLineEdit;
 class QMenuBar;
 class QPushButton;
 
-class Form3 final : public QDialog {
+class DaysCalculatorDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Reads the calendar's position, size, year box and month box and today's date, and shows
     // the distance between the two dates it builds from them.
-    Form3(const CalendarAccess& calendar, QWidget* parent = nullptr);
+    DaysCalculatorDialog(const CalendarAccess& calendar, QWidget* parent = nullptr);
 
     // Controls, named as on the window's design.
-    QWidget* Picture1 = nullptr;            // the inner panel holding every control
-    std::array<QLabel*, 2> Label1{};        // era labels of the two dates
-    std::array<QLineEdit*, 9> Text1{};      // see CalculatorTexts::fields
-    std::array<QPushButton*, 3> Command1{}; // "日後", "日前", "日間"
-    std::array<QLabel*, 5> Label2{};        // years, months, days, weeks, remaining days
-    QMenuBar* menuBar = nullptr;            // holds MNU_Return
-    QAction* MNU_Return = nullptr;          // "戻る(&R)"
+    QWidget* panel = nullptr;                       // the inner panel holding every control
+    std::array<QLabel*, 2> eraLabels{};             // era labels of the two dates
+    std::array<QLineEdit*, 9> fields{};             // see CalculatorTexts::fields
+    std::array<QPushButton*, 3> calculateButtons{}; // "日後", "日前", "日間"
+    std::array<QLabel*, 5> resultLabels{};          // years, months, days, weeks, remaining days
+    QMenuBar* menuBar = nullptr;                    // holds returnCommand
+    QAction* returnCommand = nullptr;               // "戻る(&R)"
 
     // Runs the calculation of button `element` (0, 1 or 2), as a press of that button does.
     void calculate(int element);

@@ -5,11 +5,11 @@
 #include "dialogs/era_jump_dialog.h"
 
 void OpenEraJumpDialog(CalendarAccess& calendar) {
-    Form2 dialog(calendar, calendar.window());
+    EraJumpDialog dialog(calendar, calendar.window());
     dialog.exec();
 }
 
 void OpenDaysCalculator(CalendarAccess& calendar) {
-    Form3 dialog(calendar, calendar.window());
+    DaysCalculatorDialog dialog(calendar, calendar.window());
     dialog.exec();
 }

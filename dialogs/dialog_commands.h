@@ -4,7 +4,7 @@
 // icon's menu.
 
 class CalendarAccess;
-class Form4;
+class OptionsDialog;
 
 // "元号指定(&G)...": the era jump dialog, modal over the calendar window.
 void OpenEraJumpDialog(CalendarAccess& calendar);
@@ -13,4 +13,4 @@ void OpenEraJumpDialog(CalendarAccess& calendar);
 void OpenDaysCalculator(CalendarAccess& calendar);
 
 // "オプション(&O)...": the options dialog, modeless; a second command shows the open one.
-Form4* OpenOptionsDialog(CalendarAccess& calendar);
+OptionsDialog* OpenOptionsDialog(CalendarAccess& calendar);

@@ -51,7 +51,8 @@ int startYear(const EraDef& era) {
 
 } // namespace
 
-Form2::Form2(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calendar_(calendar) {
+EraJumpDialog::EraJumpDialog(CalendarAccess& calendar, QWidget* parent)
+    : QDialog(parent), calendar_(calendar) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("元号指定"));
     setWindowIcon(QApplication::windowIcon());
@@ -66,15 +67,15 @@ Form2::Form2(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calen
     NameForScreenReaders(*this);
 }
 
-void Form2::createControls() {
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedSize(TwipsToPixels(PanelWidth), TwipsToPixels(PanelHeight));
+void EraJumpDialog::createControls() {
+    panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Picture1"));
+    panel->setFixedSize(TwipsToPixels(PanelWidth), TwipsToPixels(PanelHeight));
 
-    Combo1 = new QComboBox(Picture1);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(pixels(ComboDesign));
-    Combo1->setFont(DesignFont(PGothic, 9, true));
+    eraList = new QComboBox(panel);
+    eraList->setObjectName(QStringLiteral("Combo1"));
+    eraList->setGeometry(pixels(ComboDesign));
+    eraList->setFont(DesignFont(PGothic, 9, true));
 
     const std::array<QRect, 2> boxes{YearBoxDesign, EraYearBoxDesign};
     const std::array<QRect, 2> bars{YearBarDesign, EraYearBarDesign};
@@ -85,12 +86,12 @@ void Form2::createControls() {
     const std::array<QString, 2> texts{QString(), QStringLiteral("1")};
     const std::array<int, 2> starts{0, 1};
     for (int k : {YearElement, EraYearElement}) {
-        auto* box = new QLineEdit(texts[k], Picture1);
+        auto* box = new QLineEdit(texts[k], panel);
         box->setObjectName(QStringLiteral("Text1_%1").arg(k));
         box->setGeometry(pixels(boxes[k]));
         box->setFont(DesignFont(Gothic, 9.75, true));
         box->setMaxLength(lengths[k]);
-        auto* bar = new QScrollBar(Qt::Vertical, Picture1);
+        auto* bar = new QScrollBar(Qt::Vertical, panel);
         bar->setObjectName(QStringLiteral("VScroll1_%1").arg(k));
         bar->setGeometry(pixels(bars[k]));
         bar->setRange(0, maxima[k]);
@@ -100,32 +101,33 @@ void Form2::createControls() {
         // The box never holds less than 1 although the bar goes down to 0.
         pair->setBoxRange(1, maxima[k]);
         connect(pair, &SpinPair::valueChanged, this, [this, k] { spinChanged(k); });
-        Text1[k] = box;
-        VScroll1[k] = bar;
+        yearBoxes[k] = box;
+        yearScrollBars[k] = bar;
         spins_[k] = pair;
     }
 
-    Command1 = new QPushButton(QStringLiteral("決定(&G)"), Picture1);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(pixels(ButtonDesign));
-    Command1->setFont(DesignFont(PGothic, 9, false));
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &Form2::confirm);
+    confirmButton = new QPushButton(QStringLiteral("決定(&G)"), panel);
+    confirmButton->setObjectName(QStringLiteral("Command1"));
+    confirmButton->setGeometry(pixels(ButtonDesign));
+    confirmButton->setFont(DesignFont(PGothic, 9, false));
+    confirmButton->setAutoDefault(false);
+    connect(confirmButton, &QPushButton::clicked, this, &EraJumpDialog::confirm);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &Form2::eraListChanged);
+    connect(eraList, &QComboBox::currentIndexChanged, this, &EraJumpDialog::eraListChanged);
 
-    setTabOrder(Combo1, Text1[EraYearElement]);
-    setTabOrder(Text1[EraYearElement], Text1[YearElement]);
-    setTabOrder(Text1[YearElement], Command1);
+    setTabOrder(eraList, yearBoxes[EraYearElement]);
+    setTabOrder(yearBoxes[EraYearElement], yearBoxes[YearElement]);
+    setTabOrder(yearBoxes[YearElement], confirmButton);
 
     // Key preview: the dialog sees the keys of every control first.
-    for (QWidget* control : std::initializer_list<QWidget*>{Combo1, Text1[0], Text1[1], VScroll1[0],
-                                                            VScroll1[1], Command1}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{eraList, yearBoxes[0], yearBoxes[1], yearScrollBars[0],
+                                         yearScrollBars[1], confirmButton}) {
         control->installEventFilter(this);
     }
 }
 
-void Form2::placeWindow() {
+void EraJumpDialog::placeWindow() {
     const QRect owner = calendar_.frameTwips();
     const QSize frame = calendar_.measureFrame(FixedDialog, 0);
     // Over the calendar window with its width; the height is the dialog's own.
@@ -135,49 +137,49 @@ void Form2::placeWindow() {
     move(TwipsToPixels(owner.left()), TwipsToPixels(owner.top()));
     // Centred across: (dialog width − panel width − frame width) / 2, toward zero.
     const int left = (owner.width() - PanelWidth - frame.width()) / 2;
-    Picture1->move(TwipsToPixels(left), TwipsToPixels(PanelTop));
+    panel->move(TwipsToPixels(left), TwipsToPixels(PanelTop));
 }
 
-void Form2::fillEraList() {
+void EraJumpDialog::fillEraList() {
     // Record i (1..N) stands at position N − i; the blank entry, for no era, at position N.
     syncing_ = true;
     for (int i = EraDefCount; i >= 1; --i) {
-        Combo1->addItem(QString::fromStdString(EraDefs[static_cast<std::size_t>(i - 1)].Name));
+        eraList->addItem(QString::fromStdString(EraDefs[static_cast<std::size_t>(i - 1)].Name));
     }
     syncing_ = false;
-    Combo1->addItem(QString());
+    eraList->addItem(QString());
 }
 
-int Form2::year() const {
+int EraJumpDialog::year() const {
     return spins_[YearElement]->value();
 }
 
-int Form2::eraYear() const {
+int EraJumpDialog::eraYear() const {
     return spins_[EraYearElement]->value();
 }
 
-void Form2::SetEraFromYear(int year) {
+void EraJumpDialog::SetEraFromYear(int year) {
     // The era in force on 31 December of the year: a year in which an era began shows it.
     St_Era(MakeDateText(year, 12, 31));
     syncing_ = true;
     if (!EraName.empty()) {
         for (int i = EraDefCount; i >= 1; --i) {
             if (EraDefs[static_cast<std::size_t>(i - 1)].Name == EraName) {
-                Combo1->setCurrentIndex(EraDefCount - i);
+                eraList->setCurrentIndex(EraDefCount - i);
                 break;
             }
         }
         const int eraYear = std::stoi(EraYearText.substr(0, EraYearText.size() - 4));
         spins_[EraYearElement]->setValue(std::min(eraYear, LastEraYear));
     } else {
-        Combo1->setCurrentIndex(EraDefCount);
+        eraList->setCurrentIndex(EraDefCount);
         // The box rules turn this 0 into 1 at once.
         spins_[EraYearElement]->setValue(0);
     }
     syncing_ = false;
 }
 
-void Form2::SetYearFromEra(const QString& eraName, int eraYear) {
+void EraJumpDialog::SetYearFromEra(const QString& eraName, int eraYear) {
     if (eraName.isEmpty()) {
         return;
     }
@@ -194,27 +196,27 @@ void Form2::SetYearFromEra(const QString& eraName, int eraYear) {
     }
 }
 
-void Form2::eraListChanged() {
+void EraJumpDialog::eraListChanged() {
     if (!syncing_) {
-        SetYearFromEra(Combo1->currentText(), spins_[EraYearElement]->value());
+        SetYearFromEra(eraList->currentText(), spins_[EraYearElement]->value());
     }
 }
 
-void Form2::spinChanged(int element) {
+void EraJumpDialog::spinChanged(int element) {
     // The values as they stand now: a nested change may have moved them on since this change.
     if (element == YearElement) {
         SetEraFromYear(spins_[YearElement]->value());
     } else {
-        SetYearFromEra(Combo1->currentText(), spins_[EraYearElement]->value());
+        SetYearFromEra(eraList->currentText(), spins_[EraYearElement]->value());
     }
 }
 
-void Form2::confirm() {
+void EraJumpDialog::confirm() {
     calendar_.setYearValue(spins_[YearElement]->value());
     accept();
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event) {
+bool EraJumpDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
@@ -229,7 +231,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Form2::keyPressEvent(QKeyEvent* event) {
+void EraJumpDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         confirm();
         return;

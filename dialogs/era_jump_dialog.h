@@ -14,19 +14,19 @@ class QPushButton;
 class QScrollBar;
 class SpinPair;
 
-class Form2 final : public QDialog {
+class EraJumpDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Reads the calendar's position, width and year; the era table is EraDefs as loaded.
-    explicit Form2(CalendarAccess& calendar, QWidget* parent = nullptr);
+    explicit EraJumpDialog(CalendarAccess& calendar, QWidget* parent = nullptr);
 
     // Controls, named as on the window's design.
-    QWidget* Picture1 = nullptr;           // borderless inner panel holding every control
-    QComboBox* Combo1 = nullptr;           // era names, newest first, then a blank entry
-    std::array<QLineEdit*, 2> Text1{};     // year box, era year box
-    std::array<QScrollBar*, 2> VScroll1{}; // year 0..9999, era year 0..99
-    QPushButton* Command1 = nullptr;       // "決定(&G)"
+    QWidget* panel = nullptr;                    // borderless inner panel holding every control
+    QComboBox* eraList = nullptr;                // era names, newest first, then a blank entry
+    std::array<QLineEdit*, 2> yearBoxes{};       // year box, era year box
+    std::array<QScrollBar*, 2> yearScrollBars{}; // year 0..9999, era year 0..99
+    QPushButton* confirmButton = nullptr;        // "決定(&G)"
 
     // The era list's selection and the era year of `year`: the era in force on 31 December.
     void SetEraFromYear(int year);

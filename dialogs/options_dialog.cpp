@@ -87,7 +87,8 @@ QString VersionLine(int major, int minor) {
     return QStringLiteral("Ver.") + padded.right(5);
 }
 
-Form4::Form4(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calendar_(calendar) {
+OptionsDialog::OptionsDialog(CalendarAccess& calendar, QWidget* parent)
+    : QDialog(parent), calendar_(calendar) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("オプション"));
     setWindowIcon(QApplication::windowIcon());
@@ -99,7 +100,7 @@ Form4::Form4(CalendarAccess& calendar, QWidget* parent) : QDialog(parent), calen
     NameForScreenReaders(*this);
 }
 
-void Form4::createControls() {
+void OptionsDialog::createControls() {
     setFixedSize(ClientDesign);
     createTopRow();
     createAppearanceFrame();
@@ -107,17 +108,18 @@ void Form4::createControls() {
     createColourFrame();
     createClockFrame();
     createButtonRow();
-    for (QPushButton* button : {Command2, Command1[0], Command1[1]}) {
+    for (QPushButton* button : {defaultsButton, confirmButtons[0], confirmButtons[1]}) {
         button->setAutoDefault(false);
     }
 }
 
-void Form4::bind(std::function<void(const OptionValues&)> show,
-                 std::function<void(OptionValues&)> take) {
+void OptionsDialog::bind(std::function<void(const OptionValues&)> show,
+                         std::function<void(OptionValues&)> take) {
     bindings_.push_back({std::move(show), std::move(take)});
 }
 
-void Form4::bindCheck(QCheckBox* box, std::int16_t OptionValues::*member, void (Form4::*shown)()) {
+void OptionsDialog::bindCheck(QCheckBox* box, std::int16_t OptionValues::*member,
+                              void (OptionsDialog::*shown)()) {
     bind(
         [this, box, member, shown](const OptionValues& v) {
             setCheck(box, v.*member);
@@ -129,54 +131,55 @@ void Form4::bindCheck(QCheckBox* box, std::int16_t OptionValues::*member, void (
 }
 
 template <std::size_t N>
-void Form4::bindSwatch(ColorSwatch* swatch, std::array<std::int32_t, N> OptionValues::*colours,
-                       std::size_t slot) {
+void OptionsDialog::bindSwatch(ColorSwatch* swatch,
+                               std::array<std::int32_t, N> OptionValues::*colours,
+                               std::size_t slot) {
     bind([swatch, colours, slot](const OptionValues& v) { swatch->setColor((v.*colours)[slot]); },
          [swatch, colours, slot](OptionValues& v) { (v.*colours)[slot] = swatch->color(); });
     connect(swatch, &ColorSwatch::clicked, this, [this, swatch] { chooseColour(swatch); });
 }
 
-void Form4::createTopRow() {
-    Check1 = makeCheck(this, "Check1", "タイトル＆メニュー表示", {12, 10, 220, 20});
-    connect(Check1, &QCheckBox::toggled, this, &Form4::check1Clicked);
-    bindCheck(Check1, &OptionValues::ShowMenu, &Form4::check1Clicked);
-    Check2 = makeCheck(this, "Check2", "タスクトレイに表示", {12, 32, 220, 20});
-    bindCheck(Check2, &OptionValues::TaskTray);
-    Command2 = new QPushButton(QStringLiteral("規定値に戻す"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(292, 10, 116, 26);
-    connect(Command2, &QPushButton::clicked, this, &Form4::restoreDefaults);
-    Check5 = makeCheck(this, "Check5", "暦を表示", {292, 38, 116, 20});
-    Check5->setToolTip(
+void OptionsDialog::createTopRow() {
+    titleAndMenuBox = makeCheck(this, "Check1", "タイトル＆メニュー表示", {12, 10, 220, 20});
+    connect(titleAndMenuBox, &QCheckBox::toggled, this, &OptionsDialog::check1Clicked);
+    bindCheck(titleAndMenuBox, &OptionValues::ShowMenu, &OptionsDialog::check1Clicked);
+    trayIconBox = makeCheck(this, "Check2", "タスクトレイに表示", {12, 32, 220, 20});
+    bindCheck(trayIconBox, &OptionValues::TaskTray);
+    defaultsButton = new QPushButton(QStringLiteral("規定値に戻す"), this);
+    defaultsButton->setObjectName(QStringLiteral("Command2"));
+    defaultsButton->setGeometry(292, 10, 116, 26);
+    connect(defaultsButton, &QPushButton::clicked, this, &OptionsDialog::restoreDefaults);
+    koyomiBox = makeCheck(this, "Check5", "暦を表示", {292, 38, 116, 20});
+    koyomiBox->setToolTip(
         QStringLiteral("日付のツールチップに旧暦・六曜・二十四節気・雑節を表示します"));
-    bindCheck(Check5, &OptionValues::ShowKoyomi);
+    bindCheck(koyomiBox, &OptionValues::ShowKoyomi);
 }
 
-void Form4::createAppearanceFrame() {
+void OptionsDialog::createAppearanceFrame() {
     appearanceFrame = makeFrame(this, "appearanceFrame", "カレンダーの外観", {12, 60, 150, 72});
-    Option1[0] = new QRadioButton(QStringLiteral("フラット"), appearanceFrame);
-    Option1[1] = new QRadioButton(QStringLiteral("3D"), appearanceFrame);
+    lookButtons[0] = new QRadioButton(QStringLiteral("フラット"), appearanceFrame);
+    lookButtons[1] = new QRadioButton(QStringLiteral("3D"), appearanceFrame);
     for (int i = 0; i < 2; ++i) {
-        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        Option1[i]->setGeometry(14, 22 + 22 * i, 120, 20);
-        connect(Option1[i], &QRadioButton::toggled, this, &Form4::option1Clicked);
+        lookButtons[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        lookButtons[i]->setGeometry(14, 22 + 22 * i, 120, 20);
+        connect(lookButtons[i], &QRadioButton::toggled, this, &OptionsDialog::option1Clicked);
     }
     bind(
         [this](const OptionValues& v) {
-            Option1[v.Appearance != 0 ? 1 : 0]->setChecked(true);
+            lookButtons[v.Appearance != 0 ? 1 : 0]->setChecked(true);
             option1Clicked();
         },
-        [this](OptionValues& v) { v.Appearance = Option1[0]->isChecked() ? 0 : 1; });
+        [this](OptionValues& v) { v.Appearance = lookButtons[0]->isChecked() ? 0 : 1; });
 }
 
-void Form4::createSizeFrame() {
+void OptionsDialog::createSizeFrame() {
     sizeFrame = makeFrame(this, "sizeFrame", "カレンダー表示領域の大きさ", {170, 60, 238, 72});
     makeLabel(sizeFrame, "widthLabel", "横幅", {14, 30, 34, 20});
     makeLabel(sizeFrame, "heightLabel", "高さ", {112, 30, 34, 20});
     const std::array<std::int32_t OptionValues::*, 2> members{&OptionValues::MainWidth,
                                                               &OptionValues::MainHeight};
     for (int i = 0; i < 2; ++i) {
-        QLineEdit* box = Text1[i] = new QLineEdit(sizeFrame);
+        QLineEdit* box = sizeBoxes[i] = new QLineEdit(sizeFrame);
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
         box->setGeometry(50 + 98 * i, 28, 44, 24);
         // At most three typed characters; a longer stored value is shown in full (see
@@ -193,18 +196,18 @@ void Form4::createSizeFrame() {
     }
 }
 
-void Form4::createColourFrame() {
+void OptionsDialog::createColourFrame() {
     colourFrame = makeFrame(this, "colourFrame", "色設定", {12, 140, 396, 112});
-    Check3 = makeCheck(colourFrame, "Check3", "背景を透明にする", {14, 22, 220, 20});
-    connect(Check3, &QCheckBox::toggled, this, &Form4::check3Clicked);
+    transparentBox = makeCheck(colourFrame, "Check3", "背景を透明にする", {14, 22, 220, 20});
+    connect(transparentBox, &QCheckBox::toggled, this, &OptionsDialog::check3Clicked);
     bind(
         [this](const OptionValues& v) {
             // Where the platform cannot show it, the box stays off and cannot be changed.
-            Check3->setChecked(transparencyAvailable_ && v.Transparent != 0);
-            Check3->setEnabled(transparencyAvailable_);
+            transparentBox->setChecked(transparencyAvailable_ && v.Transparent != 0);
+            transparentBox->setEnabled(transparencyAvailable_);
             check3Clicked();
         },
-        [this](OptionValues& v) { v.Transparent = flag(Check3); });
+        [this](OptionValues& v) { v.Transparent = flag(transparentBox); });
     const std::array<const char*, ColorSlot::Count> colourNames{"背景", "入力欄の背景", "文字",
                                                                 "土曜", "日祝",         "今日"};
     const std::array<QRect, ColorSlot::Count> labelPlaces{
@@ -215,16 +218,16 @@ void Form4::createColourFrame() {
         colourLabels[i] = makeLabel(colourFrame, "", colourNames[i], at);
         colourLabels[i]->setObjectName(QStringLiteral("colourLabel_%1").arg(i));
         const int swatchLeft = i == ColorSlot::EntryBoxes ? 222 : at.left() + 42;
-        Picture1[i] =
+        swatches[i] =
             makeSwatch(colourFrame, static_cast<int>(i), {swatchLeft, at.top() - 2, 40, 22});
-        bindSwatch(Picture1[i], &OptionValues::Color, i); // swatch i shows colour slot i
+        bindSwatch(swatches[i], &OptionValues::Color, i); // swatch i shows colour slot i
     }
 }
 
-void Form4::createClockFrame() {
-    Check4 = makeCheck(this, "Check4", "時計を表示", {12, 260, 220, 20});
-    connect(Check4, &QCheckBox::toggled, this, &Form4::check4Clicked);
-    bindCheck(Check4, &OptionValues::ShowClock, &Form4::check4Clicked);
+void OptionsDialog::createClockFrame() {
+    clockBox = makeCheck(this, "Check4", "時計を表示", {12, 260, 220, 20});
+    connect(clockBox, &QCheckBox::toggled, this, &OptionsDialog::check4Clicked);
+    bindCheck(clockBox, &OptionValues::ShowClock, &OptionsDialog::check4Clicked);
     // Not a setting of the file: the box shows whether the desktop's own entry is there now.
     loginStartBox = makeCheck(this, "loginStartBox", "ログイン時に起動する", {250, 260, 158, 20});
     loginStartBox->setChecked(LoginStartIsOn(programFile()));
@@ -232,86 +235,87 @@ void Form4::createClockFrame() {
     clockHeightLabel =
         makeLabel(clockFrame, "clockHeightLabel", "表示領域の高さ （ピクセル）", {10, 16, 100, 32});
     clockHeightLabel->setWordWrap(true);
-    Text1[2] = new QLineEdit(clockFrame);
-    Text1[2]->setObjectName(QStringLiteral("Text1_2"));
-    Text1[2]->setGeometry(112, 20, 40, 24);
-    bind([this](const OptionValues& v) { Text1[2]->setText(hashFormat(v.C_Height)); },
-         [this](OptionValues& v) { v.C_Height = LeadingWholeNumber(Text1[2]->text()); });
+    sizeBoxes[2] = new QLineEdit(clockFrame);
+    sizeBoxes[2]->setObjectName(QStringLiteral("Text1_2"));
+    sizeBoxes[2]->setGeometry(112, 20, 40, 24);
+    bind([this](const OptionValues& v) { sizeBoxes[2]->setText(hashFormat(v.C_Height)); },
+         [this](OptionValues& v) { v.C_Height = LeadingWholeNumber(sizeBoxes[2]->text()); });
     fontLabel = makeLabel(clockFrame, "fontLabel", "フォント", {160, 22, 172, 20});
-    Text2 = new QLineEdit(clockFrame);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(334, 20, 56, 24);
+    clockFontBox = new QLineEdit(clockFrame);
+    clockFontBox->setObjectName(QStringLiteral("Text2"));
+    clockFontBox->setGeometry(334, 20, 56, 24);
     bind([this](const OptionValues& v) { setClockFont(v.clockFont); },
          [this](OptionValues& v) { v.clockFont = clockFont_; });
     boundaryLabel =
         makeLabel(clockFrame, "boundaryLabel", "境界線の色（線の色、影の色）", {10, 70, 172, 20});
-    Picture1[Swatch::BoundaryLine] =
+    swatches[Swatch::BoundaryLine] =
         makeSwatch(clockFrame, Swatch::BoundaryLine, {184, 68, 28, 24});
-    Picture1[Swatch::BoundaryShadow] =
+    swatches[Swatch::BoundaryShadow] =
         makeSwatch(clockFrame, Swatch::BoundaryShadow, {216, 68, 28, 24});
-    bindSwatch(Picture1[Swatch::BoundaryLine], &OptionValues::CL_Color,
+    bindSwatch(swatches[Swatch::BoundaryLine], &OptionValues::CL_Color,
                ClockColorSlot::BoundaryLine);
-    bindSwatch(Picture1[Swatch::BoundaryShadow], &OptionValues::CL_Color,
+    bindSwatch(swatches[Swatch::BoundaryShadow], &OptionValues::CL_Color,
                ClockColorSlot::BoundaryShadow);
 }
 
-void Form4::createButtonRow() {
-    Command1[0] = new QPushButton(QStringLiteral("決定(&O)"), this);
-    Command1[1] = new QPushButton(QStringLiteral("キャンセル(&C)"), this);
+void OptionsDialog::createButtonRow() {
+    confirmButtons[0] = new QPushButton(QStringLiteral("決定(&O)"), this);
+    confirmButtons[1] = new QPushButton(QStringLiteral("キャンセル(&C)"), this);
     for (int i = 0; i < 2; ++i) {
-        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        Command1[i]->setGeometry(12 + 112 * i, 398, 104, 28);
+        confirmButtons[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        confirmButtons[i]->setGeometry(12 + 112 * i, 398, 104, 28);
     }
-    connect(Command1[0], &QPushButton::clicked, this, &Form4::confirm);
-    connect(Command1[1], &QPushButton::clicked, this, &QDialog::reject);
-    LBL_Version = makeLabel(this, "LBL_Version", "", {292, 404, 116, 20});
-    LBL_Version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(confirmButtons[0], &QPushButton::clicked, this, &OptionsDialog::confirm);
+    connect(confirmButtons[1], &QPushButton::clicked, this, &QDialog::reject);
+    versionLabel = makeLabel(this, "LBL_Version", "", {292, 404, 116, 20});
+    versionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-void Form4::load() {
+void OptionsDialog::load() {
     transparencyAvailable_ = Services().platformId->platformId() >= 2;
     rearrangeClockFrame();
     showValues(calendar_.options());
-    LBL_Version->setText(VersionLine(ZELVAR_VERSION_MAJOR, ZELVAR_VERSION_MINOR));
+    versionLabel->setText(VersionLine(ZELVAR_VERSION_MAJOR, ZELVAR_VERSION_MINOR));
     centreOnScreen();
 }
 
-void Form4::showValues(const OptionValues& values) {
+void OptionsDialog::showValues(const OptionValues& values) {
     for (const Binding& binding : bindings_) {
         binding.show(values);
     }
 }
 
-void Form4::rearrangeClockFrame() {
+void OptionsDialog::rearrangeClockFrame() {
     // The clock frame shows only colours: the height box and the font box give way to the
     // clock's text colour, and the boundary colours move up into the first row.
     clockHeightLabel->setText(QStringLiteral("文字の色"));
     boundaryLabel->move(fontLabel->x(), fontLabel->y());
     fontLabel->hide();
-    Text1[2]->hide();
-    Text2->hide();
+    sizeBoxes[2]->hide();
+    clockFontBox->hide();
 
-    ColorSwatch* text = Picture1[Swatch::ClockText] =
-        makeSwatch(clockFrame, Swatch::ClockText, Text1[2]->geometry());
+    ColorSwatch* text = swatches[Swatch::ClockText] =
+        makeSwatch(clockFrame, Swatch::ClockText, sizeBoxes[2]->geometry());
     text->show();
     // After the two boxes of the clock's row, the clock's text colour first in its frame.
     setTabOrder(loginStartBox, text);
     bindSwatch(text, &OptionValues::CL_Color, ClockColorSlot::Text);
 
-    ColorSwatch* line = Picture1[Swatch::BoundaryLine];
-    ColorSwatch* shadow = Picture1[Swatch::BoundaryShadow];
+    ColorSwatch* line = swatches[Swatch::BoundaryLine];
+    ColorSwatch* shadow = swatches[Swatch::BoundaryShadow];
     const int gap = shadow->x() - line->x();
-    line->move(Text2->x(), Text1[2]->y());
+    line->move(clockFontBox->x(), sizeBoxes[2]->y());
     shadow->move(line->x() + gap, line->y());
 
     clockFrame->resize(clockFrame->width(), clockFrame->height() - ClockFrameShrink);
-    for (QWidget* w : std::initializer_list<QWidget*>{LBL_Version, Command1[0], Command1[1]}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{versionLabel, confirmButtons[0], confirmButtons[1]}) {
         moveBy(w, -ClockFrameShrink);
     }
     setFixedSize(width(), height() - ClockFrameShrink);
 }
 
-void Form4::centreOnScreen() {
+void OptionsDialog::centreOnScreen() {
     const SystemMetricsService& metrics = *Services().metrics;
     const QSize frame = calendar_.measureFrame(FixedDialog, 0);
     const int outerWidth = PixelsToTwips(width()) + frame.width();
@@ -320,66 +324,66 @@ void Form4::centreOnScreen() {
          TwipsToPixels((metrics.screenHeightTwips() - outerHeight) / 2));
 }
 
-void Form4::setSizeText(QLineEdit* box, std::int32_t value) {
+void OptionsDialog::setSizeText(QLineEdit* box, std::int32_t value) {
     const QString text = hashFormat(value);
     box->setMaxLength(std::max<int>(TypedSizeLength, static_cast<int>(text.size())));
     box->setText(text);
 }
 
-void Form4::setClockFont(const ClockFontValues& font) {
+void OptionsDialog::setClockFont(const ClockFontValues& font) {
     clockFont_ = font;
     QFont shown(font.name);
     ApplyClockFont(shown, font);
-    Text2->setFont(shown);
-    Text2->setText(font.name);
+    clockFontBox->setFont(shown);
+    clockFontBox->setText(font.name);
 }
 
-void Form4::check1Clicked() {
+void OptionsDialog::check1Clicked() {
     // Without title and menu the notification-area icon is the only way to the commands.
-    if (!Check1->isChecked()) {
-        Check2->setChecked(true);
-        Check2->setEnabled(false);
+    if (!titleAndMenuBox->isChecked()) {
+        trayIconBox->setChecked(true);
+        trayIconBox->setEnabled(false);
     } else {
-        Check2->setEnabled(true);
+        trayIconBox->setEnabled(true);
     }
 }
 
-void Form4::check3Clicked() {
+void OptionsDialog::check3Clicked() {
     // A transparent background shows neither background colour; they keep their values.
-    const bool shown = !Check3->isChecked();
+    const bool shown = !transparentBox->isChecked();
     for (std::size_t i : {ColorSlot::Background, ColorSlot::EntryBoxes}) {
         colourLabels[i]->setVisible(shown);
-        Picture1[i]->setVisible(shown);
+        swatches[i]->setVisible(shown);
     }
 }
 
-void Form4::check4Clicked() {
-    clockFrame->setVisible(Check4->isChecked());
+void OptionsDialog::check4Clicked() {
+    clockFrame->setVisible(clockBox->isChecked());
 }
 
-void Form4::option1Clicked() {
+void OptionsDialog::option1Clicked() {
     // The shadow line is drawn in the 3D look only.
-    if (Option1[0]->isChecked()) {
+    if (lookButtons[0]->isChecked()) {
         boundaryLabel->setText(QStringLiteral("境界線の色"));
-        Picture1[Swatch::BoundaryShadow]->hide();
+        swatches[Swatch::BoundaryShadow]->hide();
     } else {
         boundaryLabel->setText(QStringLiteral("境界線の色（線の色、影の色）"));
-        Picture1[Swatch::BoundaryShadow]->show();
+        swatches[Swatch::BoundaryShadow]->show();
     }
 }
 
-void Form4::chooseColour(ColorSwatch* swatch) {
+void OptionsDialog::chooseColour(ColorSwatch* swatch) {
     const std::int32_t chosen = Services().colorChooser->choose(this, swatch->color());
     if (chosen != -1) {
         swatch->setColor(chosen);
     }
 }
 
-void Form4::restoreDefaults() {
+void OptionsDialog::restoreDefaults() {
     showValues(DefaultOptionValues());
 }
 
-OptionValues Form4::values() const {
+OptionValues OptionsDialog::values() const {
     OptionValues v;
     for (const Binding& binding : bindings_) {
         binding.take(v);
@@ -387,7 +391,7 @@ OptionValues Form4::values() const {
     return v;
 }
 
-bool Form4::checkMinimum(QLineEdit* box, int minimum) {
+bool OptionsDialog::checkMinimum(QLineEdit* box, int minimum) {
     if (LeadingNumber(box->text()) >= minimum) {
         return true;
     }
@@ -396,9 +400,9 @@ bool Form4::checkMinimum(QLineEdit* box, int minimum) {
     return false;
 }
 
-bool Form4::confirm() {
-    if (!checkMinimum(Text1[0], OptionSettingOf(QStringLiteral("MainWidth")).minimum) ||
-        !checkMinimum(Text1[1], OptionSettingOf(QStringLiteral("MainHeight")).minimum)) {
+bool OptionsDialog::confirm() {
+    if (!checkMinimum(sizeBoxes[0], OptionSettingOf(QStringLiteral("MainWidth")).minimum) ||
+        !checkMinimum(sizeBoxes[1], OptionSettingOf(QStringLiteral("MainHeight")).minimum)) {
         return false;
     }
     if (!applyLoginStart()) {
@@ -412,12 +416,12 @@ bool Form4::confirm() {
     return true;
 }
 
-std::filesystem::path Form4::programFile() {
+std::filesystem::path OptionsDialog::programFile() {
     return ProgramFile(TextPath(Services().program->folder()),
                        Services().program->name().toStdString());
 }
 
-bool Form4::applyLoginStart() {
+bool OptionsDialog::applyLoginStart() {
     const std::filesystem::path program = programFile();
     const bool wanted = loginStartBox->isChecked();
     if (wanted == LoginStartIsOn(program)) {
@@ -434,14 +438,14 @@ bool Form4::applyLoginStart() {
     return false;
 }
 
-void Form4::done(int result) {
+void OptionsDialog::done(int result) {
     // The program ends with its last window: closing this dialog ends it only when no calendar
     // window is left (the user closed it while the dialog stayed open).
     setAttribute(Qt::WA_QuitOnClose, calendar_.window() == nullptr);
     QDialog::done(result);
 }
 
-void Form4::keyPressEvent(QKeyEvent* event) {
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         reject();
         return;
@@ -457,10 +461,10 @@ void Form4::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-Form4* OpenOptionsDialog(CalendarAccess& calendar) {
-    static QPointer<Form4> open;
+OptionsDialog* OpenOptionsDialog(CalendarAccess& calendar) {
+    static QPointer<OptionsDialog> open;
     if (open == nullptr) {
-        open = new Form4(calendar);
+        open = new OptionsDialog(calendar);
         open->setAttribute(Qt::WA_DeleteOnClose);
     }
     open->show();

@@ -26,40 +26,40 @@ class QRadioButton;
 // and the minor version as two digits ("Ver. 1.00", "Ver.12.03").
 QString VersionLine(int major, int minor);
 
-// The colour swatches Picture1: 0..5 show Color1..Color6 (by ColorSlot), then the clock's colours.
+// The colour swatches swatches: 0..5 show Color1..Color6 (by ColorSlot), then the clock's colours.
 namespace Swatch {
 enum : std::size_t { BoundaryLine = 6, BoundaryShadow = 7, ClockText = 8, Count = 9 };
 } // namespace Swatch
 
-class Form4 final : public QDialog {
+class OptionsDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Loads the controls from the calendar's current settings.
-    explicit Form4(CalendarAccess& calendar, QWidget* parent = nullptr);
+    explicit OptionsDialog(CalendarAccess& calendar, QWidget* parent = nullptr);
 
     // Controls, named as on the window's design.
-    QCheckBox* Check1 = nullptr;                        // title and menu (ShowMenu)
-    QCheckBox* Check2 = nullptr;                        // notification-area icon (TaskTray)
-    QPushButton* Command2 = nullptr;                    // "規定値に戻す"
-    QCheckBox* Check5 = nullptr;                        // "暦を表示" (ShowKoyomi)
+    QCheckBox* titleAndMenuBox = nullptr;               // title and menu (ShowMenu)
+    QCheckBox* trayIconBox = nullptr;                   // notification-area icon (TaskTray)
+    QPushButton* defaultsButton = nullptr;              // "規定値に戻す"
+    QCheckBox* koyomiBox = nullptr;                     // "暦を表示" (ShowKoyomi)
     QCheckBox* loginStartBox = nullptr;                 // "ログイン時に起動する"
     QGroupBox* appearanceFrame = nullptr;               // "カレンダーの外観"
-    std::array<QRadioButton*, 2> Option1{};             // "フラット", "3D"
+    std::array<QRadioButton*, 2> lookButtons{};         // "フラット", "3D"
     QGroupBox* sizeFrame = nullptr;                     // "カレンダー表示領域の大きさ"
-    std::array<QLineEdit*, 3> Text1{};                  // width, height, hidden clock height
+    std::array<QLineEdit*, 3> sizeBoxes{};              // width, height, hidden clock height
     QGroupBox* colourFrame = nullptr;                   // "色設定"
-    QCheckBox* Check3 = nullptr;                        // transparent background
-    std::array<ColorSwatch*, Swatch::Count> Picture1{}; // see Swatch
+    QCheckBox* transparentBox = nullptr;                // transparent background
+    std::array<ColorSwatch*, Swatch::Count> swatches{}; // see Swatch
     std::array<QLabel*, ColorSlot::Count> colourLabels{}; // the labels of swatches 0..5
-    QCheckBox* Check4 = nullptr;                          // clock (ShowClock)
+    QCheckBox* clockBox = nullptr;                        // clock (ShowClock)
     QGroupBox* clockFrame = nullptr;                      // "時計"
     QLabel* clockHeightLabel = nullptr; // becomes the label of swatch 8, "文字の色"
     QLabel* fontLabel = nullptr;        // "フォント", hidden on loading
     QLabel* boundaryLabel = nullptr;    // label of swatches 6 and 7
-    QLineEdit* Text2 = nullptr;         // hidden; carries the clock font
-    QLabel* LBL_Version = nullptr;
-    std::array<QPushButton*, 2> Command1{}; // "決定(&O)", "キャンセル(&C)"
+    QLineEdit* clockFontBox = nullptr;  // hidden; carries the clock font
+    QLabel* versionLabel = nullptr;
+    std::array<QPushButton*, 2> confirmButtons{}; // "決定(&O)", "キャンセル(&C)"
 
     // The values the controls hold now, as confirming would store them.
     [[nodiscard]] OptionValues values() const;
@@ -96,7 +96,7 @@ private:
               std::function<void(OptionValues&)> take);
     // A check box for a flag; `shown` runs after each value is put in.
     void bindCheck(QCheckBox* box, std::int16_t OptionValues::*member,
-                   void (Form4::*shown)() = nullptr);
+                   void (OptionsDialog::*shown)() = nullptr);
     // A swatch for one element of a colour array; a click opens the colour chooser.
     template <std::size_t N>
     void bindSwatch(ColorSwatch* swatch, std::array<std::int32_t, N> OptionValues::*colours,
@@ -121,6 +121,6 @@ private:
 
     CalendarAccess& calendar_;
     std::vector<Binding> bindings_;
-    ClockFontValues clockFont_; // the font Text2 carries
+    ClockFontValues clockFont_; // the font clockFontBox carries
     bool transparencyAvailable_ = true;
 };

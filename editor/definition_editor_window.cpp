@@ -34,46 +34,47 @@ QHBoxLayout* buttonRow(QWidget* parent, std::array<QPushButton*, N>& buttons, co
 } // namespace
 
 void DefinitionEditorWindow::buildSkeleton(QSize listMinimum) {
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(QFont(Gothic, 9));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setMinimumSize(listMinimum);
-    List1->viewport()->installEventFilter(this);
+    definitionList = new QListWidget(this);
+    definitionList->setObjectName(QStringLiteral("List1"));
+    definitionList->setFont(QFont(Gothic, 9));
+    definitionList->setSelectionMode(QAbstractItemView::SingleSelection);
+    definitionList->setMinimumSize(listMinimum);
+    definitionList->viewport()->installEventFilter(this);
 
     commandRow_ = buttonRow<3>(
-        this, Command1, "Command1",
+        this, listButtons, "Command1",
         {QStringLiteral("新規(&N)"), QStringLiteral("変更(&R)"), QStringLiteral("削除(&D)")},
         false);
-    connect(Command1[0], &QPushButton::clicked, this, [this] { startNew(); });
-    connect(Command1[1], &QPushButton::clicked, this,
+    connect(listButtons[0], &QPushButton::clicked, this, [this] { startNew(); });
+    connect(listButtons[1], &QPushButton::clicked, this,
             [this] { startChangeOrDelete(Mode::Change); });
-    connect(Command1[2], &QPushButton::clicked, this,
+    connect(listButtons[2], &QPushButton::clicked, this,
             [this] { startChangeOrDelete(Mode::Delete); });
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
+    editPanel = new QFrame(this);
+    editPanel->setObjectName(QStringLiteral("Frame1"));
+    editPanel->setFrameShape(QFrame::StyledPanel);
     // The window keeps its size while the panel is hidden.
-    QSizePolicy keepSpace = Frame1->sizePolicy();
+    QSizePolicy keepSpace = editPanel->sizePolicy();
     keepSpace.setRetainSizeWhenHidden(true);
-    Frame1->setSizePolicy(keepSpace);
+    editPanel->setSizePolicy(keepSpace);
 }
 
 void DefinitionEditorWindow::finishSkeleton(std::initializer_list<QWidget*> above) {
-    QHBoxLayout* finalRow = buttonRow<2>(
-        this, Command3, "Command3", {QStringLiteral("更新"), QStringLiteral("キャンセル")}, true);
-    connect(Command3[0], &QPushButton::clicked, this, [this] { writeDefinitions(); });
-    connect(Command3[1], &QPushButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* finalRow =
+        buttonRow<2>(this, saveButtons, "Command3",
+                     {QStringLiteral("更新"), QStringLiteral("キャンセル")}, true);
+    connect(saveButtons[0], &QPushButton::clicked, this, [this] { writeDefinitions(); });
+    connect(saveButtons[1], &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     for (QWidget* widget : above) {
         widget->setParent(this);
         layout->addWidget(widget);
     }
-    layout->addWidget(List1, 1);
+    layout->addWidget(definitionList, 1);
     layout->addLayout(commandRow_);
-    layout->addWidget(Frame1);
+    layout->addWidget(editPanel);
     layout->addLayout(finalRow);
 
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -87,9 +88,9 @@ void DefinitionEditorWindow::finishSkeleton(std::initializer_list<QWidget*> abov
 
 SpinPair* DefinitionEditorWindow::makeSpin(QLineEdit*& box, QScrollBar*& bar, std::size_t i,
                                            int length) {
-    box = new QLineEdit(Frame1);
+    box = new QLineEdit(editPanel);
     box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-    bar = new QScrollBar(Qt::Vertical, Frame1);
+    bar = new QScrollBar(Qt::Vertical, editPanel);
     bar->setObjectName(QStringLiteral("VScroll1_%1").arg(i));
     auto* spin = new SpinPair(box, bar);
     spin->setMaxLength(length);
@@ -106,9 +107,9 @@ void DefinitionEditorWindow::showEvent(QShowEvent* event) {
 }
 
 DefinitionEditorWindow::Mode DefinitionEditorWindow::mode() const {
-    const bool newOn = Command1[0]->isEnabled();
-    const bool changeOn = Command1[1]->isEnabled();
-    const bool deleteOn = Command1[2]->isEnabled();
+    const bool newOn = listButtons[0]->isEnabled();
+    const bool changeOn = listButtons[1]->isEnabled();
+    const bool deleteOn = listButtons[2]->isEnabled();
     if (newOn && changeOn && deleteOn) {
         return Mode::None;
     }
@@ -119,37 +120,37 @@ DefinitionEditorWindow::Mode DefinitionEditorWindow::mode() const {
 }
 
 void DefinitionEditorWindow::setMode(Mode mode) {
-    Command1[0]->setEnabled(mode == Mode::None || mode == Mode::New);
-    Command1[1]->setEnabled(mode == Mode::None || mode == Mode::Change);
-    Command1[2]->setEnabled(mode == Mode::None || mode == Mode::Delete);
-    Frame1->setVisible(mode != Mode::None);
+    listButtons[0]->setEnabled(mode == Mode::None || mode == Mode::New);
+    listButtons[1]->setEnabled(mode == Mode::None || mode == Mode::Change);
+    listButtons[2]->setEnabled(mode == Mode::None || mode == Mode::Delete);
+    editPanel->setVisible(mode != Mode::None);
 }
 
 int DefinitionEditorWindow::selectedRow() const {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.first());
+    const QList<QListWidgetItem*> selected = definitionList->selectedItems();
+    return selected.isEmpty() ? -1 : definitionList->row(selected.first());
 }
 
 void DefinitionEditorWindow::clearSelection() {
-    List1->setCurrentItem(nullptr);
-    List1->clearSelection();
+    definitionList->setCurrentItem(nullptr);
+    definitionList->clearSelection();
 }
 
 void DefinitionEditorWindow::closePanel() {
     setMode(Mode::None);
-    List1->setFocus();
+    definitionList->setFocus();
 }
 
 void DefinitionEditorWindow::listActivated() {
     // A double-click or Enter on the list acts as "変更" while that button is enabled.
-    if (Command1[1]->isEnabled()) {
+    if (listButtons[1]->isEnabled()) {
         startChangeOrDelete(Mode::Change);
     }
 }
 
 void DefinitionEditorWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        if (Frame1->isVisible()) {
+        if (editPanel->isVisible()) {
             closePanel();
         }
         event->accept();
@@ -162,17 +163,18 @@ bool DefinitionEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-            if (Frame1->isVisible()) {
+            if (editPanel->isVisible()) {
                 closePanel();
             }
             return true;
         }
-        if (watched == List1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (watched == definitionList &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             listActivated();
             return true;
         }
     }
-    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == definitionList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         listActivated();
         return true;
     }

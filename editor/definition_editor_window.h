@@ -1,10 +1,10 @@
 #pragma once
 
-// What the holiday and the era editor share: a list of rows, the three Command1 buttons "新規",
+// What the holiday and the era editor share: a list of rows, the three listButtons buttons "新規",
 // "変更", "削除" whose enabled state records the edit mode (all enabled in mode none, with the
-// panel Frame1 hidden; only the current mode's button otherwise), Escape closing the panel,
-// double-click and Enter on the list acting as "変更", the Command3 row "更新", "キャンセル", and
-// centring on the first show.
+// panel editPanel hidden; only the current mode's button otherwise), Escape closing the panel,
+// double-click and Enter on the list acting as "変更", the saveButtons row "更新", "キャンセル",
+// and centring on the first show.
 
 #include <QDialog>
 #include <QSize>
@@ -47,21 +47,22 @@ protected:
     void listActivated();
 
     // The common skeleton, in two parts around the editor's own panel so that the tab order
-    // follows the window from top to bottom. First the list List1 (at least `listMinimum`), the
-    // Command1 row and the panel Frame1, which keeps its room while hidden.
+    // follows the window from top to bottom. First the list definitionList (at least
+    // `listMinimum`), the listButtons row and the panel editPanel, which keeps its room while
+    // hidden.
     void buildSkeleton(QSize listMinimum);
-    // Then, once the editor has filled Frame1: the Command3 row, and the window's layout with the
-    // widgets `above` over the list. No button acts on Enter by itself, and the window sees every
-    // key of its controls first (Escape, Enter on the list; see keyPressEvent).
+    // Then, once the editor has filled editPanel: the saveButtons row, and the window's layout with
+    // the widgets `above` over the list. No button acts on Enter by itself, and the window sees
+    // every key of its controls first (Escape, Enter on the list; see keyPressEvent).
     void finishSkeleton(std::initializer_list<QWidget*> above = {});
     // One entry box of the panel with its spin scroll bar: Text1_<i> and VScroll1_<i>, holding at
     // most `length` characters.
     SpinPair* makeSpin(QLineEdit*& box, QScrollBar*& bar, std::size_t i, int length);
 
-    QListWidget* List1 = nullptr;
-    std::array<QPushButton*, 3> Command1{}; // "新規", "変更", "削除"
-    QFrame* Frame1 = nullptr;
-    std::array<QPushButton*, 2> Command3{}; // "更新", "キャンセル"
+    QListWidget* definitionList = nullptr;
+    std::array<QPushButton*, 3> listButtons{}; // "新規", "変更", "削除"
+    QFrame* editPanel = nullptr;
+    std::array<QPushButton*, 2> saveButtons{}; // "更新", "キャンセル"
 
 private:
     bool centred_ = false;

@@ -55,9 +55,9 @@ EraEditorWindow::EraEditorWindow(QWidget* parent) : DefinitionEditorWindow(paren
         addLoadedRow(EraDefs[i], previous);
     }
     // Scrolled to the newest era, with no row selected.
-    if (List1->count() > 0) {
-        List1->setCurrentRow(List1->count() - 1);
-        List1->scrollToItem(List1->item(List1->count() - 1));
+    if (definitionList->count() > 0) {
+        definitionList->setCurrentRow(definitionList->count() - 1);
+        definitionList->scrollToItem(definitionList->item(definitionList->count() - 1));
     }
     clearSelection();
     for (std::size_t i = 0; i < Boxes.size(); ++i) {
@@ -74,30 +74,30 @@ void EraEditorWindow::buildControls() {
 
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(0);
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        spins_[i] = makeSpin(Text1[i], VScroll1[i], i, Boxes[i].length);
-        Text1[i]->setFixedWidth(14 + 8 * Boxes[i].length);
-        VScroll1[i]->setFixedSize(14, Text1[i]->sizeHint().height());
-        dateRow->addWidget(Text1[i]);
-        dateRow->addWidget(VScroll1[i]);
+    for (std::size_t i = 0; i < dateBoxes.size(); ++i) {
+        spins_[i] = makeSpin(dateBoxes[i], dateScrollBars[i], i, Boxes[i].length);
+        dateBoxes[i]->setFixedWidth(14 + 8 * Boxes[i].length);
+        dateScrollBars[i]->setFixedSize(14, dateBoxes[i]->sizeHint().height());
+        dateRow->addWidget(dateBoxes[i]);
+        dateRow->addWidget(dateScrollBars[i]);
         dateRow->addSpacing(8);
     }
     dateRow->addStretch(1);
-    Text2 = new QLineEdit(Frame1);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setMaxLength(EraNameLength);
+    nameBox = new QLineEdit(editPanel);
+    nameBox->setObjectName(QStringLiteral("Text2"));
+    nameBox->setMaxLength(EraNameLength);
     const std::array<QString, 2> confirmations = {QStringLiteral("決定(&O)"),
                                                   QStringLiteral("取消(&C)")};
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Text2, 1);
-    for (std::size_t i = 0; i < Command2.size(); ++i) {
-        Command2[i] = new QPushButton(confirmations[i], Frame1);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        nameRow->addWidget(Command2[i]);
+    nameRow->addWidget(nameBox, 1);
+    for (std::size_t i = 0; i < panelButtons.size(); ++i) {
+        panelButtons[i] = new QPushButton(confirmations[i], editPanel);
+        panelButtons[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        nameRow->addWidget(panelButtons[i]);
     }
-    connect(Command2[0], &QPushButton::clicked, this, &EraEditorWindow::confirm);
-    connect(Command2[1], &QPushButton::clicked, this, &EraEditorWindow::closePanel);
-    auto* panel = new QVBoxLayout(Frame1);
+    connect(panelButtons[0], &QPushButton::clicked, this, &EraEditorWindow::confirm);
+    connect(panelButtons[1], &QPushButton::clicked, this, &EraEditorWindow::closePanel);
+    auto* panel = new QVBoxLayout(editPanel);
     panel->addLayout(dateRow);
     panel->addLayout(nameRow);
 
@@ -106,9 +106,9 @@ void EraEditorWindow::buildControls() {
 
 QStringList EraEditorWindow::rows() const {
     QStringList texts;
-    texts.reserve(List1->count());
-    for (int i = 0; i < List1->count(); ++i) {
-        texts.append(List1->item(i)->text());
+    texts.reserve(definitionList->count());
+    for (int i = 0; i < definitionList->count(); ++i) {
+        texts.append(definitionList->item(i)->text());
     }
     return texts;
 }
@@ -124,12 +124,13 @@ void EraEditorWindow::addLoadedRow(const EraDef& era, QListWidgetItem*& previous
         item->setData(EraNameRole, name);
         item->setData(EraLineRole, era.Line);
         MarkRow(item, QStringLiteral("開始日「%1」は正しい日付ではありません。").arg(start));
-        List1->insertItem(previous == nullptr ? 0 : List1->row(previous) + 1, item);
+        definitionList->insertItem(previous == nullptr ? 0 : definitionList->row(previous) + 1,
+                                   item);
         previous = item;
         return;
     }
     const int at = addRow(EraRowFromDef(era));
-    previous = List1->item(at);
+    previous = definitionList->item(at);
     previous->setData(EraLineRole, era.Line);
     if (!HasCodePage932Form(name)) {
         MarkRow(previous, UnwritableNameReason());
@@ -138,25 +139,25 @@ void EraEditorWindow::addLoadedRow(const EraDef& era, QListWidgetItem*& previous
 
 int EraEditorWindow::addRow(const QString& row) {
     const int at = EraInsertPosition(
-        List1->count(), [this](int i) { return List1->item(i)->text(); }, row);
-    List1->insertItem(at, row);
+        definitionList->count(), [this](int i) { return definitionList->item(i)->text(); }, row);
+    definitionList->insertItem(at, row);
     return at;
 }
 
 void EraEditorWindow::setInputsEnabled(bool on) {
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i]->setEnabled(on);
-        VScroll1[i]->setEnabled(on);
+    for (std::size_t i = 0; i < dateBoxes.size(); ++i) {
+        dateBoxes[i]->setEnabled(on);
+        dateScrollBars[i]->setEnabled(on);
     }
-    Text2->setEnabled(on);
+    nameBox->setEnabled(on);
 }
 
 void EraEditorWindow::setSpinValue(int box, int value) {
     const auto i = static_cast<std::size_t>(box);
     spins_[i]->setValue(value);
     // A bar that already holds the value reports nothing; the box must show it all the same.
-    if (Text1[i]->text() != QString::number(value)) {
-        Text1[i]->setText(QString::number(value));
+    if (dateBoxes[i]->text() != QString::number(value)) {
+        dateBoxes[i]->setText(QString::number(value));
     }
 }
 
@@ -165,25 +166,25 @@ void EraEditorWindow::startNew() {
     setSpinValue(YearBox, today.year());
     setSpinValue(MonthBox, today.month());
     setSpinValue(DayBox, today.day());
-    Text2->clear();
+    nameBox->clear();
     setInputsEnabled(true);
     setMode(Mode::New);
-    Text1[YearBox]->setFocus();
+    dateBoxes[YearBox]->setFocus();
 }
 
 void EraEditorWindow::startChangeOrDelete(Mode mode) {
     const int row = selectedRow();
     if (row < 0) {
         ShowErrorMessage(QStringLiteral("リストから項目を選択してください。"));
-        List1->setFocus();
+        definitionList->setFocus();
         return;
     }
-    const EraRowFields fields = ParseEraRow(List1->item(row)->text());
+    const EraRowFields fields = ParseEraRow(definitionList->item(row)->text());
     // Through the boxes, so that their rules apply (a year 0 from the file shows as 1).
-    Text1[YearBox]->setText(QString::number(fields.year));
-    Text1[MonthBox]->setText(QString::number(fields.month));
-    Text1[DayBox]->setText(QString::number(fields.day));
-    Text2->setText(fields.name);
+    dateBoxes[YearBox]->setText(QString::number(fields.year));
+    dateBoxes[MonthBox]->setText(QString::number(fields.month));
+    dateBoxes[DayBox]->setText(QString::number(fields.day));
+    nameBox->setText(fields.name);
     setInputsEnabled(mode == Mode::Change);
     setMode(mode);
     if (mode == Mode::Change && fields.name.size() > EraNameLength) {
@@ -194,9 +195,9 @@ void EraEditorWindow::startChangeOrDelete(Mode mode) {
                 .arg(EraNameLength));
     }
     if (mode == Mode::Delete) {
-        Command2[0]->setFocus();
+        panelButtons[0]->setFocus();
     } else {
-        Text1[YearBox]->setFocus();
+        dateBoxes[YearBox]->setFocus();
     }
 }
 
@@ -205,28 +206,28 @@ void EraEditorWindow::confirm() {
     if (current == Mode::None) {
         return;
     }
-    const QString name = TrimSpaces(Text2->text());
+    const QString name = TrimSpaces(nameBox->text());
     const int year = spins_[YearBox]->value();
     const int month = spins_[MonthBox]->value();
     const int day = spins_[DayBox]->value();
     if (current != Mode::Delete) {
         if (name.isEmpty()) {
             ShowErrorMessage(QStringLiteral("元号が入力されていません。"));
-            Text2->setFocus();
+            nameBox->setFocus();
             return;
         }
         if (const QString problem = NameProblem(name); !problem.isEmpty()) {
             ShowErrorMessage(problem);
-            Text2->setFocus();
+            nameBox->setFocus();
             return;
         }
         // Every row takes part, in mode change the row being changed too.
         if (HasEraDate(rows(), EraDatePart(year, month, day))) {
             ShowErrorMessage(QStringLiteral("同じ年月日のものが既に登録されています。"));
-            Text1[YearBox]->setFocus();
+            dateBoxes[YearBox]->setFocus();
             return;
         }
-        if (current == Mode::New && List1->count() >= MaxEras) {
+        if (current == Mode::New && definitionList->count() >= MaxEras) {
             ShowErrorMessage(QStringLiteral("これ以上、元号を登録することはできません。"));
             return;
         }
@@ -236,20 +237,20 @@ void EraEditorWindow::confirm() {
         const int row = selectedRow();
         if (row < 0) {
             ShowErrorMessage(QStringLiteral("リストから項目を選択してください。"));
-            List1->setFocus();
+            definitionList->setFocus();
             return;
         }
         if (!AskConfirmation(current == Mode::Change ? EraChangeQuestion() : EraDeleteQuestion())) {
             return;
         }
-        delete List1->takeItem(row);
+        delete definitionList->takeItem(row);
     }
     if (current != Mode::Delete) {
         const QString row = EraRowText(year, month, day, name);
         addRow(row);
         const QStringList texts = rows();
-        List1->setCurrentRow(static_cast<int>(texts.indexOf(row)));
-        List1->scrollToItem(List1->currentItem());
+        definitionList->setCurrentRow(static_cast<int>(texts.indexOf(row)));
+        definitionList->scrollToItem(definitionList->currentItem());
     } else {
         clearSelection();
     }
@@ -264,11 +265,11 @@ void EraEditorWindow::writeDefinitions() {
         return; // the window stays open with the list
     }
     TellConversionOnce(DefinitionFile::Eras, conversionTold_);
-    const int count = List1->count();
+    const int count = definitionList->count();
     EraDefs.resize(static_cast<std::size_t>(count));
     EraDefCount = static_cast<std::int16_t>(count);
     for (int r = 0; r < count; ++r) {
-        const QListWidgetItem* item = List1->item(r);
+        const QListWidgetItem* item = definitionList->item(r);
         EraDef& era = EraDefs[static_cast<std::size_t>(r)];
         if (item->data(EraStartRole).isValid()) {
             era.StartDate = item->data(EraStartRole).toString().toStdString();
@@ -288,8 +289,8 @@ void EraEditorWindow::writeDefinitions() {
             const EraDef& era = EraDefs[static_cast<std::size_t>(record - 1)];
             name = QString::fromStdString(era.Name);
             line = era.Line;
-            List1->setCurrentRow(record - 1);
-            List1->scrollToItem(List1->currentItem());
+            definitionList->setCurrentRow(record - 1);
+            definitionList->scrollToItem(definitionList->currentItem());
         }
         ShowDefinitionWriteFailure(DefinitionFile::Eras, error, known, line, name);
         return;

@@ -39,11 +39,11 @@ private:
     void confirm();
     void writeDefinitions() override;
 
-    std::array<QLineEdit*, 3> Text1{}; // year, month, day
-    std::array<QScrollBar*, 3> VScroll1{};
+    std::array<QLineEdit*, 3> dateBoxes{}; // year, month, day
+    std::array<QScrollBar*, 3> dateScrollBars{};
     std::array<SpinPair*, 3> spins_{};
-    QLineEdit* Text2 = nullptr;             // name
-    std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    FileStamp loadedStamp_;                 // the era file as it was when the table was loaded
+    QLineEdit* nameBox = nullptr;               // name
+    std::array<QPushButton*, 2> panelButtons{}; // "決定", "取消"
+    FileStamp loadedStamp_;                     // the era file as it was when the table was loaded
     bool conversionTold_ = false; // the user was told that a UTF-8 file becomes code page 932
 };

@@ -88,113 +88,114 @@ void HolidayEditorWindow::buildControls() {
         QStringLiteral("月"),
     };
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        Label1[i] = new QLabel(labels[i], this);
-        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        panelLabels[i] = new QLabel(labels[i], this);
+        panelLabels[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
 
     buildSkeleton({430, 260});
-    for (QLabel* label : Label1) {
-        label->setParent(Frame1);
+    for (QLabel* label : panelLabels) {
+        label->setParent(editPanel);
     }
 
-    Text2 = new QLineEdit(Frame1);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setMaxLength(HolidayNameLength);
-    Text2->setMinimumWidth(200);
-    Option1[0] = new QRadioButton(QStringLiteral("日指定"), Frame1);
-    Option1[1] = new QRadioButton(QStringLiteral("週指定"), Frame1);
-    for (std::size_t i = 0; i < Option1.size(); ++i) {
-        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        connect(Option1[i], &QRadioButton::toggled, this, &HolidayEditorWindow::showKindControls);
+    nameBox = new QLineEdit(editPanel);
+    nameBox->setObjectName(QStringLiteral("Text2"));
+    nameBox->setMaxLength(HolidayNameLength);
+    nameBox->setMinimumWidth(200);
+    kindButtons[0] = new QRadioButton(QStringLiteral("日指定"), editPanel);
+    kindButtons[1] = new QRadioButton(QStringLiteral("週指定"), editPanel);
+    for (std::size_t i = 0; i < kindButtons.size(); ++i) {
+        kindButtons[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        connect(kindButtons[i], &QRadioButton::toggled, this,
+                &HolidayEditorWindow::showKindControls);
     }
     std::array<QWidget*, 5> pieces{};
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        spins_[i] = makeSpin(Text1[i], VScroll1[i], i, Boxes[i].length);
-        pieces[i] = spinPiece(Text1[i], VScroll1[i], Boxes[i].length, Frame1);
+    for (std::size_t i = 0; i < numberBoxes.size(); ++i) {
+        spins_[i] = makeSpin(numberBoxes[i], numberScrollBars[i], i, Boxes[i].length);
+        pieces[i] = spinPiece(numberBoxes[i], numberScrollBars[i], Boxes[i].length, editPanel);
     }
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->addItems({QStringLiteral("月曜日"), QStringLiteral("火曜日"), QStringLiteral("水曜日"),
-                      QStringLiteral("木曜日"), QStringLiteral("金曜日"),
-                      QStringLiteral("土曜日")});
+    weekdayList = new QComboBox(editPanel);
+    weekdayList->setObjectName(QStringLiteral("Combo1"));
+    weekdayList->addItems({QStringLiteral("月曜日"), QStringLiteral("火曜日"),
+                           QStringLiteral("水曜日"), QStringLiteral("木曜日"),
+                           QStringLiteral("金曜日"), QStringLiteral("土曜日")});
     const std::array<QString, 2> confirmations = {QStringLiteral("決定(&O)"),
                                                   QStringLiteral("取消(&D)")};
-    for (std::size_t i = 0; i < Command2.size(); ++i) {
-        Command2[i] = new QPushButton(confirmations[i], Frame1);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
+    for (std::size_t i = 0; i < panelButtons.size(); ++i) {
+        panelButtons[i] = new QPushButton(confirmations[i], editPanel);
+        panelButtons[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
     }
     // The weekday follows the week it belongs to.
-    setTabOrder(Text1[WeekBox], Combo1);
-    connect(Command2[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
-    connect(Command2[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
+    setTabOrder(numberBoxes[WeekBox], weekdayList);
+    connect(panelButtons[0], &QPushButton::clicked, this, &HolidayEditorWindow::confirm);
+    connect(panelButtons[1], &QPushButton::clicked, this, &HolidayEditorWindow::closePanel);
 
     layOutPanel(pieces);
 
     // The notes live outside the panel, above the list.
-    finishSkeleton({Label1[4], Label1[5]});
+    finishSkeleton({panelLabels[4], panelLabels[5]});
 }
 
 // The panel's three rows: name and kind; the date; the years and the two buttons.
 void HolidayEditorWindow::layOutPanel(const std::array<QWidget*, 5>& pieces) {
-    auto* panel = new QGridLayout(Frame1);
+    auto* panel = new QGridLayout(editPanel);
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Text2, 1);
+    nameRow->addWidget(nameBox, 1);
     nameRow->addSpacing(12);
-    nameRow->addWidget(Option1[0]);
-    nameRow->addWidget(Option1[1]);
+    nameRow->addWidget(kindButtons[0]);
+    nameRow->addWidget(kindButtons[1]);
     panel->addLayout(nameRow, 0, 0);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(pieces[MonthBox]);
-    dateRow->addWidget(Label1[6]);
+    dateRow->addWidget(panelLabels[6]);
     dateRow->addSpacing(8);
     dateRow->addWidget(pieces[DayBox]);
-    dateRow->addWidget(Label1[2]);
+    dateRow->addWidget(panelLabels[2]);
     dateRow->addWidget(pieces[WeekBox]);
-    dateRow->addWidget(Label1[3]);
+    dateRow->addWidget(panelLabels[3]);
     dateRow->addSpacing(4);
-    dateRow->addWidget(Combo1);
+    dateRow->addWidget(weekdayList);
     dateRow->addStretch(1);
     panel->addLayout(dateRow, 1, 0);
     auto* yearRow = new QHBoxLayout;
-    yearRow->addWidget(Label1[1]);
+    yearRow->addWidget(panelLabels[1]);
     yearRow->addWidget(pieces[FromYearBox]);
     yearRow->addSpacing(12);
-    yearRow->addWidget(Label1[0]);
+    yearRow->addWidget(panelLabels[0]);
     yearRow->addWidget(pieces[ToYearBox]);
     yearRow->addStretch(1);
-    yearRow->addWidget(Command2[0]);
-    yearRow->addWidget(Command2[1]);
+    yearRow->addWidget(panelButtons[0]);
+    yearRow->addWidget(panelButtons[1]);
     panel->addLayout(yearRow, 2, 0);
 }
 
 std::optional<int> HolidayEditorWindow::rebuildList(std::optional<int> follow) {
     follow = SortHolidayDefs(HolidayDefs, HolidayDefCount, follow);
-    List1->clear();
-    List1->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
+    definitionList->clear();
+    definitionList->addItems(HolidayListRows(HolidayDefs, HolidayDefCount));
     for (int k = 0; k < HolidayDefCount && k < static_cast<int>(HolidayDefs.size()); ++k) {
         if (!HasCodePage932Form(
                 QString::fromStdString(HolidayDefs[static_cast<std::size_t>(k)].Name))) {
-            MarkRow(List1->item(k + HolidayFixedRowCount), UnwritableNameReason());
+            MarkRow(definitionList->item(k + HolidayFixedRowCount), UnwritableNameReason());
         }
     }
     return follow;
 }
 
 void HolidayEditorWindow::selectRow(int row) {
-    List1->setCurrentRow(row);
-    List1->scrollToItem(List1->item(row));
+    definitionList->setCurrentRow(row);
+    definitionList->scrollToItem(definitionList->item(row));
 }
 
 std::optional<int> HolidayEditorWindow::selectedDefinition() {
     const int row = selectedRow();
     if (row < 0) {
         ShowErrorMessage(QStringLiteral("リストから項目を選択してください。"));
-        List1->setFocus();
+        definitionList->setFocus();
         return std::nullopt;
     }
     if (row < HolidayFixedRowCount) {
         ShowErrorMessage(QStringLiteral("その項目は選択出来ません。"));
-        List1->setFocus();
+        definitionList->setFocus();
         return std::nullopt;
     }
     return row - HolidayFixedRowCount;
@@ -204,56 +205,56 @@ void HolidayEditorWindow::setSpinValue(int box, int value) {
     const auto i = static_cast<std::size_t>(box);
     spins_[i]->setValue(value);
     // A bar that already holds the value reports nothing; the box must show it all the same.
-    if (Text1[i]->text() != QString::number(value)) {
-        Text1[i]->setText(QString::number(value));
+    if (numberBoxes[i]->text() != QString::number(value)) {
+        numberBoxes[i]->setText(QString::number(value));
     }
 }
 
 void HolidayEditorWindow::showValues(const HolidayPanelValues& values) {
-    Text2->setText(values.name);
+    nameBox->setText(values.name);
     setSpinValue(FromYearBox, values.fromYear);
     setSpinValue(ToYearBox, values.toYear);
     setSpinValue(MonthBox, values.month);
     setSpinValue(DayBox, values.day);
     setSpinValue(WeekBox, values.week);
-    Combo1->setCurrentIndex(values.weekdayIndex);
-    Option1[values.kind == 1 ? 0 : 1]->setChecked(true);
+    weekdayList->setCurrentIndex(values.weekdayIndex);
+    kindButtons[values.kind == 1 ? 0 : 1]->setChecked(true);
     showKindControls();
 }
 
 HolidayPanelValues HolidayEditorWindow::panelValues() const {
     HolidayPanelValues values;
-    values.name = TrimSpaces(Text2->text());
-    values.kind = Option1[0]->isChecked() ? 1 : 2;
+    values.name = TrimSpaces(nameBox->text());
+    values.kind = kindButtons[0]->isChecked() ? 1 : 2;
     values.fromYear = spins_[FromYearBox]->value();
     values.month = spins_[MonthBox]->value();
     values.day = spins_[DayBox]->value();
     values.week = spins_[WeekBox]->value();
-    values.weekdayIndex = Combo1->currentIndex();
+    values.weekdayIndex = weekdayList->currentIndex();
     values.toYear = spins_[ToYearBox]->value();
     return values;
 }
 
 void HolidayEditorWindow::setInputsEnabled(bool on) {
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i]->setEnabled(on);
-        VScroll1[i]->setEnabled(on);
+    for (std::size_t i = 0; i < numberBoxes.size(); ++i) {
+        numberBoxes[i]->setEnabled(on);
+        numberScrollBars[i]->setEnabled(on);
     }
-    Combo1->setEnabled(on);
-    Text2->setEnabled(on);
-    Option1[0]->setEnabled(on);
-    Option1[1]->setEnabled(on);
+    weekdayList->setEnabled(on);
+    nameBox->setEnabled(on);
+    kindButtons[0]->setEnabled(on);
+    kindButtons[1]->setEnabled(on);
 }
 
 void HolidayEditorWindow::showKindControls() {
-    const bool byDay = Option1[0]->isChecked();
-    Text1[DayBox]->setVisible(byDay);
-    VScroll1[DayBox]->setVisible(byDay);
-    Text1[WeekBox]->setVisible(!byDay);
-    VScroll1[WeekBox]->setVisible(!byDay);
-    Combo1->setVisible(!byDay);
-    Label1[2]->setVisible(!byDay);
-    Label1[3]->setVisible(!byDay);
+    const bool byDay = kindButtons[0]->isChecked();
+    numberBoxes[DayBox]->setVisible(byDay);
+    numberScrollBars[DayBox]->setVisible(byDay);
+    numberBoxes[WeekBox]->setVisible(!byDay);
+    numberScrollBars[WeekBox]->setVisible(!byDay);
+    weekdayList->setVisible(!byDay);
+    panelLabels[2]->setVisible(!byDay);
+    panelLabels[3]->setVisible(!byDay);
 }
 
 void HolidayEditorWindow::startNew() {
@@ -269,7 +270,7 @@ void HolidayEditorWindow::startNew() {
     showValues(values);
     setInputsEnabled(true);
     setMode(Mode::New);
-    Text2->setFocus();
+    nameBox->setFocus();
 }
 
 void HolidayEditorWindow::startChangeOrDelete(Mode mode) {
@@ -292,9 +293,9 @@ void HolidayEditorWindow::startChangeOrDelete(Mode mode) {
                            "表示されている値で保存されます。"));
     }
     if (mode == Mode::Delete) {
-        Command2[0]->setFocus();
+        panelButtons[0]->setFocus();
     } else {
-        Text2->setFocus();
+        nameBox->setFocus();
     }
 }
 
@@ -307,17 +308,17 @@ void HolidayEditorWindow::confirm() {
     if (current != Mode::Delete) {
         if (values.name.isEmpty()) {
             ShowErrorMessage(QStringLiteral("祝日名が入力されていません。"));
-            Text2->setFocus();
+            nameBox->setFocus();
             return;
         }
         if (const QString problem = NameProblem(values.name); !problem.isEmpty()) {
             ShowErrorMessage(problem);
-            Text2->setFocus();
+            nameBox->setFocus();
             return;
         }
         if (values.toYear != 0 && values.toYear < values.fromYear) {
             ShowErrorMessage(QStringLiteral("廃止年が不正です。"));
-            Text1[ToYearBox]->setFocus();
+            numberBoxes[ToYearBox]->setFocus();
             return;
         }
         if (current == Mode::New &&
@@ -338,7 +339,7 @@ void HolidayEditorWindow::confirm() {
         }
         HolidayDefs.erase(HolidayDefs.begin() + *k);
         HolidayDefCount = static_cast<std::int16_t>(HolidayDefCount - 1);
-        delete List1->takeItem(*k + HolidayFixedRowCount);
+        delete definitionList->takeItem(*k + HolidayFixedRowCount);
     }
     if (current != Mode::Delete) {
         HolidayDefs.resize(static_cast<std::size_t>(HolidayDefCount));

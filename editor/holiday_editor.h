@@ -2,7 +2,7 @@
 
 // The holiday editor "祝日の設定". It edits the engine's HolidayDefs in place: the list shows five
 // notes on the computed holidays, a separator and one row per definition in key order; new,
-// change and delete go through the panel Frame1; "更新" writes Korin1.csv and closes.
+// change and delete go through the panel editPanel; "更新" writes Korin1.csv and closes.
 
 #include "date/definitions.h"
 #include "editor/definition_editor_window.h"
@@ -44,14 +44,14 @@ private:
     void setInputsEnabled(bool on);
     void showKindControls();
 
-    std::array<QLabel*, 7> Label1{}; // 0 "廃止", 1 "開始", 2 "第", 3 "週", 4/5 notes, 6 "月"
-    QLineEdit* Text2 = nullptr;      // name
-    std::array<QRadioButton*, 2> Option1{}; // "日指定", "週指定"
-    std::array<QLineEdit*, 5> Text1{};      // FromYear, Month, Day, Week, ToYear
-    std::array<QScrollBar*, 5> VScroll1{};
+    std::array<QLabel*, 7> panelLabels{}; // 0 "廃止", 1 "開始", 2 "第", 3 "週", 4/5 notes, 6 "月"
+    QLineEdit* nameBox = nullptr;         // name
+    std::array<QRadioButton*, 2> kindButtons{}; // "日指定", "週指定"
+    std::array<QLineEdit*, 5> numberBoxes{};    // FromYear, Month, Day, Week, ToYear
+    std::array<QScrollBar*, 5> numberScrollBars{};
     std::array<SpinPair*, 5> spins_{};
-    QComboBox* Combo1 = nullptr;            // Monday .. Saturday
-    std::array<QPushButton*, 2> Command2{}; // "決定", "取消"
-    FileStamp loadedStamp_;                 // the holiday file as it was when the table was loaded
+    QComboBox* weekdayList = nullptr;           // Monday .. Saturday
+    std::array<QPushButton*, 2> panelButtons{}; // "決定", "取消"
+    FileStamp loadedStamp_;       // the holiday file as it was when the table was loaded
     bool conversionTold_ = false; // the user was told that a UTF-8 file becomes code page 932
 };

@@ -25,57 +25,57 @@ HolidayListWindow::HolidayListWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("祝日の一覧"));
 
     menuBar_ = new QMenuBar(this);
-    MNU_Return = menuBar_->addAction(QStringLiteral("戻る(&R)"));
-    MNU_Return->setObjectName(QStringLiteral("MNU_Return"));
-    connect(MNU_Return, &QAction::triggered, this, &QDialog::close);
-    MNU_Edit = menuBar_->addMenu(QStringLiteral("編集(&E)"));
-    MNU_Edit->setObjectName(QStringLiteral("MNU_Edit"));
-    MNU_Edit_All = MNU_Edit->addAction(QStringLiteral("すべて選択(&A)"));
-    MNU_Edit_All->setObjectName(QStringLiteral("MNU_Edit_All"));
-    MNU_Edit_All->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    MNU_Edit_All->setShortcutContext(Qt::WindowShortcut);
-    addAction(MNU_Edit_All); // the shortcut works while the menu is closed
-    connect(MNU_Edit_All, &QAction::triggered, this, &HolidayListWindow::selectAll);
+    returnCommand = menuBar_->addAction(QStringLiteral("戻る(&R)"));
+    returnCommand->setObjectName(QStringLiteral("MNU_Return"));
+    connect(returnCommand, &QAction::triggered, this, &QDialog::close);
+    editMenu = menuBar_->addMenu(QStringLiteral("編集(&E)"));
+    editMenu->setObjectName(QStringLiteral("MNU_Edit"));
+    selectAllCommand = editMenu->addAction(QStringLiteral("すべて選択(&A)"));
+    selectAllCommand->setObjectName(QStringLiteral("MNU_Edit_All"));
+    selectAllCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    selectAllCommand->setShortcutContext(Qt::WindowShortcut);
+    addAction(selectAllCommand); // the shortcut works while the menu is closed
+    connect(selectAllCommand, &QAction::triggered, this, &HolidayListWindow::selectAll);
 
-    Label1[0] = new QLabel(QStringLiteral("期間"), this);
-    Label1[1] = new QLabel(QStringLiteral("～"), this);
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        Text1[i] = new QLineEdit(this);
-        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        Text1[i]->setMaxLength(4);
-        Text1[i]->setFixedWidth(56);
+    rangeLabels[0] = new QLabel(QStringLiteral("期間"), this);
+    rangeLabels[1] = new QLabel(QStringLiteral("～"), this);
+    for (std::size_t i = 0; i < yearBoxes.size(); ++i) {
+        rangeLabels[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        yearBoxes[i] = new QLineEdit(this);
+        yearBoxes[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        yearBoxes[i]->setMaxLength(4);
+        yearBoxes[i]->setFixedWidth(56);
         // The menu's Ctrl+A comes before the boxes' own select-all.
-        Text1[i]->installEventFilter(this);
+        yearBoxes[i]->installEventFilter(this);
     }
-    Command1 = new QPushButton(QStringLiteral("出力(&G)"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &HolidayListWindow::output);
+    outputButton = new QPushButton(QStringLiteral("出力(&G)"), this);
+    outputButton->setObjectName(QStringLiteral("Command1"));
+    outputButton->setAutoDefault(false);
+    connect(outputButton, &QPushButton::clicked, this, &HolidayListWindow::output);
 
-    Text2 = new ListingBox(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text2->installEventFilter(this);
+    listing = new ListingBox(this);
+    listing->setObjectName(QStringLiteral("Text2"));
+    listing->setLineWrapMode(QPlainTextEdit::NoWrap);
+    listing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    listing->installEventFilter(this);
 
     auto* period = new QHBoxLayout;
-    period->addWidget(Label1[0]);
-    period->addWidget(Text1[0]);
-    period->addWidget(Label1[1]);
-    period->addWidget(Text1[1]);
+    period->addWidget(rangeLabels[0]);
+    period->addWidget(yearBoxes[0]);
+    period->addWidget(rangeLabels[1]);
+    period->addWidget(yearBoxes[1]);
     period->addSpacing(12);
-    period->addWidget(Command1);
+    period->addWidget(outputButton);
     period->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
     layout->addLayout(period);
-    layout->addWidget(Text2, 1);
+    layout->addWidget(listing, 1);
     resize(480, 420);
 
     St_LoadDefinitions();
-    Text1[0]->setText(QStringLiteral("1948"));
-    Text1[1]->setText(QString::number(Today().year()));
+    yearBoxes[0]->setText(QStringLiteral("1948"));
+    yearBoxes[1]->setText(QString::number(Today().year()));
     EnterPressesFocusedButton(this);
     NameForScreenReaders(*this);
 }
@@ -106,29 +106,30 @@ int HolidayListWindow::yearOf(const QLineEdit* box) {
 }
 
 void HolidayListWindow::output() {
-    if (Text1[0]->text().isEmpty()) {
-        Text1[0]->setFocus();
+    if (yearBoxes[0]->text().isEmpty()) {
+        yearBoxes[0]->setFocus();
         return;
     }
     // A period that ends before it starts becomes the first year alone.
-    if (LeadingNumber(Text1[1]->text()) < LeadingNumber(Text1[0]->text())) {
-        Text1[1]->setText(Text1[0]->text());
+    if (LeadingNumber(yearBoxes[1]->text()) < LeadingNumber(yearBoxes[0]->text())) {
+        yearBoxes[1]->setText(yearBoxes[0]->text());
     }
     // A box whose text is no year of 1..9999 refuses the request, with the focus on that box.
-    for (QLineEdit* box : Text1) {
+    for (QLineEdit* box : yearBoxes) {
         if (yearOf(box) == 0) {
             box->setFocus();
             box->selectAll();
             return;
         }
     }
-    Command1->setEnabled(false);
+    outputButton->setEnabled(false);
     // The whole listing is built first and set in one go: the box lays it out once.
-    Text2->setPlainText(QString::fromStdString(HolidayListing(yearOf(Text1[0]), yearOf(Text1[1]))));
-    Command1->setEnabled(true);
+    listing->setPlainText(
+        QString::fromStdString(HolidayListing(yearOf(yearBoxes[0]), yearOf(yearBoxes[1]))));
+    outputButton->setEnabled(true);
 }
 
 void HolidayListWindow::selectAll() {
-    Text2->selectAll();
-    Text2->setFocus();
+    listing->selectAll();
+    listing->setFocus();
 }

@@ -33,13 +33,13 @@ private:
     // The year of a period box, or 0 when its text is no year 1..9999.
     static int yearOf(const QLineEdit* box);
 
-    std::array<QLabel*, 2> Label1{};   // "期間", "～"
-    std::array<QLineEdit*, 2> Text1{}; // first and last year
-    QPushButton* Command1 = nullptr;   // "出力(&G)"
-    ListingBox* Text2 = nullptr;       // the listing
+    std::array<QLabel*, 2> rangeLabels{};  // "期間", "～"
+    std::array<QLineEdit*, 2> yearBoxes{}; // first and last year
+    QPushButton* outputButton = nullptr;   // "出力(&G)"
+    ListingBox* listing = nullptr;         // the listing
     QMenuBar* menuBar_ = nullptr;
-    QAction* MNU_Return = nullptr;
-    QMenu* MNU_Edit = nullptr;
-    QAction* MNU_Edit_All = nullptr;
+    QAction* returnCommand = nullptr;
+    QMenu* editMenu = nullptr;
+    QAction* selectAllCommand = nullptr;
     bool centred_ = false;
 };

@@ -26,15 +26,15 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("日付操作モジュールのパラメータ設定"));
     setFont(QFont(UiGothic, 9));
 
-    Menu_Exit = menuBar()->addAction(QStringLiteral("終了(&X)"));
-    Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
-    connect(Menu_Exit, &QAction::triggered, this, &QWidget::close);
-    MNU_Holiday = menuBar()->addAction(QStringLiteral("祝日一覧(&H)"));
-    MNU_Holiday->setObjectName(QStringLiteral("MNU_Holiday"));
-    connect(MNU_Holiday, &QAction::triggered, this, &EditorMainWindow::openHolidayList);
-    MNU_Check = menuBar()->addAction(QStringLiteral("公式の一覧と照合(&C)..."));
-    MNU_Check->setObjectName(QStringLiteral("MNU_Check"));
-    connect(MNU_Check, &QAction::triggered, this, &EditorMainWindow::openOfficialCheck);
+    exitCommand = menuBar()->addAction(QStringLiteral("終了(&X)"));
+    exitCommand->setObjectName(QStringLiteral("Menu_Exit"));
+    connect(exitCommand, &QAction::triggered, this, &QWidget::close);
+    holidayListCommand = menuBar()->addAction(QStringLiteral("祝日一覧(&H)"));
+    holidayListCommand->setObjectName(QStringLiteral("MNU_Holiday"));
+    connect(holidayListCommand, &QAction::triggered, this, &EditorMainWindow::openHolidayList);
+    officialCheckCommand = menuBar()->addAction(QStringLiteral("公式の一覧と照合(&C)..."));
+    officialCheckCommand->setObjectName(QStringLiteral("MNU_Check"));
+    connect(officialCheckCommand, &QAction::triggered, this, &EditorMainWindow::openOfficialCheck);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -42,15 +42,15 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
     layout->setSpacing(12);
     const std::array<QString, 2> captions = {QStringLiteral("祝日の設定"),
                                              QStringLiteral("元号の設定")};
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
-        Command1[i] = new QPushButton(captions[i], central);
-        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        Command1[i]->setFont(QFont(PGothic, 9));
-        Command1[i]->setMinimumSize(340, 48);
-        layout->addWidget(Command1[i]);
+    for (std::size_t i = 0; i < editorButtons.size(); ++i) {
+        editorButtons[i] = new QPushButton(captions[i], central);
+        editorButtons[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        editorButtons[i]->setFont(QFont(PGothic, 9));
+        editorButtons[i]->setMinimumSize(340, 48);
+        layout->addWidget(editorButtons[i]);
     }
-    connect(Command1[0], &QPushButton::clicked, this, &EditorMainWindow::openHolidayEditor);
-    connect(Command1[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
+    connect(editorButtons[0], &QPushButton::clicked, this, &EditorMainWindow::openHolidayEditor);
+    connect(editorButtons[1], &QPushButton::clicked, this, &EditorMainWindow::openEraEditor);
     setCentralWidget(central);
     showSaveFolder();
     setFixedSize(sizeHint());

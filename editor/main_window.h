@@ -32,9 +32,9 @@ private:
     // A status line with the folder "更新" saves into, when it is the user's and not the program's.
     void showSaveFolder();
 
-    std::array<QPushButton*, 2> Command1{}; // 0: "祝日の設定", 1: "元号の設定"
-    QAction* Menu_Exit = nullptr;
-    QAction* MNU_Holiday = nullptr;
-    QAction* MNU_Check = nullptr;
+    std::array<QPushButton*, 2> editorButtons{}; // 0: "祝日の設定", 1: "元号の設定"
+    QAction* exitCommand = nullptr;
+    QAction* holidayListCommand = nullptr;
+    QAction* officialCheckCommand = nullptr;
     bool centred_ = false;
 };

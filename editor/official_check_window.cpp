@@ -23,39 +23,39 @@ OfficialCheckWindow::OfficialCheckWindow(QString listPath, QWidget* parent)
     setWindowTitle(QStringLiteral("公式の一覧との照合"));
 
     menuBar_ = new QMenuBar(this);
-    MNU_Return = menuBar_->addAction(QStringLiteral("戻る(&R)"));
-    MNU_Return->setObjectName(QStringLiteral("MNU_Return"));
-    connect(MNU_Return, &QAction::triggered, this, &QDialog::close);
+    returnCommand = menuBar_->addAction(QStringLiteral("戻る(&R)"));
+    returnCommand->setObjectName(QStringLiteral("MNU_Return"));
+    connect(returnCommand, &QAction::triggered, this, &QDialog::close);
 
-    Summary = new QLabel(this);
-    Summary->setObjectName(QStringLiteral("Summary"));
-    Summary->setWordWrap(true);
-    Summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    AddNote = new QLabel(QStringLiteral("公式の一覧にだけあって規則から求まらない日を、1年限りの"
+    summaryLabel = new QLabel(this);
+    summaryLabel->setObjectName(QStringLiteral("Summary"));
+    summaryLabel->setWordWrap(true);
+    summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addNoteLabel = new QLabel(QStringLiteral("公式の一覧にだけあって規則から求まらない日を、1年限りの"
                                         "祝日として「祝日の設定」に追加できます。"
                                         "「更新」で保存されます。"),
                          this);
-    AddNote->setObjectName(QStringLiteral("AddNote"));
-    AddNote->setWordWrap(true);
-    AddMissing = new QPushButton(QStringLiteral("不足している日を追加(&A)..."), this);
-    AddMissing->setObjectName(QStringLiteral("AddMissing"));
-    AddMissing->setAutoDefault(false);
-    connect(AddMissing, &QPushButton::clicked, this, &OfficialCheckWindow::addMissingDays);
+    addNoteLabel->setObjectName(QStringLiteral("AddNote"));
+    addNoteLabel->setWordWrap(true);
+    addMissingButton = new QPushButton(QStringLiteral("不足している日を追加(&A)..."), this);
+    addMissingButton->setObjectName(QStringLiteral("AddMissing"));
+    addMissingButton->setAutoDefault(false);
+    connect(addMissingButton, &QPushButton::clicked, this, &OfficialCheckWindow::addMissingDays);
 
-    Text2 = new ListingBox(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setReadOnly(true);
-    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text2->setAccessibleName(QStringLiteral("照合の結果"));
+    listing = new ListingBox(this);
+    listing->setObjectName(QStringLiteral("Text2"));
+    listing->setReadOnly(true);
+    listing->setLineWrapMode(QPlainTextEdit::NoWrap);
+    listing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    listing->setAccessibleName(QStringLiteral("照合の結果"));
 
     auto* addRow = new QHBoxLayout;
-    addRow->addWidget(AddNote, 1);
-    addRow->addWidget(AddMissing);
+    addRow->addWidget(addNoteLabel, 1);
+    addRow->addWidget(addMissingButton);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
-    layout->addWidget(Summary);
-    layout->addWidget(Text2, 1);
+    layout->addWidget(summaryLabel);
+    layout->addWidget(listing, 1);
     layout->addLayout(addRow);
     resize(560, 420);
 }
@@ -93,11 +93,11 @@ bool OfficialCheckWindow::compare() {
     } else {
         text += QString::fromStdString(HolidayCheckDetails(check_));
     }
-    Summary->setText(QString::fromStdString(HolidayCheckSummary(check_)));
-    Text2->setPlainText(text);
+    summaryLabel->setText(QString::fromStdString(HolidayCheckSummary(check_)));
+    listing->setPlainText(text);
     const bool canAdd = !check_.additions.empty();
-    AddNote->setVisible(canAdd);
-    AddMissing->setVisible(canAdd);
+    addNoteLabel->setVisible(canAdd);
+    addMissingButton->setVisible(canAdd);
     return true;
 }
 

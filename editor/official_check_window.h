@@ -38,12 +38,12 @@ protected:
 private:
     QString listPath_;
     HolidayCheck check_;
-    QLabel* Summary = nullptr;   // the count of differences
-    QLabel* AddNote = nullptr;   // what adding does, while there is something to add
-    ListingBox* Text2 = nullptr; // the comparison, read-only
-    QPushButton* AddMissing = nullptr;
+    QLabel* summaryLabel = nullptr;     // the count of differences
+    QLabel* addNoteLabel = nullptr;     // what adding does, while there is something to add
+    ListingBox* listing = nullptr; // the comparison, read-only
+    QPushButton* addMissingButton = nullptr;
     QMenuBar* menuBar_ = nullptr;
-    QAction* MNU_Return = nullptr;
+    QAction* returnCommand = nullptr;
     bool centred_ = false;
 };
 

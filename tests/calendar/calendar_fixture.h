@@ -71,8 +71,8 @@ protected:
 
     // Shows a month by the scroll bars, as other code does.
     static void showMonth(CalendarWindow& w, int year, int month) {
-        w.VScroll1[0]->setValue(year);
-        w.VScroll1[1]->setValue(month);
+        w.yearScrollBar->setValue(year);
+        w.monthScrollBar->setValue(month);
     }
 
     // The keys written to the settings file so far.

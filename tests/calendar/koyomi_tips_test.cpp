@@ -11,7 +11,7 @@ TEST_F(KoyomiTipsTest, WithTheOptionOnEveryDayShowsItsLunarDateRokuyoAndTerms) {
     writeIni("[Option]\r\nShowKoyomi=1\r\n");
     CalendarWindow& w = start();
     showMonth(w, 2024, 11);
-    auto cell = [&w](int day) { return w.LBL_Day[day + 11]; };
+    auto cell = [&w](int day) { return w.dayCells[day + 11]; };
     // 1 November 2024 was the new moon of the 10th month; 立冬 fell on the 7th; 3 November is
     // 文化の日.
     EXPECT_EQ(cell(1)->toolTip(), QStringLiteral("旧10月1日 仏滅"));
@@ -28,9 +28,9 @@ TEST_F(KoyomiTipsTest, WithTheOptionOnEveryDayShowsItsLunarDateRokuyoAndTerms) {
 TEST_F(KoyomiTipsTest, WithTheOptionOffTheCellsSayWhatTheyAlwaysSaid) {
     CalendarWindow& w = start();
     showMonth(w, 2024, 11);
-    EXPECT_EQ(w.LBL_Day[14]->toolTip(), QStringLiteral("文化の日"));
-    EXPECT_TRUE(w.LBL_Day[18]->toolTip().isEmpty());
-    EXPECT_FALSE(w.LBL_Day[18]->accessibleName().contains(QStringLiteral("旧")));
+    EXPECT_EQ(w.dayCells[14]->toolTip(), QStringLiteral("文化の日"));
+    EXPECT_TRUE(w.dayCells[18]->toolTip().isEmpty());
+    EXPECT_FALSE(w.dayCells[18]->accessibleName().contains(QStringLiteral("旧")));
 }
 
 TEST_F(KoyomiTipsTest, OutsideTheYearsOfTheKoyomiNothingIsShownAndPast2100ItIsMarked) {
@@ -38,8 +38,8 @@ TEST_F(KoyomiTipsTest, OutsideTheYearsOfTheKoyomiNothingIsShownAndPast2100ItIsMa
     CalendarWindow& w = start();
     showMonth(w, 1872, 12);
     for (int i = 7; i < 44; ++i) {
-        if (!w.LBL_Day[i]->isHidden()) {
-            EXPECT_TRUE(w.LBL_Day[i]->toolTip().isEmpty()) << i;
+        if (!w.dayCells[i]->isHidden()) {
+            EXPECT_TRUE(w.dayCells[i]->toolTip().isEmpty()) << i;
         }
     }
     EXPECT_TRUE(KoyomiDayText(2200, 1, 1).isEmpty());

@@ -16,24 +16,24 @@ protected:
 
     // The month the window shows: the boxes, the scroll bars and the filled grid agree on it.
     void expectShown(int year, int month) {
-        EXPECT_EQ(w->Text1[0]->text(), QString::number(year));
-        EXPECT_EQ(w->Text1[1]->text(), QString::number(month));
-        EXPECT_EQ(w->VScroll1[0]->value(), year);
-        EXPECT_EQ(w->VScroll1[1]->value(), month);
+        EXPECT_EQ(w->yearBox->text(), QString::number(year));
+        EXPECT_EQ(w->monthBox->text(), QString::number(month));
+        EXPECT_EQ(w->yearScrollBar->value(), year);
+        EXPECT_EQ(w->monthScrollBar->value(), month);
         const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
         for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
             const QString expected =
                 layout.day[i] == 0 ? QString() : QString::number(layout.day[i]);
-            ASSERT_EQ(w->LBL_Day[i]->text(), expected)
+            ASSERT_EQ(w->dayCells[i]->text(), expected)
                 << "cell " << i << " of " << year << "/" << month;
         }
     }
 
-    void type(int k, Qt::Key key) { QTest::keyClick(w->Text1[k], key); }
+    void type(int k, Qt::Key key) { QTest::keyClick(w->entryBoxes()[k], key); }
 
     // One notch of the mouse wheel over scroll bar k: away from the hand (up) or towards it.
     void wheel(int k, bool up) {
-        QScrollBar* bar = w->VScroll1[k];
+        QScrollBar* bar = w->scrollBars()[k];
         const QPointF inside(bar->width() / 2.0, bar->height() / 2.0);
         QWheelEvent notch(inside, bar->mapToGlobal(inside), QPoint(), QPoint(0, up ? 120 : -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(MonthSteppingTest, TypingTwoZeroTwoFiveOverTheSelectedYearShowsEachYearInTurn) {
-    w->Text1[0]->selectAll();
+    w->yearBox->selectAll();
     const Qt::Key keys[] = {Qt::Key_2, Qt::Key_0, Qt::Key_2, Qt::Key_5};
     const int years[] = {2, 20, 202, 2025};
     for (int i = 0; i < 4; ++i) {
@@ -56,7 +56,7 @@ TEST_F(MonthSteppingTest, TypingTwoZeroTwoFiveOverTheSelectedYearShowsEachYearIn
 }
 
 TEST_F(MonthSteppingTest, TypingOneThreeIntoTheMonthBoxEndsInDecember) {
-    w->Text1[1]->selectAll();
+    w->monthBox->selectAll();
     type(1, Qt::Key_1);
     expectShown(2024, 1);
     type(1, Qt::Key_3);
@@ -64,37 +64,37 @@ TEST_F(MonthSteppingTest, TypingOneThreeIntoTheMonthBoxEndsInDecember) {
 }
 
 TEST_F(MonthSteppingTest, EmptyOrZeroBoxBecomesOne) {
-    w->Text1[0]->selectAll();
+    w->yearBox->selectAll();
     type(0, Qt::Key_Backspace);
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1")) << "deleting the whole year gives year 1";
-    EXPECT_EQ(w->VScroll1[0]->value(), 1);
-    w->Text1[1]->selectAll();
+    EXPECT_EQ(w->yearBox->text(), QStringLiteral("1")) << "deleting the whole year gives year 1";
+    EXPECT_EQ(w->yearScrollBar->value(), 1);
+    w->monthBox->selectAll();
     type(1, Qt::Key_0);
-    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->VScroll1[1]->value(), 1);
+    EXPECT_EQ(w->monthBox->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->monthScrollBar->value(), 1);
 }
 
 TEST_F(MonthSteppingTest, LettersSpaceAndEscapeAreDroppedBackspaceWorks) {
-    w->Text1[0]->setCursorPosition(4);
+    w->yearBox->setCursorPosition(4);
     type(0, Qt::Key_A);
-    QTest::keyClick(w->Text1[0], Qt::Key_Space);
-    QTest::sendKeyEvent(QTest::Click, w->Text1[0], Qt::Key_unknown, QStringLiteral("年"),
+    QTest::keyClick(w->yearBox, Qt::Key_Space);
+    QTest::sendKeyEvent(QTest::Click, w->yearBox, Qt::Key_unknown, QStringLiteral("年"),
                         Qt::NoModifier);
-    QTest::keyClick(w->Text1[0], Qt::Key_Escape);
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("2024"));
+    QTest::keyClick(w->yearBox, Qt::Key_Escape);
+    EXPECT_EQ(w->yearBox->text(), QStringLiteral("2024"));
     type(0, Qt::Key_Backspace);
     expectShown(202, 11);
 }
 
 TEST_F(MonthSteppingTest, PastedTextIsRepairedToItsLeadingNumberWithinRange) {
-    w->Text1[0]->selectAll();
-    w->Text1[0]->insert(QStringLiteral("19x5"));
+    w->yearBox->selectAll();
+    w->yearBox->insert(QStringLiteral("19x5"));
     expectShown(19, 11);
-    w->Text1[1]->selectAll();
-    w->Text1[1]->insert(QStringLiteral("x"));
+    w->monthBox->selectAll();
+    w->monthBox->insert(QStringLiteral("x"));
     expectShown(19, 1);
-    w->Text1[1]->selectAll();
-    w->Text1[1]->insert(QStringLiteral("99"));
+    w->monthBox->selectAll();
+    w->monthBox->insert(QStringLiteral("99"));
     expectShown(19, 12);
 }
 
@@ -102,7 +102,7 @@ TEST_F(MonthSteppingTest, ArrowKeysCrossYearEndsFromTheMonthBox) {
     showMonth(*w, 2025, 1);
     type(1, Qt::Key_Up);
     expectShown(2024, 12);
-    EXPECT_EQ(w->Text1[1]->cursorPosition(), 0) << "the caret goes to the start";
+    EXPECT_EQ(w->monthBox->cursorPosition(), 0) << "the caret goes to the start";
     showMonth(*w, 2025, 12);
     type(1, Qt::Key_Down);
     expectShown(2026, 1);
@@ -131,24 +131,24 @@ TEST_F(MonthSteppingTest, ScrollBarArrowsStepAcrossYearsAndStopAtTheEnds) {
     auto up = [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); };
     auto down = [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); };
     showMonth(*w, 2025, 1);
-    up(w->VScroll1[1]);
+    up(w->monthScrollBar);
     expectShown(2024, 12);
-    down(w->VScroll1[1]);
+    down(w->monthScrollBar);
     expectShown(2025, 1);
 
     showMonth(*w, 1, 1);
-    up(w->VScroll1[1]);
-    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
+    up(w->monthScrollBar);
+    EXPECT_EQ(w->monthBox->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->yearBox->text(), QStringLiteral("1"));
 
     showMonth(*w, 9999, 12);
-    down(w->VScroll1[1]);
+    down(w->monthScrollBar);
     expectShown(9999, 12);
 
     // The year bar at its minimum 0 shows year 1 and moves back to 1.
-    w->VScroll1[0]->setValue(0);
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->VScroll1[0]->value(), 1);
+    w->yearScrollBar->setValue(0);
+    EXPECT_EQ(w->yearBox->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->yearScrollBar->value(), 1);
 }
 
 TEST_F(MonthSteppingTest, TheWheelOverAScrollBarStepsOneMonthOrYearPerNotchAcrossYearEnds) {
@@ -171,8 +171,8 @@ TEST_F(MonthSteppingTest, TheWheelOverAScrollBarStepsOneMonthOrYearPerNotchAcros
     // At the ends of the range a notch does what the arrow does.
     showMonth(*w, 1, 1);
     wheel(1, true);
-    EXPECT_EQ(w->Text1[0]->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->yearBox->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->monthBox->text(), QStringLiteral("1"));
     showMonth(*w, 9999, 12);
     wheel(1, false);
     expectShown(9999, 12);
@@ -183,6 +183,6 @@ TEST_F(MonthSteppingTest, PagingTwelveMonthsWithDownReachesTheSameMonthNextYear)
         type(1, Qt::Key_Down);
     }
     expectShown(2025, 11);
-    EXPECT_EQ(w->LBL_Day[7]->text(), QString()) << "November 2025 begins on a Saturday";
-    EXPECT_EQ(w->LBL_Day[13]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->dayCells[7]->text(), QString()) << "November 2025 begins on a Saturday";
+    EXPECT_EQ(w->dayCells[13]->text(), QStringLiteral("1"));
 }

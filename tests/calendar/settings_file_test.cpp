@@ -31,7 +31,7 @@ TEST_F(SettingsFileTest, OnlyChangedValuesAreWrittenAndTheRestOfTheFileIsKept) {
     EXPECT_EQ(s.current.MainWidth, 200);
     s.current.Color[0] = SystemColor(ColorBtnFace);
     s.current.ShowClock = 1;
-    w.MNU_A_Top->trigger();
+    w.alwaysOnTopCommand->trigger();
     closeCalendar();
     EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/AlwaysOnTop=1"),
                                           QStringLiteral("Option/Color1=-2147483633"),
@@ -111,13 +111,13 @@ TEST_F(SettingsFileTest, TransparentBackgroundUsesTheKeyColour) {
     ASSERT_EQ(doubles.windowStyles.colorKeys.count(&w), 1u);
     EXPECT_EQ(doubles.windowStyles.colorKeys[&w], QColor(0, 255, 255));
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0, 255, 255));
-    EXPECT_EQ(w.Text1[1]->palette().color(QPalette::Base), QColor(0, 255, 255));
+    EXPECT_EQ(w.monthBox->palette().color(QPalette::Base), QColor(0, 255, 255));
 }
 
 TEST_F(SettingsFileTest, AlwaysOnTopOtherThanZeroOrOneSetsNothingAndIsRewrittenOnClose) {
     writeIni("[MainForm]\r\nAlwaysOnTop=5\r\n");
     CalendarWindow& w = start();
-    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
     EXPECT_TRUE(doubles.windowStyles.topmostCalls.empty());
     closeCalendar();
     EXPECT_EQ(writtenKeys(), QStringList({QStringLiteral("MainForm/AlwaysOnTop=0")}));
@@ -126,7 +126,7 @@ TEST_F(SettingsFileTest, AlwaysOnTopOtherThanZeroOrOneSetsNothingAndIsRewrittenO
 TEST_F(SettingsFileTest, AlwaysOnTopOneChecksTheCommandAndKeepsTheWindowOnTop) {
     writeIni("[MainForm]\r\nAlwaysOnTop=1\r\n");
     CalendarWindow& w = start();
-    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
     EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
 }
 
@@ -137,15 +137,16 @@ TEST_F(SettingsFileTest, ClockFontSizeIsTheLeadingNumberOfItsText) {
     EXPECT_EQ(font.size, 10.5);
     EXPECT_EQ(font.name, QStringLiteral("IPAGothic"));
     EXPECT_EQ(font.bold, 0);
-    EXPECT_EQ(w.Label2->font().pointSizeF(), 10.5);
-    EXPECT_FALSE(w.Label2->font().bold());
+    EXPECT_EQ(w.clockLabel->font().pointSizeF(), 10.5);
+    EXPECT_FALSE(w.clockLabel->font().bold());
     closeCalendar();
     EXPECT_TRUE(doubles.iniFiles.writes.empty());
 
     writeIni("[Option]\r\nC_FontSize=abc\r\n");
     CalendarWindow& again = start();
     EXPECT_EQ(CalendarOptions().current.clockFont.size, 0);
-    EXPECT_EQ(again.Label2->font().pointSizeF(), 16) << "a size of 0 keeps the clock's 16 points";
+    EXPECT_EQ(again.clockLabel->font().pointSizeF(), 16)
+        << "a size of 0 keeps the clock's 16 points";
 
     EXPECT_EQ(FontSizeText(16), QStringLiteral("16"));
     EXPECT_EQ(FontSizeText(10.5), QStringLiteral("10.5"));
@@ -223,7 +224,7 @@ TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigur
 
     // A change creates the folder and the file there, and nothing beside the program.
     CalendarWindow& w = start();
-    w.MNU_A_Top->trigger();
+    w.alwaysOnTopCommand->trigger();
     closeCalendar();
     QFile file(userIni);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -233,7 +234,7 @@ TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigur
 
     // Read back from there by the next window.
     CalendarWindow& again = start();
-    EXPECT_TRUE(again.MNU_A_Top->isChecked());
+    EXPECT_TRUE(again.alwaysOnTopCommand->isChecked());
     closeCalendar();
 }
 
@@ -248,7 +249,7 @@ TEST_F(SettingsFileTest, InASharedProgramFolderWithoutAUserFolderNothingIsWritte
     EXPECT_TRUE(IniPath().isEmpty());
 
     CalendarWindow& w = start();
-    w.MNU_A_Top->trigger();
+    w.alwaysOnTopCommand->trigger();
     closeCalendar();
     EXPECT_FALSE(QFile::exists(iniPath())) << "the shared folder is never written";
     EXPECT_TRUE(QDir(doubles.program.folder())
@@ -276,7 +277,7 @@ TEST_F(SettingsFileTest, ASettingsFileTooLargeToReadIsReportedAtStartAndNeverRep
     EXPECT_EQ(told.caption, QStringLiteral("Zelvar"));
 
     // Closing after a change cannot save into it, and says so with the system's words.
-    w.MNU_A_Top->trigger();
+    w.alwaysOnTopCommand->trigger();
     closeCalendar();
     EXPECT_EQ(readIni(), text);
     ASSERT_EQ(doubles.messageBox.shown.size(), 2U);

@@ -13,14 +13,14 @@ TEST_F(StartCalendarTest, WithoutSettingsFileForm1OpensOnTodaysMonth) {
     EXPECT_TRUE(w.hasTitleAndMenu());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("カレンダー"));
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
-    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
-    EXPECT_EQ(w.VScroll1[0]->maximum(), 9999);
-    EXPECT_EQ(w.VScroll1[1]->minimum(), 0);
-    EXPECT_EQ(w.VScroll1[1]->maximum(), 13);
+    EXPECT_EQ(w.yearBox->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.monthBox->text(), QStringLiteral("11"));
+    EXPECT_EQ(w.yearScrollBar->maximum(), 9999);
+    EXPECT_EQ(w.monthScrollBar->minimum(), 0);
+    EXPECT_EQ(w.monthScrollBar->maximum(), 13);
     EXPECT_EQ(w.fillCount, 1);
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 1000);
+    EXPECT_TRUE(w.clockTimer->isActive());
+    EXPECT_EQ(w.clockTimer->interval(), 1000);
     EXPECT_TRUE(doubles.messageBox.shown.empty());
 }
 
@@ -32,7 +32,7 @@ TEST_F(StartCalendarTest, ShowMenuZeroOpensForm5WithItsPopupMenu) {
     EXPECT_FALSE(w.hasTitleAndMenu());
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(w.findChild<QMenuBar*>(), nullptr);
-    ASSERT_NE(w.MNU_Popup, nullptr);
+    ASSERT_NE(w.popupMenu, nullptr);
     EXPECT_EQ(w.fillCount, 1);
 }
 

@@ -99,17 +99,17 @@ TEST_F(TransparentWindowTest, EveryChangeShowsWholeAndNoTraceOfWhatWasBefore) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     expectShownWhole(w, "start");
     for (int step = 0; step < 3; ++step) {
-        w.VScroll1[1]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        w.monthScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         expectShownWhole(w, "a month on");
     }
-    w.VScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    w.yearScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     expectShownWhole(w, "a year on");
     // Back to this month: today's cell is marked in its colour again.
-    w.MNU_ThisYM->trigger();
+    w.thisMonthCommand->trigger();
     expectShownWhole(w, "this month");
     for (const int minute : {31, 32, 47}) {
         doubles.clock.time = QDateTime(QDate(2024, 11, 15), QTime(9, minute));
-        QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
+        QMetaObject::invokeMethod(w.clockTimer, "timeout", Qt::DirectConnection);
         expectShownWhole(w, "a new minute");
     }
 }
@@ -133,9 +133,9 @@ TEST_F(TransparentWindowTest, LooksLikeTheOpaqueCalendarWithoutItsBackground) {
             return QRect(control->mapTo(opaqueWindow.centralWidget(), QPoint()), control->size());
         };
         const QRegion boxes =
-            QRegion(placeOf(opaqueWindow.Text1[0])) + placeOf(opaqueWindow.Text1[1]);
+            QRegion(placeOf(opaqueWindow.yearBox)) + placeOf(opaqueWindow.monthBox);
         const QRegion bars =
-            QRegion(placeOf(opaqueWindow.VScroll1[0])) + placeOf(opaqueWindow.VScroll1[1]);
+            QRegion(placeOf(opaqueWindow.yearScrollBar)) + placeOf(opaqueWindow.monthScrollBar);
         closeCalendar();
 
         writeIni(options + "Transparent=1\r\n");

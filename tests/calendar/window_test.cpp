@@ -41,9 +41,9 @@ TEST_F(WindowTest, DefaultSizeIsMainWidthByMainHeightPlusTitleAndMenu) {
     EXPECT_EQ(w.windowHeight, (180 + titleAndMenu) * 15);
     // The panel is centred within the frame: (2910 − 2415 − frame) / 2 twips.
     const int frameWidth = 2 * metric(Metric::CxDlgFrame) * 15;
-    EXPECT_EQ(w.picture2Left, (194 * 15 - 2415 - frameWidth) / 2);
-    EXPECT_EQ(w.Picture2->width(), 162) << "the grid widens the panel to 2430 twips";
-    EXPECT_TRUE(w.Picture3->isHidden());
+    EXPECT_EQ(w.panelLeft, (194 * 15 - 2415 - frameWidth) / 2);
+    EXPECT_EQ(w.calendarPanel->width(), 162) << "the grid widens the panel to 2430 twips";
+    EXPECT_TRUE(w.clockStrip->isHidden());
     // The Qt window is the client area: the outer size less the frame and caption.
     EXPECT_EQ(w.width(), 194 - 2 * metric(Metric::CxDlgFrame));
 }
@@ -56,14 +56,14 @@ TEST_F(WindowTest, AWindowLargerThanTheScreenShowsTheCalendarInTheSizeItHas) {
     // The layout's size is the window's real one, frame and caption included.
     EXPECT_EQ(w.windowWidth, (1024 + 2 * metric(Metric::CxDlgFrame)) * 15);
     // The panel lies in the middle of the window, whole.
-    const QRect panel(w.Picture2->mapTo(&w, QPoint(0, 0)), w.Picture2->size());
+    const QRect panel(w.calendarPanel->mapTo(&w, QPoint(0, 0)), w.calendarPanel->size());
     EXPECT_TRUE(w.rect().contains(panel)) << panel.x() << "," << panel.y();
     EXPECT_LE(std::abs(panel.center().x() - w.rect().center().x()), 2 * metric(Metric::CxDlgFrame));
     // The clock strip spans the window below the panel, and the panel is on the screen.
-    const QRect strip(w.Picture3->mapTo(&w, QPoint(0, 0)), w.Picture3->size());
+    const QRect strip(w.clockStrip->mapTo(&w, QPoint(0, 0)), w.clockStrip->size());
     EXPECT_EQ(strip.top(), panel.bottom() + 1 - 5);
     EXPECT_EQ(strip.width(), TwipsToPixels(w.windowWidth));
-    const QRect onScreen(w.Picture2->mapToGlobal(QPoint(0, 0)), w.Picture2->size());
+    const QRect onScreen(w.calendarPanel->mapToGlobal(QPoint(0, 0)), w.calendarPanel->size());
     EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(onScreen)) << onScreen.x() << "," << onScreen.y();
 }
 
@@ -72,29 +72,29 @@ TEST_F(WindowTest, Form5IsMainHeightHighAndTheClockStripAddsItsHeight) {
     CalendarWindow& w = start();
     EXPECT_EQ(w.windowHeight, (180 + 33) * 15);
     EXPECT_EQ(w.height(), 180 + 33);
-    ASSERT_FALSE(w.Picture3->isHidden());
+    ASSERT_FALSE(w.clockStrip->isHidden());
     // The strip overlaps the panel's bottom by 5 pixels.
-    EXPECT_EQ(w.Picture3->y(), w.Picture2->geometry().bottom() + 1 - 5);
-    EXPECT_EQ(w.Picture3->height(), 33);
-    EXPECT_EQ(w.Label2->text(), QStringLiteral("09:30"));
-    EXPECT_EQ(textColourOf(w.Label2), ResolveColor(SystemColor(ColorBtnText)));
-    EXPECT_EQ(w.Line1->lineColour(), ResolveColor(SystemColor(Color3dDkShadow)));
-    EXPECT_FALSE(w.Line2->isHidden()) << "3D look shows the shadow line";
-    EXPECT_EQ(w.Line2->y(), 1);
+    EXPECT_EQ(w.clockStrip->y(), w.calendarPanel->geometry().bottom() + 1 - 5);
+    EXPECT_EQ(w.clockStrip->height(), 33);
+    EXPECT_EQ(w.clockLabel->text(), QStringLiteral("09:30"));
+    EXPECT_EQ(textColourOf(w.clockLabel), ResolveColor(SystemColor(ColorBtnText)));
+    EXPECT_EQ(w.clockLine->lineColour(), ResolveColor(SystemColor(Color3dDkShadow)));
+    EXPECT_FALSE(w.clockShadowLine->isHidden()) << "3D look shows the shadow line";
+    EXPECT_EQ(w.clockShadowLine->y(), 1);
     // The clock label is centred in the strip.
-    const int labelCentre = w.Label2->x() + w.Label2->width() / 2;
-    EXPECT_NEAR(labelCentre, w.Picture3->width() / 2.0, 2);
+    const int labelCentre = w.clockLabel->x() + w.clockLabel->width() / 2;
+    EXPECT_NEAR(labelCentre, w.clockStrip->width() / 2.0, 2);
 }
 
 TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
     writeIni("[Option]\r\nAppearance=0\r\nShowClock=1\r\nColor2=255\r\n");
     CalendarWindow& w = start();
-    EXPECT_EQ(w.LBL_Day[20]->frameStyle(), int(QFrame::NoFrame));
-    EXPECT_TRUE(isBoxFlat(w.Text1[0]));
-    EXPECT_TRUE(isBoxFlat(w.Text1[1]));
-    EXPECT_TRUE(w.Line2->isHidden());
+    EXPECT_EQ(w.dayCells[20]->frameStyle(), int(QFrame::NoFrame));
+    EXPECT_TRUE(isBoxFlat(w.yearBox));
+    EXPECT_TRUE(isBoxFlat(w.monthBox));
+    EXPECT_TRUE(w.clockShadowLine->isHidden());
     // The flat boxes' inside is drawn in their own colour, beside the text.
-    for (QLineEdit* box : w.Text1) {
+    for (QLineEdit* box : w.entryBoxes()) {
         const QImage drawn = box->grab().toImage();
         EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() / 2).name().toStdString(),
                   "#ff0000")
@@ -105,10 +105,10 @@ TEST_F(WindowTest, FlatLookHasNoCellBordersFlatBoxesAndNoShadowLine) {
 TEST_F(WindowTest, ThreeDLookCopiesTheCellBorderToEveryCell) {
     CalendarWindow& w = start();
     for (int i : {0, 7, 43}) {
-        EXPECT_EQ(w.LBL_Day[i]->frameStyle(), int(QFrame::Panel | QFrame::Sunken)) << i;
-        EXPECT_EQ(w.LBL_Day[i]->size(), QSize(21, 17)) << i;
+        EXPECT_EQ(w.dayCells[i]->frameStyle(), int(QFrame::Panel | QFrame::Sunken)) << i;
+        EXPECT_EQ(w.dayCells[i]->size(), QSize(21, 17)) << i;
     }
-    EXPECT_FALSE(isBoxFlat(w.Text1[0]));
+    EXPECT_FALSE(isBoxFlat(w.yearBox));
 }
 
 TEST_F(WindowTest, MenusOfBothWindowsHoldTheirCommandsInOrder) {
@@ -116,7 +116,7 @@ TEST_F(WindowTest, MenusOfBothWindowsHoldTheirCommandsInOrder) {
     EXPECT_EQ(captions(f1.menuBar()->actions()),
               QStringList({QStringLiteral("終了(&X)"), QStringLiteral("今月(&T)"),
                            QStringLiteral("ツール(&T)")}));
-    EXPECT_EQ(captions(f1.MNU_Tool->actions()),
+    EXPECT_EQ(captions(f1.toolMenu->actions()),
               QStringList({QStringLiteral("元号指定(&G)..."), QStringLiteral("日数計算(&C)..."),
                            QStringLiteral("-"), QStringLiteral("常に手前に表示(&A)"),
                            QStringLiteral("-"), QStringLiteral("オプション(&O)...")}));
@@ -125,7 +125,7 @@ TEST_F(WindowTest, MenusOfBothWindowsHoldTheirCommandsInOrder) {
 
     writeIni("[Option]\r\nShowMenu=0\r\n");
     CalendarWindow& f5 = start();
-    EXPECT_EQ(captions(f5.MNU_Popup->actions()),
+    EXPECT_EQ(captions(f5.popupMenu->actions()),
               QStringList({QStringLiteral("最小化(&N)"), QStringLiteral("-"),
                            QStringLiteral("今月(&T)"), QStringLiteral("-"),
                            QStringLiteral("元号指定(&G)..."), QStringLiteral("日数計算(&C)..."),
@@ -138,20 +138,20 @@ TEST_F(WindowTest, MenusOfBothWindowsHoldTheirCommandsInOrder) {
 TEST_F(WindowTest, ThisMonthCommandReturnsToTodaysMonth) {
     CalendarWindow& w = start();
     showMonth(w, 1999, 3);
-    w.MNU_ThisYM->trigger();
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
-    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 6年"));
+    w.thisMonthCommand->trigger();
+    EXPECT_EQ(w.yearBox->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.monthBox->text(), QStringLiteral("11"));
+    EXPECT_EQ(w.eraLabel->text(), QStringLiteral("令和 6年"));
 }
 
 TEST_F(WindowTest, AlwaysOnTopTogglesTheCheckMarkAndTheTopmostState) {
     CalendarWindow& w = start();
     const std::size_t before = doubles.windowStyles.topmostCalls.size();
-    w.MNU_A_Top->trigger();
-    EXPECT_TRUE(w.MNU_A_Top->isChecked());
+    w.alwaysOnTopCommand->trigger();
+    EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
     EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
-    w.MNU_A_Top->trigger();
-    EXPECT_FALSE(w.MNU_A_Top->isChecked());
+    w.alwaysOnTopCommand->trigger();
+    EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
     EXPECT_FALSE(doubles.windowStyles.isTopmost(&w));
     EXPECT_EQ(doubles.windowStyles.topmostCalls.size(), before + 2);
 }
@@ -160,17 +160,17 @@ TEST_F(WindowTest, ClockTickShowsTheTimeAndMovesTheTodayMarkAfterMidnight) {
     CalendarWindow& w = start();
     doubles.clock.time = QDateTime(QDate(2024, 11, 15), QTime(23, 59, 0));
     const int fills = w.fillCount;
-    QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
-    EXPECT_EQ(w.Label2->text(), QStringLiteral("23:59"));
+    QMetaObject::invokeMethod(w.clockTimer, "timeout", Qt::DirectConnection);
+    EXPECT_EQ(w.clockLabel->text(), QStringLiteral("23:59"));
     EXPECT_EQ(w.fillCount, fills) << "no refill while the date stays";
 
     doubles.clock.time = QDateTime(QDate(2024, 11, 16), QTime(0, 0, 0));
-    QMetaObject::invokeMethod(w.Timer1, "timeout", Qt::DirectConnection);
-    EXPECT_EQ(w.Label2->text(), QStringLiteral("00:00"));
+    QMetaObject::invokeMethod(w.clockTimer, "timeout", Qt::DirectConnection);
+    EXPECT_EQ(w.clockLabel->text(), QStringLiteral("00:00"));
     EXPECT_EQ(w.fillCount, fills + 1);
-    EXPECT_EQ(backgroundOf(w.LBL_Day[27]), ResolveColor(0x00FFFF)) << "16 November is today";
-    EXPECT_EQ(backgroundOf(w.LBL_Day[26]), backgroundOf(&w));
-    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11")) << "the month shown stays";
+    EXPECT_EQ(backgroundOf(w.dayCells[27]), ResolveColor(0x00FFFF)) << "16 November is today";
+    EXPECT_EQ(backgroundOf(w.dayCells[26]), backgroundOf(&w));
+    EXPECT_EQ(w.monthBox->text(), QStringLiteral("11")) << "the month shown stays";
 }
 
 TEST_F(WindowTest, AMonthChangedWhileHiddenIsFilledWhenShown) {
@@ -179,10 +179,10 @@ TEST_F(WindowTest, AMonthChangedWhileHiddenIsFilledWhenShown) {
     const int fills = w.fillCount;
     showMonth(w, 2020, 2);
     EXPECT_EQ(w.fillCount, fills);
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2020"));
+    EXPECT_EQ(w.yearBox->text(), QStringLiteral("2020"));
     w.show();
     EXPECT_EQ(w.fillCount, fills + 1);
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 2年"));
+    EXPECT_EQ(w.eraLabel->text(), QStringLiteral("令和 2年"));
 }
 
 TEST_F(WindowTest, ClosingAMinimizedWindowSavesThePositionFromBefore) {
@@ -197,13 +197,13 @@ TEST_F(WindowTest, ClosingAMinimizedWindowSavesThePositionFromBefore) {
 TEST_F(WindowTest, Form5OpensItsPopupMenuOnTheRightButtonAndDragsWithTheLeft) {
     writeIni("[Option]\r\nShowMenu=0\r\n");
     CalendarWindow& w = start();
-    QTest::mouseClick(w.LBL_Day[20], Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_TRUE(w.MNU_Popup->isVisible());
-    w.MNU_Popup->hide();
+    QTest::mouseClick(w.dayCells[20], Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_TRUE(w.popupMenu->isVisible());
+    w.popupMenu->hide();
 
     // The window system refuses (no window manager): the window follows the mouse.
     const QPoint start = w.pos();
-    QWidget* label = w.Label1;
+    QWidget* label = w.eraLabel;
     QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), label->mapToGlobal(QPointF(30, 25)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -227,7 +227,7 @@ TEST_F(WindowTest, WithATransparentBackgroundTheMenuBarStaysOpaqueAndTakesClicks
     const QRect barArea = bar->geometry();
     EXPECT_EQ(visible.intersected(barArea), QRegion(barArea)) << "every pixel of the menu bar";
     // Below it the background is still see-through.
-    const QPoint panel = w.Picture2->mapTo(&w, QPoint(2, w.Picture2->height() - 2));
+    const QPoint panel = w.calendarPanel->mapTo(&w, QPoint(2, w.calendarPanel->height() - 2));
     EXPECT_FALSE(visible.contains(panel));
 }
 
@@ -240,22 +240,22 @@ TEST_F(WindowTest, TheEraLabelShowsEveryEraYearWhole) {
                label->contentsRect().width();
     };
     CalendarWindow& w = start();
-    const QFont design = w.Label1->font();
+    const QFont design = w.eraLabel->font();
     // Reiwa runs to its 7981st year in 9999: the label of every year, as the month view writes it.
     showMonth(w, 9999, 12);
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和7981年"));
-    EXPECT_TRUE(fitsWhole(w.Label1)) << w.Label1->text().toStdString();
+    EXPECT_EQ(w.eraLabel->text(), QStringLiteral("令和7981年"));
+    EXPECT_TRUE(fitsWhole(w.eraLabel)) << w.eraLabel->text().toStdString();
     for (int year = 1989; year <= 9999; ++year) {
         St_Era(QStringLiteral("%1").arg(year * 10000 + 1299).toStdString());
-        w.Label1->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
-                          QStringLiteral("年"));
-        ASSERT_TRUE(fitsWhole(w.Label1)) << w.Label1->text().toStdString();
+        w.eraLabel->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
+                            QStringLiteral("年"));
+        ASSERT_TRUE(fitsWhole(w.eraLabel)) << w.eraLabel->text().toStdString();
     }
     // A short label keeps its own font size.
     showMonth(w, 2025, 1);
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 7年"));
-    EXPECT_EQ(qobject_cast<const FittedLabel*>(w.Label1)->fittedFont(), design);
+    EXPECT_EQ(w.eraLabel->text(), QStringLiteral("令和 7年"));
+    EXPECT_EQ(qobject_cast<const FittedLabel*>(w.eraLabel)->fittedFont(), design);
     // The longest era name the era editor takes, in a four-digit year.
-    w.Label1->setText(QStringLiteral("八文字の元号名前9999年"));
-    EXPECT_TRUE(fitsWhole(w.Label1));
+    w.eraLabel->setText(QStringLiteral("八文字の元号名前9999年"));
+    EXPECT_TRUE(fitsWhole(w.eraLabel));
 }

@@ -38,7 +38,7 @@ protected:
 
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<Form4*>(w) != nullptr) {
+            if (qobject_cast<OptionsDialog*>(w) != nullptr) {
                 w->close();
             }
         }
@@ -50,10 +50,11 @@ protected:
 
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    static Form4* openOptions() {
-        CurrentCalendar->MNU_Option->trigger();
+    static OptionsDialog* openOptions() {
+        CurrentCalendar->optionsCommand->trigger();
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* form = qobject_cast<Form4*>(w); form != nullptr && form->isVisible()) {
+            if (auto* form = qobject_cast<OptionsDialog*>(w);
+                form != nullptr && form->isVisible()) {
                 return form;
             }
         }
@@ -76,19 +77,20 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
     StartCalendar();
     ASSERT_NE(CurrentCalendar, nullptr);
     ASSERT_EQ(CurrentCalendar->objectName(), "Form1");
-    for (QAction* command : {CurrentCalendar->MNU_Gengo, CurrentCalendar->MNU_Calc_Days,
-                             CurrentCalendar->MNU_Option}) {
+    for (QAction* command :
+         {CurrentCalendar->eraJumpCommand, CurrentCalendar->daysCalculatorCommand,
+          CurrentCalendar->optionsCommand}) {
         EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
     }
 
-    Form4* options = openOptions();
+    OptionsDialog* options = openOptions();
     ASSERT_NE(options, nullptr);
-    click(options->Check1);
-    options->Text1[0]->selectAll();
-    QTest::keyClicks(options->Text1[0], QStringLiteral("200"));
+    click(options->titleAndMenuBox);
+    options->sizeBoxes[0]->selectAll();
+    QTest::keyClicks(options->sizeBoxes[0], QStringLiteral("200"));
     QPointer<CalendarWindow> old = CurrentCalendar.data();
-    QPointer<Form4> confirmed = options;
-    click(options->Command1[0]);
+    QPointer<OptionsDialog> confirmed = options;
+    click(options->confirmButtons[0]);
     settle();
     EXPECT_TRUE(old.isNull());
     EXPECT_TRUE(confirmed.isNull());
@@ -101,11 +103,11 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
 
     options = openOptions();
     ASSERT_NE(options, nullptr);
-    EXPECT_FALSE(options->Check1->isChecked());
-    EXPECT_FALSE(options->Check2->isEnabled());
-    EXPECT_EQ(options->Text1[0]->text(), "200");
-    click(options->Check1);
-    click(options->Command1[0]);
+    EXPECT_FALSE(options->titleAndMenuBox->isChecked());
+    EXPECT_FALSE(options->trayIconBox->isEnabled());
+    EXPECT_EQ(options->sizeBoxes[0]->text(), "200");
+    click(options->titleAndMenuBox);
+    click(options->confirmButtons[0]);
     settle();
     ASSERT_NE(CurrentCalendar, nullptr);
     EXPECT_EQ(CurrentCalendar->objectName(), "Form1");
@@ -116,25 +118,25 @@ TEST_F(CalendarDialogs, OptionsReplaceTheWindowWithTitleAndMenuAndBringItBack) {
 TEST_F(CalendarDialogs, OptionsConfirmedAfterTheCalendarClosedAreSavedAndShown) {
     StartCalendar();
     ASSERT_NE(CurrentCalendar, nullptr);
-    Form4* options = openOptions();
+    OptionsDialog* options = openOptions();
     ASSERT_NE(options, nullptr);
     // The dialog keeps the program running after the calendar's own "終了(&X)".
-    CurrentCalendar->MNU_Exit->trigger();
+    CurrentCalendar->exitCommand->trigger();
     settle();
     ASSERT_EQ(CurrentCalendar, nullptr);
     ASSERT_TRUE(options->isVisible());
 
-    click(options->Option1[0]);
-    click(options->Check4);
-    click(options->Command1[0]);
+    click(options->lookButtons[0]);
+    click(options->clockBox);
+    click(options->confirmButtons[0]);
     settle();
     ASSERT_NE(CurrentCalendar, nullptr);
     EXPECT_TRUE(settingsFile().contains("Appearance=0")) << settingsFile().toStdString();
     EXPECT_TRUE(settingsFile().contains("ShowClock=1")) << settingsFile().toStdString();
     EXPECT_EQ(CalendarOptions().current.Appearance, 0);
     EXPECT_EQ(CalendarOptions().current.ShowClock, 1);
-    EXPECT_FALSE(CurrentCalendar->Picture3->isHidden()) << "the clock is shown";
-    EXPECT_TRUE(CurrentCalendar->Line2->isHidden()) << "the flat look has no shadow line";
+    EXPECT_FALSE(CurrentCalendar->clockStrip->isHidden()) << "the clock is shown";
+    EXPECT_TRUE(CurrentCalendar->clockShadowLine->isHidden()) << "the flat look has no shadow line";
     EXPECT_TRUE(doubles.messageBox.shown.empty());
 }
 
@@ -142,20 +144,20 @@ TEST_F(CalendarDialogs, EraJumpOpensOverTheCalendarAndSetsItsYear) {
     StartCalendar();
     CalendarWindow& calendar = *CurrentCalendar;
     calendar.move(120, 80);
-    Form2 dialog(CalendarForDialogs(), &calendar);
+    EraJumpDialog dialog(CalendarForDialogs(), &calendar);
     EXPECT_EQ(dialog.pos(), calendar.pos());
     EXPECT_EQ(dialog.width(), calendar.width());
-    EXPECT_EQ(dialog.Text1[0]->text(), "2024");
-    EXPECT_EQ(dialog.Combo1->currentText(), "令和");
-    EXPECT_EQ(dialog.Text1[1]->text(), "6");
+    EXPECT_EQ(dialog.yearBoxes[0]->text(), "2024");
+    EXPECT_EQ(dialog.eraList->currentText(), "令和");
+    EXPECT_EQ(dialog.yearBoxes[1]->text(), "6");
 
-    dialog.Text1[0]->selectAll();
-    QTest::keyClicks(dialog.Text1[0], QStringLiteral("1989"));
-    QTest::keyClick(dialog.Text1[0], Qt::Key_Return);
-    EXPECT_EQ(calendar.VScroll1[0]->value(), 1989);
-    EXPECT_EQ(calendar.Text1[0]->text(), "1989");
-    EXPECT_EQ(calendar.Text1[1]->text(), "11");
-    EXPECT_EQ(calendar.Label1->text(), "平成元年");
+    dialog.yearBoxes[0]->selectAll();
+    QTest::keyClicks(dialog.yearBoxes[0], QStringLiteral("1989"));
+    QTest::keyClick(dialog.yearBoxes[0], Qt::Key_Return);
+    EXPECT_EQ(calendar.yearScrollBar->value(), 1989);
+    EXPECT_EQ(calendar.yearBox->text(), "1989");
+    EXPECT_EQ(calendar.monthBox->text(), "11");
+    EXPECT_EQ(calendar.eraLabel->text(), "平成元年");
 }
 
 } // namespace

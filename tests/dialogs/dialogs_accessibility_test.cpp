@@ -37,7 +37,7 @@ protected:
 using Words = std::pair<QString, QString>;
 
 TEST_F(DialogsForAListener, EraJumpNamesEveryControlAndTabsFromTheEraToTheButton) {
-    Form2 dialog(calendar);
+    EraJumpDialog dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
     // On Linux a drop-down list's name is its selected entry; what it chooses is its description.
     EXPECT_EQ(AccessibleWords(dialog, "Combo1").second, QStringLiteral("元号"));
@@ -46,12 +46,12 @@ TEST_F(DialogsForAListener, EraJumpNamesEveryControlAndTabsFromTheEraToTheButton
     EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("年", "1〜9999"));
     EXPECT_EQ(AccessibleWords(dialog, "VScroll1_0"), Words("年の増減", "1〜9999"));
     EXPECT_EQ(AccessibleWords(dialog, "Command1").first, QStringLiteral("決定"));
-    EXPECT_EQ(tabChain(dialog, dialog.Combo1),
+    EXPECT_EQ(tabChain(dialog, dialog.eraList),
               QStringList({"Combo1", "Text1_1", "Text1_0", "Command1"}));
 }
 
 TEST_F(DialogsForAListener, DaysCalculatorNamesEveryFieldAfterItsDate) {
-    Form3 dialog(calendar);
+    DaysCalculatorDialog dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
     EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("最初の日付の年", "1〜9999"));
     EXPECT_EQ(AccessibleWords(dialog, "Text1_1"), Words("最初の日付の月", "1〜12"));
@@ -62,7 +62,7 @@ TEST_F(DialogsForAListener, DaysCalculatorNamesEveryFieldAfterItsDate) {
     EXPECT_EQ(AccessibleWords(dialog, "Text1_8").first, QStringLiteral("日間の日数"));
     EXPECT_EQ(AccessibleWords(dialog, "Command1_2").first, QStringLiteral("日間"));
     EXPECT_EQ(
-        tabChain(dialog, dialog.Text1[0]),
+        tabChain(dialog, dialog.fields[0]),
         QStringList({"Text1_0", "Text1_1", "Text1_2", "Text1_6", "Command1_0", "Text1_3", "Text1_4",
                      "Text1_5", "Text1_7", "Command1_1", "Command1_2", "Text1_8"}));
 }
@@ -70,7 +70,7 @@ TEST_F(DialogsForAListener, DaysCalculatorNamesEveryFieldAfterItsDate) {
 TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton) {
     calendar.values.ShowClock = 1;  // the clock frame with its colours shown
     calendar.values.Appearance = 1; // 3D: the boundary's shadow colour shown
-    Form4 dialog(calendar);
+    OptionsDialog dialog(calendar);
     EXPECT_EQ(UnnamedControls(dialog), QStringList());
     EXPECT_EQ(AccessibleWords(dialog, "Text1_0"), Words("横幅", "178〜999"));
     EXPECT_EQ(AccessibleWords(dialog, "Text1_1"), Words("高さ", "175〜999"));
@@ -89,7 +89,7 @@ TEST_F(DialogsForAListener, OptionsNameTheSizeBoxesAndEveryColourSwatchAsAButton
     }
     // Top to bottom (the look is one stop, its options go by the arrow keys), each colour after
     // its label, the clock's text colour first in its frame.
-    EXPECT_EQ(tabChain(dialog, dialog.Check1).join(u' '),
+    EXPECT_EQ(tabChain(dialog, dialog.titleAndMenuBox).join(u' '),
               QStringLiteral("Check1 Check2 Command2 Check5 Option1_0 Text1_0 Text1_1 Check3 "
                              "Picture1_0 Picture1_1 Picture1_2 Picture1_3 Picture1_4 Picture1_5 "
                              "Check4 loginStartBox "

@@ -20,20 +20,20 @@ void click(QWidget* widget) {
 TEST(KoyomiOption, TheCheckBoxShowsAndStoresShowKoyomi) {
     PlatformDoubles doubles;
     FakeCalendar calendar;
-    Form4 dialog(calendar);
-    ASSERT_NE(dialog.Check5, nullptr);
-    EXPECT_EQ(dialog.Check5->objectName(), "Check5");
-    EXPECT_EQ(dialog.Check5->text(), "暦を表示");
-    EXPECT_FALSE(dialog.Check5->isChecked()) << "off by default";
-    EXPECT_TRUE(dialog.rect().contains(dialog.Check5->geometry()));
-    EXPECT_FALSE(dialog.Check5->geometry().intersects(dialog.Command2->geometry()));
-    click(dialog.Check5);
-    ASSERT_TRUE(dialog.Check5->isChecked());
+    OptionsDialog dialog(calendar);
+    ASSERT_NE(dialog.koyomiBox, nullptr);
+    EXPECT_EQ(dialog.koyomiBox->objectName(), "Check5");
+    EXPECT_EQ(dialog.koyomiBox->text(), "暦を表示");
+    EXPECT_FALSE(dialog.koyomiBox->isChecked()) << "off by default";
+    EXPECT_TRUE(dialog.rect().contains(dialog.koyomiBox->geometry()));
+    EXPECT_FALSE(dialog.koyomiBox->geometry().intersects(dialog.defaultsButton->geometry()));
+    click(dialog.koyomiBox);
+    ASSERT_TRUE(dialog.koyomiBox->isChecked());
     EXPECT_TRUE(dialog.confirm());
     EXPECT_EQ(calendar.values.ShowKoyomi, 1);
 
     FakeCalendar shown;
     shown.values.ShowKoyomi = 1;
-    Form4 again(shown);
-    EXPECT_TRUE(again.Check5->isChecked());
+    OptionsDialog again(shown);
+    EXPECT_TRUE(again.koyomiBox->isChecked());
 }

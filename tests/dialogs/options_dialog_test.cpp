@@ -24,7 +24,7 @@
 
 namespace {
 
-class OptionsDialog : public ::testing::Test {
+class OptionsDialogTest : public ::testing::Test {
 protected:
     // Clicks near the left edge, where a check box or option button has its indicator.
     static void click(QWidget* widget) {
@@ -61,43 +61,44 @@ protected:
     FakeCalendar calendar;
 };
 
-TEST_F(OptionsDialog, VersionLineRightAlignsTheMajorVersionInTwoPlaces) {
+TEST_F(OptionsDialogTest, VersionLineRightAlignsTheMajorVersionInTwoPlaces) {
     EXPECT_EQ(VersionLine(1, 0), "Ver. 1.00");
     EXPECT_EQ(VersionLine(2, 11), "Ver. 2.11");
     EXPECT_EQ(VersionLine(12, 3), "Ver.12.03");
 }
 
-TEST_F(OptionsDialog, LoadsEverySettingAndShowsOnlyColoursInTheClockFrame) {
+TEST_F(OptionsDialogTest, LoadsEverySettingAndShowsOnlyColoursInTheClockFrame) {
     calendar.values = unusual();
-    Form4 dialog(calendar);
+    OptionsDialog dialog(calendar);
     EXPECT_EQ(dialog.windowTitle(), "オプション");
-    EXPECT_TRUE(dialog.Check1->isChecked());
-    EXPECT_FALSE(dialog.Check2->isChecked());
-    EXPECT_TRUE(dialog.Check2->isEnabled());
-    EXPECT_TRUE(dialog.Option1[0]->isChecked());
+    EXPECT_TRUE(dialog.titleAndMenuBox->isChecked());
+    EXPECT_FALSE(dialog.trayIconBox->isChecked());
+    EXPECT_TRUE(dialog.trayIconBox->isEnabled());
+    EXPECT_TRUE(dialog.lookButtons[0]->isChecked());
     EXPECT_EQ(dialog.boundaryLabel->text(), "境界線の色");
-    EXPECT_TRUE(dialog.Picture1[7]->isHidden());
-    EXPECT_EQ(dialog.Text1[0]->text(), "200");
-    EXPECT_EQ(dialog.Text1[1]->text(), "1234"); // longer than can be typed, shown in full
+    EXPECT_TRUE(dialog.swatches[7]->isHidden());
+    EXPECT_EQ(dialog.sizeBoxes[0]->text(), "200");
+    EXPECT_EQ(dialog.sizeBoxes[1]->text(), "1234"); // longer than can be typed, shown in full
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(dialog.Picture1[i]->color(), calendar.values.Color[i]);
+        EXPECT_EQ(dialog.swatches[i]->color(), calendar.values.Color[i]);
     }
-    EXPECT_TRUE(dialog.Check4->isChecked());
+    EXPECT_TRUE(dialog.clockBox->isChecked());
     EXPECT_FALSE(dialog.clockFrame->isHidden());
-    EXPECT_EQ(dialog.Picture1[6]->color(), 0x222222);
-    EXPECT_EQ(dialog.Picture1[7]->color(), 0x333333);
-    ASSERT_NE(dialog.Picture1[8], nullptr);
-    EXPECT_EQ(dialog.Picture1[8]->objectName(), "Picture1_8");
-    EXPECT_EQ(dialog.Picture1[8]->color(), 0x111111);
+    EXPECT_EQ(dialog.swatches[6]->color(), 0x222222);
+    EXPECT_EQ(dialog.swatches[7]->color(), 0x333333);
+    ASSERT_NE(dialog.swatches[8], nullptr);
+    EXPECT_EQ(dialog.swatches[8]->objectName(), "Picture1_8");
+    EXPECT_EQ(dialog.swatches[8]->color(), 0x111111);
 
     // The clock frame: the text colour takes the place of the height box, the boundary colours
     // move up to the first row, and the frame, the buttons and the dialog lose 48 pixels.
     EXPECT_EQ(dialog.clockHeightLabel->text(), "文字の色");
-    EXPECT_TRUE(dialog.Text1[2]->isHidden());
-    EXPECT_TRUE(dialog.Text2->isHidden());
+    EXPECT_TRUE(dialog.sizeBoxes[2]->isHidden());
+    EXPECT_TRUE(dialog.clockFontBox->isHidden());
     EXPECT_TRUE(dialog.fontLabel->isHidden());
-    EXPECT_EQ(dialog.Picture1[8]->geometry(), dialog.Text1[2]->geometry());
-    EXPECT_EQ(dialog.Picture1[6]->pos(), QPoint(dialog.Text2->x(), dialog.Text1[2]->y()));
+    EXPECT_EQ(dialog.swatches[8]->geometry(), dialog.sizeBoxes[2]->geometry());
+    EXPECT_EQ(dialog.swatches[6]->pos(),
+              QPoint(dialog.clockFontBox->x(), dialog.sizeBoxes[2]->y()));
     EXPECT_EQ(dialog.boundaryLabel->pos(), dialog.fontLabel->pos());
     for (const QWidget* child : dialog.clockFrame->findChildren<QWidget*>()) {
         if (!child->isHidden()) {
@@ -105,13 +106,13 @@ TEST_F(OptionsDialog, LoadsEverySettingAndShowsOnlyColoursInTheClockFrame) {
                 << child->objectName().toStdString();
         }
     }
-    for (const QWidget* below :
-         {static_cast<QWidget*>(dialog.Command1[0]), static_cast<QWidget*>(dialog.LBL_Version)}) {
+    for (const QWidget* below : {static_cast<QWidget*>(dialog.confirmButtons[0]),
+                                 static_cast<QWidget*>(dialog.versionLabel)}) {
         EXPECT_GT(below->y(), dialog.clockFrame->geometry().bottom());
         EXPECT_LE(below->geometry().bottom(), dialog.height());
     }
-    EXPECT_EQ(dialog.Text2->text(), "IPAGothic");
-    EXPECT_EQ(dialog.LBL_Version->text(), VersionLine(ZELVAR_VERSION_MAJOR, ZELVAR_VERSION_MINOR));
+    EXPECT_EQ(dialog.clockFontBox->text(), "IPAGothic");
+    EXPECT_EQ(dialog.versionLabel->text(), VersionLine(ZELVAR_VERSION_MAJOR, ZELVAR_VERSION_MINOR));
 
     // Centred on the screen (1024 × 768), its frame counted.
     const QSize frame = calendar.measureFrame(3, 0);
@@ -124,35 +125,35 @@ TEST_F(OptionsDialog, LoadsEverySettingAndShowsOnlyColoursInTheClockFrame) {
     EXPECT_EQ(calendar.values, unusual());
 }
 
-TEST_F(OptionsDialog, CheckBoxesAndOptionsShowAndHideWhatDependsOnThem) {
-    Form4 dialog(calendar);
-    ASSERT_TRUE(dialog.Check1->isChecked());
-    click(dialog.Check2);
-    ASSERT_FALSE(dialog.Check2->isChecked());
-    click(dialog.Check1);
-    EXPECT_TRUE(dialog.Check2->isChecked());
-    EXPECT_FALSE(dialog.Check2->isEnabled());
-    click(dialog.Check1);
-    EXPECT_TRUE(dialog.Check2->isEnabled());
-    EXPECT_TRUE(dialog.Check2->isChecked());
+TEST_F(OptionsDialogTest, CheckBoxesAndOptionsShowAndHideWhatDependsOnThem) {
+    OptionsDialog dialog(calendar);
+    ASSERT_TRUE(dialog.titleAndMenuBox->isChecked());
+    click(dialog.trayIconBox);
+    ASSERT_FALSE(dialog.trayIconBox->isChecked());
+    click(dialog.titleAndMenuBox);
+    EXPECT_TRUE(dialog.trayIconBox->isChecked());
+    EXPECT_FALSE(dialog.trayIconBox->isEnabled());
+    click(dialog.titleAndMenuBox);
+    EXPECT_TRUE(dialog.trayIconBox->isEnabled());
+    EXPECT_TRUE(dialog.trayIconBox->isChecked());
 
     EXPECT_TRUE(dialog.clockFrame->isHidden());
-    click(dialog.Check4);
+    click(dialog.clockBox);
     EXPECT_FALSE(dialog.clockFrame->isHidden());
 
-    click(dialog.Check3);
+    click(dialog.transparentBox);
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_TRUE(dialog.Picture1[i]->isHidden());
+        EXPECT_TRUE(dialog.swatches[i]->isHidden());
         EXPECT_TRUE(dialog.colourLabels[i]->isHidden());
     }
-    EXPECT_FALSE(dialog.Picture1[2]->isHidden());
+    EXPECT_FALSE(dialog.swatches[2]->isHidden());
 
-    click(dialog.Option1[0]);
-    EXPECT_TRUE(dialog.Picture1[7]->isHidden());
-    click(dialog.Option1[1]);
-    EXPECT_FALSE(dialog.Picture1[7]->isHidden());
+    click(dialog.lookButtons[0]);
+    EXPECT_TRUE(dialog.swatches[7]->isHidden());
+    click(dialog.lookButtons[1]);
+    EXPECT_FALSE(dialog.swatches[7]->isHidden());
     EXPECT_EQ(dialog.boundaryLabel->text(), "境界線の色（線の色、影の色）");
-    click(dialog.Option1[0]);
+    click(dialog.lookButtons[0]);
 
     // Hidden swatches keep their colours and are stored as they are.
     dialog.confirm();
@@ -165,23 +166,23 @@ TEST_F(OptionsDialog, CheckBoxesAndOptionsShowAndHideWhatDependsOnThem) {
     EXPECT_EQ(calendar.values.CL_Color, defaults.CL_Color);
 }
 
-TEST_F(OptionsDialog, RestoringTheDefaultsStoresNothingUntilConfirmed) {
+TEST_F(OptionsDialogTest, RestoringTheDefaultsStoresNothingUntilConfirmed) {
     calendar.values = unusual();
     {
-        Form4 dialog(calendar);
-        click(dialog.Command2);
+        OptionsDialog dialog(calendar);
+        click(dialog.defaultsButton);
         EXPECT_EQ(dialog.values(), DefaultOptionValues());
-        EXPECT_EQ(dialog.Text1[0]->text(), "194");
-        EXPECT_EQ(dialog.Text1[1]->text(), "180");
+        EXPECT_EQ(dialog.sizeBoxes[0]->text(), "194");
+        EXPECT_EQ(dialog.sizeBoxes[1]->text(), "180");
         EXPECT_TRUE(dialog.clockFrame->isHidden());
-        click(dialog.Command1[1]);
+        click(dialog.confirmButtons[1]);
         EXPECT_TRUE(calendar.events.empty());
         EXPECT_EQ(calendar.values, unusual());
     }
     {
-        Form4 dialog(calendar);
-        click(dialog.Command2);
-        click(dialog.Command1[0]);
+        OptionsDialog dialog(calendar);
+        click(dialog.defaultsButton);
+        click(dialog.confirmButtons[0]);
         EXPECT_TRUE(confirmed());
         // The clock height and font, which the dialog never shows, are reset too.
         EXPECT_EQ(calendar.values, DefaultOptionValues());
@@ -192,17 +193,17 @@ TEST_F(OptionsDialog, RestoringTheDefaultsStoresNothingUntilConfirmed) {
     }
 }
 
-TEST_F(OptionsDialog, TooSmallSizesAreRefusedWidthFirstWithTheFocusOnTheBox) {
-    Form4 dialog(calendar);
+TEST_F(OptionsDialogTest, TooSmallSizesAreRefusedWidthFirstWithTheFocusOnTheBox) {
+    OptionsDialog dialog(calendar);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
 
     const auto refused = [&](const char* width, const char* height, const char* message,
                              QLineEdit* focus) {
         doubles.messageBox.shown.clear();
-        type(dialog.Text1[0], width);
-        type(dialog.Text1[1], height);
-        dialog.Command1[1]->setFocus();
+        type(dialog.sizeBoxes[0], width);
+        type(dialog.sizeBoxes[1], height);
+        dialog.confirmButtons[1]->setFocus();
         EXPECT_FALSE(dialog.confirm()) << width << " × " << height;
         ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
         EXPECT_EQ(doubles.messageBox.shown[0].text, QString::fromUtf8(message));
@@ -211,16 +212,16 @@ TEST_F(OptionsDialog, TooSmallSizesAreRefusedWidthFirstWithTheFocusOnTheBox) {
         EXPECT_EQ(QApplication::focusWidget(), focus);
         EXPECT_TRUE(calendar.events.empty());
     };
-    refused("177", "174", "178以上を入力して下さい。", dialog.Text1[0]);
-    refused("abc", "180", "178以上を入力して下さい。", dialog.Text1[0]);
-    refused("178", "174", "175以上を入力して下さい。", dialog.Text1[1]);
-    refused("178", "", "175以上を入力して下さい。", dialog.Text1[1]);
+    refused("177", "174", "178以上を入力して下さい。", dialog.sizeBoxes[0]);
+    refused("abc", "180", "178以上を入力して下さい。", dialog.sizeBoxes[0]);
+    refused("178", "174", "175以上を入力して下さい。", dialog.sizeBoxes[1]);
+    refused("178", "", "175以上を入力して下さい。", dialog.sizeBoxes[1]);
     EXPECT_TRUE(dialog.isVisible());
 
     // At most three characters can be typed.
-    type(dialog.Text1[0], "2505");
-    EXPECT_EQ(dialog.Text1[0]->text(), "250");
-    type(dialog.Text1[1], "175");
+    type(dialog.sizeBoxes[0], "2505");
+    EXPECT_EQ(dialog.sizeBoxes[0]->text(), "250");
+    type(dialog.sizeBoxes[1], "175");
     doubles.messageBox.shown.clear();
     EXPECT_TRUE(dialog.confirm());
     EXPECT_TRUE(doubles.messageBox.shown.empty());
@@ -228,23 +229,23 @@ TEST_F(OptionsDialog, TooSmallSizesAreRefusedWidthFirstWithTheFocusOnTheBox) {
     EXPECT_EQ(calendar.values.MainHeight, 175);
 }
 
-TEST_F(OptionsDialog, SwatchesTakeTheChosenColourAndKeepTheirsOnCancel) {
-    Form4 dialog(calendar);
+TEST_F(OptionsDialogTest, SwatchesTakeTheChosenColourAndKeepTheirsOnCancel) {
+    OptionsDialog dialog(calendar);
     doubles.colorChooser.answers = {0x123456, -1, 0x00ABCD};
-    click(dialog.Picture1[2]);
-    EXPECT_EQ(dialog.Picture1[2]->color(), 0x123456);
+    click(dialog.swatches[2]);
+    EXPECT_EQ(dialog.swatches[2]->color(), 0x123456);
     ASSERT_EQ(doubles.colorChooser.requests.size(), 1U);
     // The system colour reference goes to the chooser unchanged.
     EXPECT_EQ(doubles.colorChooser.requests[0].initial, SystemColor(ColorBtnText));
     EXPECT_EQ(doubles.colorChooser.requests[0].owner, &dialog);
 
-    click(dialog.Picture1[5]);
-    EXPECT_EQ(dialog.Picture1[5]->color(), 0x00FFFF);
+    click(dialog.swatches[5]);
+    EXPECT_EQ(dialog.swatches[5]->color(), 0x00FFFF);
 
-    click(dialog.Check4);
-    click(dialog.Picture1[8]);
+    click(dialog.clockBox);
+    click(dialog.swatches[8]);
     EXPECT_EQ(doubles.colorChooser.requests.back().initial, SystemColor(ColorBtnText));
-    EXPECT_EQ(dialog.Picture1[8]->color(), 0x00ABCD);
+    EXPECT_EQ(dialog.swatches[8]->color(), 0x00ABCD);
 
     dialog.confirm();
     EXPECT_EQ(calendar.values.Color[2], 0x123456);
@@ -252,63 +253,63 @@ TEST_F(OptionsDialog, SwatchesTakeTheChosenColourAndKeepTheirsOnCancel) {
     EXPECT_EQ(calendar.values.CL_Color[0], 0x00ABCD);
 }
 
-TEST_F(OptionsDialog, FlagsOtherThanOneShowCheckedAndAreStoredAsOne) {
+TEST_F(OptionsDialogTest, FlagsOtherThanOneShowCheckedAndAreStoredAsOne) {
     calendar.values.TaskTray = 5;
     calendar.values.ShowClock = -1;
     calendar.values.Transparent = 1;
     doubles.platformId.id = 1;
     {
-        Form4 dialog(calendar);
-        EXPECT_TRUE(dialog.Check2->isChecked());
-        EXPECT_TRUE(dialog.Check4->isChecked());
+        OptionsDialog dialog(calendar);
+        EXPECT_TRUE(dialog.trayIconBox->isChecked());
+        EXPECT_TRUE(dialog.clockBox->isChecked());
         // Without transparency the box is cleared and cannot be changed.
-        EXPECT_FALSE(dialog.Check3->isChecked());
-        EXPECT_FALSE(dialog.Check3->isEnabled());
+        EXPECT_FALSE(dialog.transparentBox->isChecked());
+        EXPECT_FALSE(dialog.transparentBox->isEnabled());
         dialog.confirm();
         EXPECT_EQ(calendar.values.TaskTray, 1);
         EXPECT_EQ(calendar.values.ShowClock, 1);
         EXPECT_EQ(calendar.values.Transparent, 0);
     }
     {
-        Form4 dialog(calendar);
-        click(dialog.Command2);
-        EXPECT_FALSE(dialog.Check3->isEnabled());
+        OptionsDialog dialog(calendar);
+        click(dialog.defaultsButton);
+        EXPECT_FALSE(dialog.transparentBox->isEnabled());
     }
 }
 
-TEST_F(OptionsDialog, OneDialogAtATimeAndEscapeDiscards) {
+TEST_F(OptionsDialogTest, OneDialogAtATimeAndEscapeDiscards) {
     calendar.values = unusual();
-    Form4* first = OpenOptionsDialog(calendar);
+    OptionsDialog* first = OpenOptionsDialog(calendar);
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(OpenOptionsDialog(calendar), first);
 
-    type(first->Text1[0], "300");
-    QPointer<Form4> gone(first);
-    QTest::keyClick(first->Text1[0], Qt::Key_Escape);
+    type(first->sizeBoxes[0], "300");
+    QPointer<OptionsDialog> gone(first);
+    QTest::keyClick(first->sizeBoxes[0], Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
     EXPECT_TRUE(calendar.events.empty());
     EXPECT_EQ(calendar.values, unusual());
 
-    Form4* second = OpenOptionsDialog(calendar);
-    EXPECT_EQ(second->Text1[0]->text(), "200");
+    OptionsDialog* second = OpenOptionsDialog(calendar);
+    EXPECT_EQ(second->sizeBoxes[0]->text(), "200");
     second->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST_F(OptionsDialog, ClosingEndsTheProgramOnlyWithoutACalendarWindow) {
+TEST_F(OptionsDialogTest, ClosingEndsTheProgramOnlyWithoutACalendarWindow) {
     QWidget calendarWindow;
     calendar.windowWidget = &calendarWindow;
     {
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         dialog.show();
         dialog.reject();
         EXPECT_FALSE(dialog.testAttribute(Qt::WA_QuitOnClose));
     }
     calendar.open = false;
     {
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         dialog.show();
         dialog.reject();
         EXPECT_TRUE(dialog.testAttribute(Qt::WA_QuitOnClose));
@@ -317,7 +318,7 @@ TEST_F(OptionsDialog, ClosingEndsTheProgramOnlyWithoutACalendarWindow) {
 
 } // namespace
 
-TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitchesIt) {
+TEST_F(OptionsDialogTest, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitchesIt) {
     const QTemporaryDir config;
     const ScopedEnvironment configHome("XDG_CONFIG_HOME", config.path().toUtf8());
     if (!LoginStartEntry().empty()) {
@@ -325,12 +326,12 @@ TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitches
     }
     const std::filesystem::path program = ProgramFile(TextPath(Services().program->folder()),
                                                       Services().program->name().toStdString());
-    const auto box = [](Form4& dialog) {
+    const auto box = [](OptionsDialog& dialog) {
         return dialog.findChild<QCheckBox*>(QStringLiteral("loginStartBox"));
     };
 
     {
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         ASSERT_NE(box(dialog), nullptr);
         EXPECT_FALSE(box(dialog)->isChecked()) << "off by default";
         dialog.show();
@@ -340,14 +341,14 @@ TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitches
         EXPECT_TRUE(LoginStartIsOn(program));
     }
     {
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         EXPECT_TRUE(box(dialog)->isChecked());
     }
     // The user removes the entry by hand: the next dialog shows it off, and confirming with the
     // box untouched writes nothing.
     ASSERT_EQ(SetLoginStart(program, false), "");
     {
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         EXPECT_FALSE(box(dialog)->isChecked());
         ASSERT_TRUE(dialog.confirm());
         EXPECT_EQ(LoginStartEntry(), "");
@@ -363,7 +364,7 @@ TEST_F(OptionsDialog, TheLoginStartBoxShowsTheDesktopsEntryAndConfirmingSwitches
         blocker.close();
         calendar.events.clear();
         doubles.messageBox.shown.clear();
-        Form4 dialog(calendar);
+        OptionsDialog dialog(calendar);
         dialog.show();
         click(box(dialog));
         EXPECT_FALSE(dialog.confirm());

@@ -185,7 +185,7 @@ public:
         return had ? 1 : 0;
     }
     // Until a button is asked for or taken away, a window has one as the real service sees it:
-    // an ordinary window has one, a tool window (Form5) has none.
+    // an ordinary window has one, a tool window (FramelessCalendarWindow) has none.
     [[nodiscard]] bool hasTaskbarButton(const QWidget* window) const override {
         auto it = taskbar.find(window);
         if (it == taskbar.end()) {

@@ -1,8 +1,8 @@
-#include "calendar/frm_dummy.h"
+#include "calendar/menu_anchor_window.h"
 
 #include <QGuiApplication>
 
-FrmDummy::FrmDummy() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+MenuAnchorWindow::MenuAnchorWindow() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmDUMMY"));
     // Nothing of it may stay on the screen, and it is no main window of the program: showing
     // and destroying it never ends the program.

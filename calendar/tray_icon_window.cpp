@@ -1,8 +1,8 @@
-#include "calendar/tray_form.h"
+#include "calendar/tray_icon_window.h"
 
 #include "calendar/calendar_window.h"
-#include "calendar/frm_dummy.h"
 #include "calendar/layout.h"
+#include "calendar/menu_anchor_window.h"
 #include "calendar/program_icon.h"
 #include "calendar/start_calendar.h"
 #include "calendar/tray_icon_call.h"
@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QWindow>
 
-QPointer<TrayForm> FRM_TTI;
+QPointer<TrayIconWindow> CurrentTrayIconWindow;
 
 namespace {
 
@@ -48,7 +48,7 @@ void bringToFront(CalendarWindow& window) {
 // taskbar button to be minimized to.
 void iconNotAdded(CalendarWindow* window) {
     ShowErrorMessage(QStringLiteral("通知領域にアイコンを登録出来ませんでした。"));
-    DestroyTrayForm();
+    DestroyTrayIconWindow();
     if (window != nullptr && !Services().windowStyles->hasTaskbarButton(window)) {
         SetAppWindowStyle(*window, -1);
     }
@@ -56,8 +56,8 @@ void iconNotAdded(CalendarWindow* window) {
 
 // The icon is in place, and `window`, the calendar in use, is minimized.
 bool canHideIntoTray(const CalendarWindow& window) {
-    return FRM_TTI != nullptr && FRM_TTI->hasIcon() && &window == CurrentCalendar &&
-           window.isMinimized();
+    return CurrentTrayIconWindow != nullptr && CurrentTrayIconWindow->hasIcon() &&
+           &window == CurrentCalendar && window.isMinimized();
 }
 
 // Whether taking a window out of the minimized state maps it again even while it is hidden: so on
@@ -70,7 +70,7 @@ bool leavingMinimizedShowsWindow() {
 // Where that state cannot be set while hidden, bringToFront sets it when the window is shown.
 void hideIntoTray(CalendarWindow& window) {
     window.hide();
-    FRM_TTI->MNU_Hide->setText(restoreCaption());
+    CurrentTrayIconWindow->minimizeCommand->setText(restoreCaption());
     if (!leavingMinimizedShowsWindow()) {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     }
@@ -104,50 +104,50 @@ void waitForFocusOfHiddenWindowToGo() {
 
 } // namespace
 
-TrayForm::TrayForm()
+TrayIconWindow::TrayIconWindow()
     : menuNeedsForegroundWindow(PopupMenuNeedsForegroundWindow()), service_(*Services().trayIcon),
       call_(new TrayIconCall(service_, this)), keepRunning_(std::make_unique<QEventLoopLocker>()) {
     setObjectName(QStringLiteral("FRM_TTI"));
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
     createMenu();
-    connect(call_, &TrayIconCall::finished, this, &TrayForm::addFinished);
+    connect(call_, &TrayIconCall::finished, this, &TrayIconWindow::addFinished);
     // The clicks are handled once the icon's own mouse handling has returned: a command of the
     // menu may delete the icon, and with it the window system's object that reported the click.
-    connect(&service_, &TrayIconService::leftButtonDown, this, &TrayForm::iconLeftButtonDown,
+    connect(&service_, &TrayIconService::leftButtonDown, this, &TrayIconWindow::iconLeftButtonDown,
             Qt::QueuedConnection);
-    connect(&service_, &TrayIconService::rightButtonDown, this, &TrayForm::iconRightButtonDown,
-            Qt::QueuedConnection);
+    connect(&service_, &TrayIconService::rightButtonDown, this,
+            &TrayIconWindow::iconRightButtonDown, Qt::QueuedConnection);
 }
 
-TrayForm::~TrayForm() = default;
+TrayIconWindow::~TrayIconWindow() = default;
 
-void TrayForm::createMenu() {
-    MNU_Popup = new QMenu(QStringLiteral("Popup"), this);
-    MNU_Popup->setObjectName(QStringLiteral("MNU_Popup"));
+void TrayIconWindow::createMenu() {
+    popupMenu = new QMenu(QStringLiteral("Popup"), this);
+    popupMenu->setObjectName(QStringLiteral("MNU_Popup"));
     auto command = [this](const char* name, const char* caption) {
-        QAction* action = MNU_Popup->addAction(QString::fromUtf8(caption));
+        QAction* action = popupMenu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
     auto separator = [this](const char* name) {
-        MNU_Popup->addSeparator()->setObjectName(QString::fromLatin1(name));
+        popupMenu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    MNU_Hide = command("MNU_Hide", TrayHideCaption);
+    minimizeCommand = command("MNU_Hide", TrayHideCaption);
     separator("MNU_P_Pipe");
-    MNU_ThisYM = command("MNU_ThisYM", "今月(&T)");
+    thisMonthCommand = command("MNU_ThisYM", "今月(&T)");
     separator("MNU_P_Pipe2");
-    MNU_Gengo = command("MNU_Gengo", "元号指定(&G)...");
-    MNU_Calc_Days = command("MNU_Calc_Days", "日数計算(&C)...");
+    eraJumpCommand = command("MNU_Gengo", "元号指定(&G)...");
+    daysCalculatorCommand = command("MNU_Calc_Days", "日数計算(&C)...");
     separator("MNU_P_Pipe3");
-    MNU_A_Top = command("MNU_A_Top", "常に手前に表示(&A)");
-    MNU_A_Top->setCheckable(true);
+    alwaysOnTopCommand = command("MNU_A_Top", "常に手前に表示(&A)");
+    alwaysOnTopCommand->setCheckable(true);
     separator("MNU_P_Pipe4");
-    MNU_Option = command("MNU_Option", "オプション(&O)...");
+    optionsCommand = command("MNU_Option", "オプション(&O)...");
     separator("MNU_P_Pipe5");
-    MNU_Exit = command("MNU_Exit", "終了(&X)");
+    exitCommand = command("MNU_Exit", "終了(&X)");
 
-    connect(MNU_Hide, &QAction::triggered, this, &TrayForm::hideOrRestoreCalendar);
+    connect(minimizeCommand, &QAction::triggered, this, &TrayIconWindow::hideOrRestoreCalendar);
     // The other commands are those of the calendar window's own menu.
     auto forward = [this](QAction* ours, QAction* CalendarWindow::*theirs) {
         connect(ours, &QAction::triggered, this, [theirs] {
@@ -156,29 +156,29 @@ void TrayForm::createMenu() {
             }
         });
     };
-    forward(MNU_ThisYM, &CalendarWindow::MNU_ThisYM);
-    forward(MNU_Gengo, &CalendarWindow::MNU_Gengo);
-    forward(MNU_Calc_Days, &CalendarWindow::MNU_Calc_Days);
-    forward(MNU_A_Top, &CalendarWindow::MNU_A_Top);
-    forward(MNU_Option, &CalendarWindow::MNU_Option);
-    forward(MNU_Exit, &CalendarWindow::MNU_Exit);
+    forward(thisMonthCommand, &CalendarWindow::thisMonthCommand);
+    forward(eraJumpCommand, &CalendarWindow::eraJumpCommand);
+    forward(daysCalculatorCommand, &CalendarWindow::daysCalculatorCommand);
+    forward(alwaysOnTopCommand, &CalendarWindow::alwaysOnTopCommand);
+    forward(optionsCommand, &CalendarWindow::optionsCommand);
+    forward(exitCommand, &CalendarWindow::exitCommand);
     // Whatever the calendar's toggle did, the check mark shows the window's state.
-    connect(MNU_A_Top, &QAction::triggered, this, [this] {
+    connect(alwaysOnTopCommand, &QAction::triggered, this, [this] {
         if (CurrentCalendar != nullptr) {
             SyncTrayAlwaysOnTop(*CurrentCalendar);
         } else {
-            MNU_A_Top->setChecked(!MNU_A_Top->isChecked());
+            alwaysOnTopCommand->setChecked(!alwaysOnTopCommand->isChecked());
         }
     });
 }
 
-int TrayForm::addIcon() {
+int TrayIconWindow::addIcon() {
     const int result = call_->start(TrayRequest::Add, Services().program->title(), windowIcon());
     hasIcon_ = result == 0;
     return result;
 }
 
-void TrayForm::removeIcon() {
+void TrayIconWindow::removeIcon() {
     call_->cancel();
     disconnect(&service_, nullptr, this, nullptr);
     // Deleting cannot be waited for: the form is going. A failure leaves nothing to repair.
@@ -188,7 +188,7 @@ void TrayForm::removeIcon() {
     keepRunning_.reset();
 }
 
-void TrayForm::lendTaskbarButton(CalendarWindow& window) {
+void TrayIconWindow::lendTaskbarButton(CalendarWindow& window) {
     if (Services().windowStyles->hasTaskbarButton(&window)) {
         return;
     }
@@ -196,7 +196,7 @@ void TrayForm::lendTaskbarButton(CalendarWindow& window) {
     lentButton_ = &window;
 }
 
-void TrayForm::addFinished(int result) {
+void TrayIconWindow::addFinished(int result) {
     if (result != 0) {
         // The lent taskbar button stays: the window goes on as without the icon.
         lentButton_ = nullptr;
@@ -218,30 +218,30 @@ void TrayForm::addFinished(int result) {
     emit iconAddFinished(result);
 }
 
-void TrayForm::iconLeftButtonDown(const QPoint& globalPos) {
+void TrayIconWindow::iconLeftButtonDown(const QPoint& globalPos) {
     (void)globalPos;
     CalendarWindow* window = CurrentCalendar;
     if (window == nullptr) {
         return;
     }
     if (!window->isVisible()) {
-        MNU_Hide->setText(hideCaption());
+        minimizeCommand->setText(hideCaption());
     }
     bringToFront(*window);
 }
 
-void TrayForm::iconRightButtonDown(const QPoint& globalPos) {
+void TrayIconWindow::iconRightButtonDown(const QPoint& globalPos) {
     CalendarWindow* window = CurrentCalendar;
-    std::unique_ptr<FrmDummy> dummy;
+    std::unique_ptr<MenuAnchorWindow> dummy;
     if (window != nullptr && window->isVisible()) {
         window->raise();
         window->activateWindow();
     } else if (menuNeedsForegroundWindow) {
-        dummy = std::make_unique<FrmDummy>();
+        dummy = std::make_unique<MenuAnchorWindow>();
         dummy->show();
         dummy->activateWindow();
     } else if (!menuWaiting_) {
-        const QPointer<TrayForm> self(this);
+        const QPointer<TrayIconWindow> self(this);
         menuWaiting_ = true;
         waitForFocusOfHiddenWindowToGo();
         if (self.isNull()) {
@@ -253,28 +253,28 @@ void TrayForm::iconRightButtonDown(const QPoint& globalPos) {
     }
     // A command of the menu may destroy this form (終了, the options dialog's re-creation); the
     // deletion waits for the event loop, so the menu and this function end normally.
-    MNU_Popup->exec(globalPos);
+    popupMenu->exec(globalPos);
 }
 
-void TrayForm::hideOrRestoreCalendar() {
+void TrayIconWindow::hideOrRestoreCalendar() {
     CalendarWindow* window = CurrentCalendar;
     if (window == nullptr) {
         return;
     }
     if (window->isVisible()) {
-        MNU_Hide->setText(restoreCaption());
+        minimizeCommand->setText(restoreCaption());
         window->hide();
     } else {
-        MNU_Hide->setText(hideCaption());
+        minimizeCommand->setText(hideCaption());
         bringToFront(*window);
     }
 }
 
-void CreateTrayForm(CalendarWindow& window) {
-    DestroyTrayForm();
-    auto* form = new TrayForm();
-    FRM_TTI = form;
-    form->MNU_A_Top->setChecked(window.MNU_A_Top->isChecked());
+void CreateTrayIconWindow(CalendarWindow& window) {
+    DestroyTrayIconWindow();
+    auto* form = new TrayIconWindow();
+    CurrentTrayIconWindow = form;
+    form->alwaysOnTopCommand->setChecked(window.alwaysOnTopCommand->isChecked());
     switch (form->addIcon()) {
     case 0:
         break;
@@ -288,12 +288,12 @@ void CreateTrayForm(CalendarWindow& window) {
     }
 }
 
-void DestroyTrayForm() {
-    TrayForm* form = FRM_TTI;
+void DestroyTrayIconWindow() {
+    TrayIconWindow* form = CurrentTrayIconWindow;
     if (form == nullptr) {
         return;
     }
-    FRM_TTI = nullptr;
+    CurrentTrayIconWindow = nullptr;
     form->removeIcon();
     form->deleteLater();
 }
@@ -316,7 +316,9 @@ bool MinimizeIntoTray(CalendarWindow& window) {
 }
 
 void SyncTrayAlwaysOnTop(const CalendarWindow& window) {
-    if (FRM_TTI != nullptr && &window == CurrentCalendar && window.MNU_A_Top != nullptr) {
-        FRM_TTI->MNU_A_Top->setChecked(window.MNU_A_Top->isChecked());
+    if (CurrentTrayIconWindow != nullptr && &window == CurrentCalendar &&
+        window.alwaysOnTopCommand != nullptr) {
+        CurrentTrayIconWindow->alwaysOnTopCommand->setChecked(
+            window.alwaysOnTopCommand->isChecked());
     }
 }

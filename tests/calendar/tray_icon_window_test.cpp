@@ -1,9 +1,10 @@
-// The notification-area form FRM_TTI over the calendar window: adding the icon (with the wait for
-// a notification area that is not ready), the clicks on the icon, the popup menu's commands, the
-// caption of MNU_Hide, the mirrored check mark, hiding and restoring, closing and re-creation.
+// The notification-area form CurrentTrayIconWindow over the calendar window: adding the icon (with
+// the wait for a notification area that is not ready), the clicks on the icon, the popup menu's
+// commands, the caption of minimizeCommand, the mirrored check mark, hiding and restoring, closing
+// and re-creation.
 
-#include "calendar/tray_form.h"
 #include "calendar/tray_icon_call.h"
+#include "calendar/tray_icon_window.h"
 #include "calendar_fixture.h"
 
 #include <QAction>
@@ -45,15 +46,15 @@ class TrayTest : public CalendarTest {
 protected:
     void TearDown() override {
         CalendarTest::TearDown();
-        DestroyTrayForm();
+        DestroyTrayIconWindow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static TrayForm& tray() {
-        if (FRM_TTI == nullptr) {
+    static TrayIconWindow& tray() {
+        if (CurrentTrayIconWindow == nullptr) {
             throw std::runtime_error("FRM_TTI does not exist");
         }
-        return *FRM_TTI;
+        return *CurrentTrayIconWindow;
     }
 
     // Runs what the event loop has queued (the hide after a minimize, the clicks on the icon).
@@ -90,7 +91,7 @@ protected:
         look.setSingleShot(true);
         QObject::connect(&look, &QTimer::timeout, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            seen.opened = menu != nullptr && menu == tray().MNU_Popup;
+            seen.opened = menu != nullptr && menu == tray().popupMenu;
             if (menu != nullptr) {
                 seen.position = menu->pos();
                 for (const QAction* action : menu->actions()) {
@@ -137,9 +138,9 @@ protected:
 TEST_F(TrayTest, TheLoadAddsTheIconAndTheWindowHasNoTaskbarButtonOfItsOwn) {
     writeIni("[Option]\r\nShowMenu=0\r\n[MainForm]\r\nAlwaysOnTop=1\r\n");
     CalendarWindow& w = start();
-    ASSERT_NE(FRM_TTI, nullptr);
-    EXPECT_EQ(FRM_TTI->objectName(), QStringLiteral("FRM_TTI"));
-    EXPECT_FALSE(FRM_TTI->isVisible()) << "the form is never shown";
+    ASSERT_NE(CurrentTrayIconWindow, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow->objectName(), QStringLiteral("FRM_TTI"));
+    EXPECT_FALSE(CurrentTrayIconWindow->isVisible()) << "the form is never shown";
     EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar")}));
     EXPECT_TRUE(doubles.trayIcon.isShown());
     EXPECT_TRUE(tray().hasIcon());
@@ -147,15 +148,15 @@ TEST_F(TrayTest, TheLoadAddsTheIconAndTheWindowHasNoTaskbarButtonOfItsOwn) {
     EXPECT_TRUE(doubles.windowStyles.taskbarCalls.empty());
     EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
     // The stored always-on-top state shows on both menus.
-    EXPECT_TRUE(w.MNU_A_Top->isChecked());
-    EXPECT_TRUE(tray().MNU_A_Top->isChecked());
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
+    EXPECT_TRUE(tray().alwaysOnTopCommand->isChecked());
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
 }
 
 TEST_F(TrayTest, WithoutTaskTrayThereIsNoIconAndTheWindowGetsATaskbarButton) {
     writeIni("[Option]\r\nShowMenu=0\r\nTaskTray=0\r\n");
     CalendarWindow& w = start();
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     EXPECT_TRUE(doubles.trayIcon.calls.empty());
     EXPECT_TRUE(doubles.windowStyles.hasTaskbarButton(&w));
     w.showMinimized();
@@ -178,9 +179,9 @@ TEST_F(TrayTest, ThePopupMenuHoldsTheCommandsInOrderAtTheMousePosition) {
                    QStringLiteral("MNU_A_Top=常に手前に表示(&A)"), QStringLiteral("MNU_P_Pipe4=-"),
                    QStringLiteral("MNU_Option=オプション(&O)..."), QStringLiteral("MNU_P_Pipe5=-"),
                    QStringLiteral("MNU_Exit=終了(&X)")}));
-    EXPECT_TRUE(tray().MNU_A_Top->isCheckable());
-    EXPECT_EQ(tray().MNU_Popup->title(), QStringLiteral("Popup"));
-    EXPECT_FALSE(tray().MNU_Popup->isVisible()) << "the call returns when the menu has closed";
+    EXPECT_TRUE(tray().alwaysOnTopCommand->isCheckable());
+    EXPECT_EQ(tray().popupMenu->title(), QStringLiteral("Popup"));
+    EXPECT_FALSE(tray().popupMenu->isVisible()) << "the call returns when the menu has closed";
 }
 
 TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
@@ -189,7 +190,7 @@ TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
                                                   TrayAnswer::Success};
     doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed, TrayAnswer::Failed};
     CalendarWindow& w = start();
-    ASSERT_NE(FRM_TTI, nullptr);
+    ASSERT_NE(CurrentTrayIconWindow, nullptr);
     EXPECT_TRUE(w.isVisible()) << "the load goes on while the icon waits";
     EXPECT_FALSE(tray().hasIcon());
     EXPECT_TRUE(tray().iconCall().isWaiting());
@@ -214,13 +215,13 @@ TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
     // The minimized window moves into the notification area and gives its button back.
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.isMinimized());
-    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    EXPECT_EQ(tray().minimizeCommand->text(), Restore);
     EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
 
     pressLeft();
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.isMinimized());
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
 }
 
 TEST_F(TrayTest, AFailureAfterATimeOutIsReportedAndTheWindowKeepsItsTaskbarButton) {
@@ -228,7 +229,7 @@ TEST_F(TrayTest, AFailureAfterATimeOutIsReportedAndTheWindowKeepsItsTaskbarButto
     doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet, TrayAnswer::Failed};
     doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed};
     CalendarWindow& w = start();
-    QPointer<TrayForm> form = FRM_TTI;
+    QPointer<TrayIconWindow> form = CurrentTrayIconWindow;
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(doubles.messageBox.shown.empty());
 
@@ -239,7 +240,7 @@ TEST_F(TrayTest, AFailureAfterATimeOutIsReportedAndTheWindowKeepsItsTaskbarButto
     EXPECT_EQ(box.caption, QStringLiteral("Zelvar"));
     EXPECT_EQ(box.icon, MessageIcon::Error);
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     EXPECT_EQ(trayCalls().back(), QStringLiteral("Delete:")) << "destroying the form deletes";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form, nullptr);
@@ -257,7 +258,7 @@ TEST_F(TrayTest, AnAddRefusedAtOnceIsReportedDuringTheLoad) {
     writeIni("[Option]\r\nShowMenu=0\r\n");
     doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::Failed};
     CalendarWindow& w = start();
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     ASSERT_EQ(doubles.messageBox.shown.size(), 1U);
     EXPECT_EQ(doubles.messageBox.shown[0].text,
               QStringLiteral("通知領域にアイコンを登録出来ませんでした。"));
@@ -274,40 +275,40 @@ TEST_F(TrayTest, MinimizingHidesIntoTheIconAndItsMenuRestoresTheWindow) {
     settle();
     EXPECT_FALSE(w.isVisible()) << "no taskbar button, no window";
     EXPECT_FALSE(w.isMinimized()) << "back in the normal state while hidden";
-    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    EXPECT_EQ(tray().minimizeCommand->text(), Restore);
 
     // The icon's menu can change the month while the window is hidden.
     showMonth(w, 2020, 2);
-    tray().MNU_ThisYM->trigger();
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024"));
-    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+    tray().thisMonthCommand->trigger();
+    EXPECT_EQ(w.yearBox->text(), QStringLiteral("2024"));
+    EXPECT_EQ(w.monthBox->text(), QStringLiteral("11"));
 
-    tray().MNU_Hide->trigger();
+    tray().minimizeCommand->trigger();
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.isMinimized());
     EXPECT_EQ(w.pos(), QPoint(100, 50));
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("令和 6年")) << "the month is shown again";
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
+    EXPECT_EQ(w.eraLabel->text(), QStringLiteral("令和 6年")) << "the month is shown again";
 
     // And the other way round: the menu hides a visible window.
-    tray().MNU_Hide->trigger();
+    tray().minimizeCommand->trigger();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
+    EXPECT_EQ(tray().minimizeCommand->text(), Restore);
     pressLeft();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
 }
 
 TEST_F(TrayTest, Form5sOwnMinimizeCommandHidesIntoTheIcon) {
     writeIni("[Option]\r\nShowMenu=0\r\n");
     CalendarWindow& w = start();
-    ASSERT_NE(w.MNU_Hide, nullptr);
-    w.MNU_Hide->trigger();
+    ASSERT_NE(w.minimizeCommand, nullptr);
+    w.minimizeCommand->trigger();
     settle();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.isMinimized());
-    EXPECT_EQ(tray().MNU_Hide->text(), Restore);
-    EXPECT_EQ(w.MNU_Hide->text(), Minimize) << "the window's own command keeps its caption";
+    EXPECT_EQ(tray().minimizeCommand->text(), Restore);
+    EXPECT_EQ(w.minimizeCommand->text(), Minimize) << "the window's own command keeps its caption";
 }
 
 TEST_F(TrayTest, ALeftClickOnAVisibleWindowOnlyBringsItToTheFront) {
@@ -321,14 +322,14 @@ TEST_F(TrayTest, ALeftClickOnAVisibleWindowOnlyBringsItToTheFront) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(QApplication::activeWindow(), &w);
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize);
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
     other->close();
     // Other mouse messages of the icon (moves, releases, double clicks) never reach the form.
 }
 
 TEST_F(TrayTest, TheHiddenWindowsMenuIsOpenedOverFrmDummyWhereThePlatformNeedsIt) {
     CalendarWindow& w = start();
-    tray().MNU_Hide->trigger();
+    tray().minimizeCommand->trigger();
     ASSERT_FALSE(w.isVisible());
 
     tray().menuNeedsForegroundWindow = true;
@@ -348,7 +349,7 @@ TEST_F(TrayTest, TheHiddenWindowsMenuIsOpenedOverFrmDummyWhereThePlatformNeedsIt
 
     // A visible window is brought to the front instead.
     tray().menuNeedsForegroundWindow = true;
-    tray().MNU_Hide->trigger();
+    tray().minimizeCommand->trigger();
     ASSERT_TRUE(w.isVisible());
     const MenuSeen visible = rightClick();
     EXPECT_TRUE(visible.opened);
@@ -361,61 +362,61 @@ TEST_F(TrayTest, ACommandChosenInTheOpenMenuRuns) {
     const MenuSeen seen =
         rightClick(QPoint(40, 30), [](QMenu* menu) { QTest::keyClick(menu, Qt::Key_T); });
     EXPECT_TRUE(seen.opened);
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("2024")) << "今月(&T) by its access key";
-    EXPECT_EQ(w.Text1[1]->text(), QStringLiteral("11"));
+    EXPECT_EQ(w.yearBox->text(), QStringLiteral("2024")) << "今月(&T) by its access key";
+    EXPECT_EQ(w.monthBox->text(), QStringLiteral("11"));
 }
 
 TEST_F(TrayTest, TheDialogCommandsOpenTheCalendarsDialogs) {
     CalendarWindow& w = start();
-    EXPECT_EQ(modalOpenedBy(tray().MNU_Gengo), QStringLiteral("Form2"));
-    EXPECT_EQ(modalOpenedBy(tray().MNU_Calc_Days), QStringLiteral("Form3"));
+    EXPECT_EQ(modalOpenedBy(tray().eraJumpCommand), QStringLiteral("Form2"));
+    EXPECT_EQ(modalOpenedBy(tray().daysCalculatorCommand), QStringLiteral("Form3"));
 
     // Also while the calendar is hidden in the notification area.
-    tray().MNU_Hide->trigger();
+    tray().minimizeCommand->trigger();
     ASSERT_FALSE(w.isVisible());
-    EXPECT_EQ(modalOpenedBy(tray().MNU_Calc_Days), QStringLiteral("Form3"));
+    EXPECT_EQ(modalOpenedBy(tray().daysCalculatorCommand), QStringLiteral("Form3"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_NE(CurrentCalendar, nullptr);
 }
 
 TEST_F(TrayTest, AlwaysOnTopFromEitherMenuKeepsBothCheckMarksEqual) {
     CalendarWindow& w = start();
-    ASSERT_FALSE(w.MNU_A_Top->isChecked());
-    ASSERT_FALSE(tray().MNU_A_Top->isChecked());
+    ASSERT_FALSE(w.alwaysOnTopCommand->isChecked());
+    ASSERT_FALSE(tray().alwaysOnTopCommand->isChecked());
     const std::size_t calls = doubles.windowStyles.topmostCalls.size();
 
-    tray().MNU_A_Top->trigger();
-    EXPECT_TRUE(w.MNU_A_Top->isChecked());
-    EXPECT_TRUE(tray().MNU_A_Top->isChecked());
+    tray().alwaysOnTopCommand->trigger();
+    EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
+    EXPECT_TRUE(tray().alwaysOnTopCommand->isChecked());
     EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
 
-    w.MNU_A_Top->trigger();
-    EXPECT_FALSE(w.MNU_A_Top->isChecked());
-    EXPECT_FALSE(tray().MNU_A_Top->isChecked());
+    w.alwaysOnTopCommand->trigger();
+    EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
+    EXPECT_FALSE(tray().alwaysOnTopCommand->isChecked());
     EXPECT_FALSE(doubles.windowStyles.isTopmost(&w));
 
-    tray().MNU_A_Top->trigger();
-    tray().MNU_A_Top->trigger();
-    EXPECT_FALSE(w.MNU_A_Top->isChecked());
-    EXPECT_FALSE(tray().MNU_A_Top->isChecked());
+    tray().alwaysOnTopCommand->trigger();
+    tray().alwaysOnTopCommand->trigger();
+    EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
+    EXPECT_FALSE(tray().alwaysOnTopCommand->isChecked());
     EXPECT_EQ(doubles.windowStyles.topmostCalls.size(), calls + 4);
 }
 
 TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
     CalendarWindow& w = start();
     w.move(100, 50);
-    tray().MNU_A_Top->trigger();
-    tray().MNU_Hide->trigger();
+    tray().alwaysOnTopCommand->trigger();
+    tray().minimizeCommand->trigger();
     ASSERT_FALSE(w.isVisible());
     // Hidden and still minimized, as on X11: the closing neither shows it nor loses its position.
     w.setWindowState(w.windowState() | Qt::WindowMinimized);
     QPointer<CalendarWindow> window = &w;
-    QPointer<TrayForm> form = FRM_TTI;
+    QPointer<TrayIconWindow> form = CurrentTrayIconWindow;
 
-    form->MNU_Exit->trigger();
+    form->exitCommand->trigger();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     EXPECT_FALSE(doubles.trayIcon.isShown());
     EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:")}));
     EXPECT_EQ(writtenKeys(),
@@ -438,7 +439,7 @@ TEST_F(TrayTest, ExitChosenInTheOpenMenuEndsTheMenuAndTheWindow) {
     const MenuSeen seen =
         rightClick(QPoint(40, 30), [](QMenu* menu) { QTest::keyClick(menu, Qt::Key_X); });
     EXPECT_TRUE(seen.opened);
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     EXPECT_FALSE(doubles.trayIcon.isShown());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window, nullptr);
@@ -448,7 +449,7 @@ TEST_F(TrayTest, ClosingTheWindowWhileTheAddWaitsStopsTheRetry) {
     doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet};
     doubles.trayIcon.answers[TrayRequest::Modify] = {TrayAnswer::Failed};
     start();
-    QPointer<TrayForm> form = FRM_TTI;
+    QPointer<TrayIconWindow> form = CurrentTrayIconWindow;
     ASSERT_TRUE(form->iconCall().isWaiting());
     closeCalendar();
     EXPECT_EQ(form, nullptr);
@@ -460,9 +461,9 @@ TEST_F(TrayTest, ClosingTheWindowWhileTheAddWaitsStopsTheRetry) {
 
 TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
     CalendarWindow& first = start();
-    QPointer<TrayForm> firstForm = FRM_TTI;
-    tray().MNU_Hide->trigger();
-    tray().MNU_Option->trigger();
+    QPointer<TrayIconWindow> firstForm = CurrentTrayIconWindow;
+    tray().minimizeCommand->trigger();
+    tray().optionsCommand->trigger();
     auto* options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isVisible());
@@ -475,15 +476,15 @@ TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
     ASSERT_NE(CurrentCalendar, nullptr);
     EXPECT_NE(CurrentCalendar.data(), &first);
     EXPECT_EQ(firstForm, nullptr);
-    ASSERT_NE(FRM_TTI, nullptr);
+    ASSERT_NE(CurrentTrayIconWindow, nullptr);
     EXPECT_TRUE(tray().hasIcon());
-    EXPECT_EQ(tray().MNU_Hide->text(), Minimize) << "the new window is visible";
+    EXPECT_EQ(tray().minimizeCommand->text(), Minimize) << "the new window is visible";
     EXPECT_TRUE(CurrentCalendar->isVisible());
     EXPECT_EQ(trayCalls(), QStringList({QStringLiteral("Add:Zelvar"), QStringLiteral("Delete:"),
                                         QStringLiteral("Add:Zelvar")}));
 
     // Turning the icon off: the new window goes without it, with a taskbar button.
-    tray().MNU_Option->trigger();
+    tray().optionsCommand->trigger();
     options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
     ASSERT_NE(options, nullptr);
     auto* taskTray = options->findChild<QCheckBox*>(QStringLiteral("Check2"));
@@ -493,7 +494,7 @@ TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
     options->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    EXPECT_EQ(FRM_TTI, nullptr);
+    EXPECT_EQ(CurrentTrayIconWindow, nullptr);
     EXPECT_FALSE(doubles.trayIcon.isShown());
     EXPECT_EQ(trayCalls().size(), 4);
     EXPECT_EQ(trayCalls().back(), QStringLiteral("Delete:"));
@@ -526,7 +527,7 @@ TEST_F(TrayTest, TheProgramEndsWithItsLastCalendarWindowWithOrWithoutMenuAndIcon
             });
             watchdog.start(20000);
             QTimer::singleShot(0, [&] {
-                CurrentCalendar->MNU_Option->trigger();
+                CurrentCalendar->optionsCommand->trigger();
                 if (auto* options = topLevelNamed(QStringLiteral("Form4"))) {
                     options->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
                 }
@@ -534,7 +535,7 @@ TEST_F(TrayTest, TheProgramEndsWithItsLastCalendarWindowWithOrWithoutMenuAndIcon
                 QTimer::singleShot(0, [&] {
                     if (CurrentCalendar != nullptr) {
                         exitChosen = true;
-                        CurrentCalendar->MNU_Exit->trigger();
+                        CurrentCalendar->exitCommand->trigger();
                     }
                 });
             });
@@ -544,7 +545,7 @@ TEST_F(TrayTest, TheProgramEndsWithItsLastCalendarWindowWithOrWithoutMenuAndIcon
             EXPECT_TRUE(exitChosen) << "the program ended with the re-creation: " << combination;
             EXPECT_FALSE(timedOut) << "the program did not end: " << combination;
             EXPECT_EQ(code, 0) << combination;
-            EXPECT_EQ(FRM_TTI, nullptr) << combination;
+            EXPECT_EQ(CurrentTrayIconWindow, nullptr) << combination;
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (CurrentCalendar != nullptr) {
                 closeCalendar();

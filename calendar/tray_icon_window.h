@@ -1,9 +1,9 @@
 #pragma once
 
-// FRM_TTI: the window that owns the calendar's notification-area icon. It is never shown. The
-// calendar window's load sequence creates it when TaskTray is 1 (which adds the icon) and the
-// window's closing sequence destroys it (which deletes the icon). A left click on the icon brings
-// the calendar window back; a right click opens the popup menu MNU_Popup with the window's
+// CurrentTrayIconWindow: the window that owns the calendar's notification-area icon. It is never
+// shown. The calendar window's load sequence creates it when TaskTray is 1 (which adds the icon)
+// and the window's closing sequence destroys it (which deletes the icon). A left click on the icon
+// brings the calendar window back; a right click opens the popup menu popupMenu with the window's
 // commands. Every command acts on the calendar window in use, CurrentCalendar.
 
 #include <QPoint>
@@ -18,25 +18,26 @@ class QMenu;
 class TrayIconCall;
 class TrayIconService;
 
-class TrayForm final : public QWidget {
+class TrayIconWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    TrayForm();
-    ~TrayForm() override;
-    TrayForm(const TrayForm&) = delete;
-    TrayForm& operator=(const TrayForm&) = delete;
+    TrayIconWindow();
+    ~TrayIconWindow() override;
+    TrayIconWindow(const TrayIconWindow&) = delete;
+    TrayIconWindow& operator=(const TrayIconWindow&) = delete;
 
     // The popup menu and its commands.
-    QMenu* MNU_Popup = nullptr;
-    QAction* MNU_Hide =
+    QMenu* popupMenu = nullptr;
+    QAction* minimizeCommand =
         nullptr; // "最小化(&N)" while the calendar is visible, else "元のサイズに戻す(&R)"
-    QAction* MNU_ThisYM = nullptr;
-    QAction* MNU_Gengo = nullptr;
-    QAction* MNU_Calc_Days = nullptr;
-    QAction* MNU_A_Top = nullptr; // its check mark mirrors the calendar window's MNU_A_Top
-    QAction* MNU_Option = nullptr;
-    QAction* MNU_Exit = nullptr;
+    QAction* thisMonthCommand = nullptr;
+    QAction* eraJumpCommand = nullptr;
+    QAction* daysCalculatorCommand = nullptr;
+    QAction* alwaysOnTopCommand =
+        nullptr; // its check mark mirrors the calendar window's alwaysOnTopCommand
+    QAction* optionsCommand = nullptr;
+    QAction* exitCommand = nullptr;
 
     // Show the 0 × 0 window frmDUMMY while the menu is open and the calendar window is hidden.
     bool menuNeedsForegroundWindow;
@@ -57,15 +58,15 @@ public:
     [[nodiscard]] TrayIconCall& iconCall() { return *call_; }
 
     // The left button went down on the icon: the calendar window is shown and brought to the
-    // front (a hidden one is restored, and MNU_Hide reads "最小化(&N)" again).
+    // front (a hidden one is restored, and minimizeCommand reads "最小化(&N)" again).
     void iconLeftButtonDown(const QPoint& globalPos);
 
     // The right button went down on the icon: a visible calendar window comes to the front; the
     // popup menu opens at `globalPos` and this returns when it has closed.
     void iconRightButtonDown(const QPoint& globalPos);
 
-    // MNU_Hide: hides a visible calendar window into the notification area, or brings a hidden
-    // one back, and sets the caption for the next use.
+    // minimizeCommand: hides a visible calendar window into the notification area, or brings a
+    // hidden one back, and sets the caption for the next use.
     void hideOrRestoreCalendar();
 
     // A taskbar button given to `window` while the icon is not there yet; taken back once the
@@ -91,27 +92,28 @@ private:
 };
 
 // The notification-area form of the calendar window in use; null while there is none.
-extern QPointer<TrayForm> FRM_TTI;
+extern QPointer<TrayIconWindow> CurrentTrayIconWindow;
 
-// The captions of MNU_Hide.
+// The captions of minimizeCommand.
 inline constexpr const char* TrayHideCaption = "最小化(&N)";
 inline constexpr const char* TrayRestoreCaption = "元のサイズに戻す(&R)";
 
-// Creates FRM_TTI for `window` (which adds the icon) and gives its MNU_A_Top the window's check
-// mark. When the icon cannot be added: the message "通知領域にアイコンを登録出来ませんでした。",
-// FRM_TTI is destroyed, and the window keeps a taskbar button to be minimized to. While the
-// notification area is not ready the window has a taskbar button too, until the icon is there.
-void CreateTrayForm(CalendarWindow& window);
+// Creates CurrentTrayIconWindow for `window` (which adds the icon) and gives its alwaysOnTopCommand
+// the window's check mark. When the icon cannot be added: the message
+// "通知領域にアイコンを登録出来ませんでした。", CurrentTrayIconWindow is destroyed, and the window
+// keeps a taskbar button to be minimized to. While the notification area is not ready the window
+// has a taskbar button too, until the icon is there.
+void CreateTrayIconWindow(CalendarWindow& window);
 
-// Destroys FRM_TTI if it exists: the icon is deleted at once; the form itself is deleted when
-// control returns to the event loop (a command of its own menu may be running).
-void DestroyTrayForm();
+// Destroys CurrentTrayIconWindow if it exists: the icon is deleted at once; the form itself is
+// deleted when control returns to the event loop (a command of its own menu may be running).
+void DestroyTrayIconWindow();
 
 // With the icon in place and `window` (the calendar in use) minimized: hides the window into the
-// notification area in its normal state and sets MNU_Hide to "元のサイズに戻す(&R)", as soon as
-// control returns to the event loop. Returns whether it will; otherwise the window minimizes to
+// notification area in its normal state and sets minimizeCommand to "元のサイズに戻す(&R)", as soon
+// as control returns to the event loop. Returns whether it will; otherwise the window minimizes to
 // its taskbar button as usual.
 bool MinimizeIntoTray(CalendarWindow& window);
 
-// Gives FRM_TTI's MNU_A_Top the check mark of `window`'s own MNU_A_Top.
+// Gives CurrentTrayIconWindow's MNU_A_Top the check mark of `window`'s own alwaysOnTopCommand.
 void SyncTrayAlwaysOnTop(const CalendarWindow& window);

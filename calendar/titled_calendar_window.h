@@ -5,9 +5,9 @@
 
 #include "calendar/calendar_window.h"
 
-class Form1 final : public CalendarWindow {
+class TitledCalendarWindow final : public CalendarWindow {
     Q_OBJECT
 
 public:
-    Form1();
+    TitledCalendarWindow();
 };

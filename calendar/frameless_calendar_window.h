@@ -1,17 +1,17 @@
 #pragma once
 
 // The calendar window without title bar and menu bar: dragged with the left mouse button, its
-// commands on the popup menu MNU_Popup opened with the right mouse button.
+// commands on the popup menu popupMenu opened with the right mouse button.
 
 #include "calendar/calendar_window.h"
 
 class WindowDragger;
 
-class Form5 final : public CalendarWindow {
+class FramelessCalendarWindow final : public CalendarWindow {
     Q_OBJECT
 
 public:
-    Form5();
+    FramelessCalendarWindow();
 
     void cellCreated(QWidget* cell) override;
 
