@@ -5,6 +5,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/month_view.h"
+#include "calendar/shown_month.h"
 #include "calendar/start_calendar.h"
 #include "window_bench.h"
 
@@ -27,12 +28,10 @@ CalendarWindow& calendar() {
     return *CurrentCalendar;
 }
 
-// Sets the boxes without their change handling, so only FillMonth is measured.
+// Sets the shown month without its change handling, so only FillMonth is measured.
 void setMonth(CalendarWindow& w, int year, int month) {
-    const QSignalBlocker yearBlocker(w.yearBox);
-    const QSignalBlocker monthBlocker(w.monthBox);
-    w.yearBox->setText(QString::number(year));
-    w.monthBox->setText(QString::number(month));
+    const QSignalBlocker blocker(w.shownMonth);
+    w.shownMonth->set({year, month});
 }
 
 // One month, its year's holidays already resolved.

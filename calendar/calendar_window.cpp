@@ -3,6 +3,7 @@
 #include "calendar/dialog_access.h"
 #include "calendar/layout.h"
 #include "calendar/month_stepping.h"
+#include "calendar/shown_month.h"
 #include "calendar/window_commands.h"
 #include "dialogs/dialog_commands.h"
 #include "platform/design_fonts.h"
@@ -78,11 +79,10 @@ void CalendarWindow::createControls() {
         bar->setContextMenuPolicy(Qt::NoContextMenu);
         (k == 0 ? yearScrollBar : monthScrollBar) = bar;
 
-        // The box keeps digits only and validates itself; StepMonth copies the bar's value
-        // back, so the pair does not mirror it.
+        // The box keeps digits only and validates itself; the shown month is copied back into
+        // it, so the pair does not mirror the bar.
         auto* spin = new SpinPair(box, bar);
         spin->setMirrorsBar(false);
-        spin->setArrowHandler([this, k](int step) { BoxArrowKey(*this, k, step); });
         (k == 0 ? yearSpin : monthSpin) = spin;
     }
 
@@ -105,8 +105,8 @@ void CalendarWindow::createControls() {
     clockTimer->setObjectName(QStringLiteral("Timer1"));
 
     // Every event goes to the shared routines, with this window as context.
-    connect(yearSpin, &SpinPair::valueChanged, this, [this] { StepMonth(*this, 0); });
-    connect(monthSpin, &SpinPair::valueChanged, this, [this] { StepMonth(*this, 1); });
+    shownMonth = new ShownMonth(this);
+    ConnectMonthControls(*this);
     connect(clockTimer, &QTimer::timeout, this, [this] { ClockTick(*this); });
 }
 

@@ -3,7 +3,7 @@
 // The calendar window. `TitledCalendarWindow` (title bar and menu bar) and
 // `FramelessCalendarWindow` (no title bar, a popup menu on the right mouse button) are thin
 // subclasses; this class holds the controls of both and hands every event to the shared routines
-// (FillMonth(window), StepMonth(window, k), ...).
+// (FillMonth(window), ShowMonth(window, month), ...).
 
 #include "calendar/calendar_shapes.h"
 
@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class QAction;
+class ShownMonth;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -30,6 +31,9 @@ public:
 
     // True for TitledCalendarWindow: title bar, minimize box and menu bar.
     [[nodiscard]] bool hasTitleAndMenu() const { return titleAndMenu_; }
+
+    // The month shown: the boxes, the bars and the grid follow it (calendar/month_stepping.h).
+    ShownMonth* shownMonth = nullptr;
 
     // Controls (each one's object name is the name the settings, the tests and accessibility know
     // it by).

@@ -3,6 +3,8 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_window.h"
 #include "calendar/layout.h"
+#include "calendar/month_stepping.h"
+#include "calendar/shown_month.h"
 #include "calendar/start_calendar.h"
 #include "calendar/window_commands.h"
 #include "dialogs/calendar_access.h"
@@ -29,12 +31,12 @@ public:
     }
 
     [[nodiscard]] int yearValue() const override {
-        return CurrentCalendar != nullptr ? CurrentCalendar->yearScrollBar->value() : 0;
+        return CurrentCalendar != nullptr ? CurrentCalendar->shownMonth->value().year : 0;
     }
 
     void setYearValue(int year) override {
         if (CurrentCalendar != nullptr) {
-            CurrentCalendar->yearScrollBar->setValue(year);
+            ShowMonth(*CurrentCalendar, {year, CurrentCalendar->shownMonth->value().month});
         }
     }
 

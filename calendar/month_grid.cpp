@@ -24,8 +24,4 @@ MonthLayout layoutMonth(int year, int month) {
     return layout;
 }
 
-std::string eraProbeText(int year, int month) {
-    return MakeDateText(year, month, 99);
-}
-
 } // namespace month_grid

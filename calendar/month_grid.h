@@ -59,8 +59,4 @@ struct MonthLayout {
 };
 MonthLayout layoutMonth(int year, int month);
 
-// The date text whose era the era label shows: the month's year and month with the day 99, so
-// that an era beginning on any day of the month is shown for the whole month.
-std::string eraProbeText(int year, int month);
-
 } // namespace month_grid

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar_window.h"
 #include "calendar/month_view.h"
+#include "calendar/shown_month.h"
 #include "platform/services.h"
 #include "widgets/spin_pair.h"
 
@@ -10,12 +11,9 @@
 
 namespace {
 
-constexpr int LastYear = 9999;
-constexpr int LastMonth = 12;
-
-int boxNumber(const QLineEdit* box) {
-    return box->text().toInt();
-}
+// The month bar's steps beyond December and before January.
+constexpr int MonthBarBeforeJanuary = 0;
+constexpr int MonthBarAfterDecember = 13;
 
 // Setting the text a box holds changes nothing (and keeps the caret where it is).
 void setBoxNumber(QLineEdit* box, int number) {
@@ -25,68 +23,64 @@ void setBoxNumber(QLineEdit* box, int number) {
     }
 }
 
+// The boxes and the bars show the month (a bar left on a step beyond the range returns too).
+void showInControls(const CalendarWindow& window) {
+    const YearMonth shown = window.shownMonth->value();
+    window.yearSpin->setValue(shown.year);
+    window.monthSpin->setValue(shown.month);
+    setBoxNumber(window.yearBox, shown.year);
+    setBoxNumber(window.monthBox, shown.month);
+}
+
+void monthBarMoved(CalendarWindow& window, int value) {
+    const YearMonth shown = window.shownMonth->value();
+    if (value == MonthBarBeforeJanuary) {
+        ShowMonth(window, StepMonths(shown, -1));
+    } else if (value == MonthBarAfterDecember) {
+        ShowMonth(window, StepMonths(shown, 1));
+    } else {
+        ShowMonth(window, {shown.year, value});
+    }
+}
+
 } // namespace
 
+void ConnectMonthControls(CalendarWindow& window) {
+    CalendarWindow* w = &window;
+    QObject::connect(window.shownMonth, &ShownMonth::changed, &window, [w] {
+        if (w->isVisible()) {
+            FillMonth(*w);
+        } else {
+            w->monthStale = true;
+        }
+    });
+    // A typed number reaches the bar through the box's validation (blank or 0 becomes 1, more than
+    // 12 months becomes 12); the bar reports only a real change.
+    QObject::connect(window.yearSpin, &SpinPair::valueChanged, &window, [w](int year) {
+        ShowMonth(*w, {year, w->shownMonth->value().month});
+    });
+    QObject::connect(window.monthSpin, &SpinPair::valueChanged, &window,
+                     [w](int value) { monthBarMoved(*w, value); });
+    // Up (−1) and Down (+1): a year, or a month crossing into the year before or after.
+    window.yearSpin->setArrowHandler(
+        [w](int step) { ShowMonth(*w, StepMonths(w->shownMonth->value(), 12 * step)); });
+    window.monthSpin->setArrowHandler(
+        [w](int step) { ShowMonth(*w, StepMonths(w->shownMonth->value(), step)); });
+}
+
 void SetMonthRanges(CalendarWindow& window) {
-    window.yearSpin->setRange(0, LastYear);
-    window.yearSpin->setBoxRange(1, LastYear);
-    window.monthSpin->setRange(0, LastMonth + 1);
-    window.monthSpin->setBoxRange(1, LastMonth);
+    window.yearSpin->setRange(0, LastYearMonth.year);
+    window.yearSpin->setBoxRange(FirstYearMonth.year, LastYearMonth.year);
+    window.monthSpin->setRange(MonthBarBeforeJanuary, MonthBarAfterDecember);
+    window.monthSpin->setBoxRange(1, 12);
 }
 
-void BoxArrowKey(CalendarWindow& window, int k, int step) {
-    QLineEdit* yearBox = window.yearBox;
-    QLineEdit* monthBox = window.monthBox;
-    const int year = boxNumber(yearBox);
-    const int month = boxNumber(monthBox);
-    QLineEdit* box = k == 0 ? yearBox : monthBox;
-    if (step < 0) {
-        if (boxNumber(box) > 1) {
-            setBoxNumber(box, boxNumber(box) - 1);
-        } else if (k == 1 && month == 1 && year > 1) {
-            setBoxNumber(yearBox, year - 1);
-            setBoxNumber(monthBox, LastMonth);
-        }
-    } else if (k == 0) {
-        if (year < LastYear) {
-            setBoxNumber(yearBox, year + 1);
-        }
-    } else if (month < LastMonth) {
-        setBoxNumber(monthBox, month + 1);
-    } else if (year < LastYear) {
-        setBoxNumber(yearBox, year + 1);
-        setBoxNumber(monthBox, 1);
-    }
-}
-
-void StepMonth(CalendarWindow& window, int k) {
-    QScrollBar* yearBar = window.yearScrollBar;
-    QScrollBar* monthBar = window.monthScrollBar;
-    if (k == 1) {
-        if (monthBar->value() == 0) {
-            if (yearBar->value() <= 1) {
-                return;
-            }
-            yearBar->setValue(yearBar->value() - 1);
-            monthBar->setValue(LastMonth);
-        } else if (monthBar->value() == LastMonth + 1) {
-            // At December 9999 the 13 goes into the box, whose validation makes it 12.
-            if (boxNumber(window.yearBox) < yearBar->maximum()) {
-                yearBar->setValue(yearBar->value() + 1);
-                monthBar->setValue(1);
-            }
-        }
-    }
-    setBoxNumber(k == 0 ? window.yearBox : window.monthBox, (k == 0 ? yearBar : monthBar)->value());
-    if (window.isVisible()) {
-        FillMonth(window);
-    } else {
-        window.monthStale = true;
-    }
+void ShowMonth(CalendarWindow& window, YearMonth month) {
+    window.shownMonth->set(month);
+    showInControls(window);
 }
 
 void ShowThisMonth(CalendarWindow& window) {
     const QDate today = Today();
-    window.yearScrollBar->setValue(today.year());
-    window.monthScrollBar->setValue(today.month());
+    ShowMonth(window, {today.year(), today.month()});
 }

@@ -1,25 +1,23 @@
 #pragma once
 
-// Choosing the month: the two entry boxes (year, month), their arrow keys and their validation,
-// and the two scroll bars whose change handling copies the value into its box and fills the
-// month. The boxes and the scroll bars are kept equal; other code sets the year or month by
-// setting a scroll bar's value.
+// Choosing the month. The window's ShownMonth holds it; the year and month boxes and their
+// scroll bars show it and move it: a typed number, Up and Down in a box, the bars' arrows (the
+// month bar's 0 and 13 are the steps beyond January and December) and "今月(&T)". Each change
+// fills the month when the window is visible, else when it is shown again.
+
+#include "date/year_month.h"
 
 class CalendarWindow;
 
-// Up (step −1) and Down (step +1) in box k (0 year, 1 month): the box's number one lower or
-// higher, crossing into the year before or after from the month box. The boxes' own validation
-// (the spin pairs) keeps them within 1..9999 and 1..12 and sets the scroll bars.
-void BoxArrowKey(CalendarWindow& window, int k, int step);
+// Connects the boxes, the scroll bars and the grid to the window's ShownMonth.
+void ConnectMonthControls(CalendarWindow& window);
 
 // The ranges of the boxes and the scroll bars: years 1..9999 on a bar of 0..9999, months 1..12
-// on a bar of 0..13 (0 and 13 are the steps beyond January and December).
+// on a bar of 0..13.
 void SetMonthRanges(CalendarWindow& window);
 
-// After the value of scroll bar k changed: turns the month steps 0 and 13 into December of the
-// year before and January of the year after, copies the value into box k, and fills the month
-// when the window is visible (else the month is filled when the window is shown again).
-void StepMonth(CalendarWindow& window, int k);
+// Shows `month` (kept within January 1 .. December 9999) in the boxes, the bars and the grid.
+void ShowMonth(CalendarWindow& window, YearMonth month);
 
-// "今月(&T)": the scroll bars to today's year and month.
+// "今月(&T)": today's year and month.
 void ShowThisMonth(CalendarWindow& window);

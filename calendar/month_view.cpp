@@ -7,6 +7,7 @@
 #include "calendar/koyomi_tips.h"
 #include "calendar/layout.h"
 #include "calendar/month_grid.h"
+#include "calendar/shown_month.h"
 #include "date/eras.h"
 #include "date/holidays.h"
 #include "platform/colors.h"
@@ -86,8 +87,8 @@ void BuildDayGrid(CalendarWindow& window) {
 
 void FillMonth(CalendarWindow& window) {
     const OptionValues& s = CalendarOptions().current;
-    const int year = window.yearBox->text().toInt();
-    const int month = window.monthBox->text().toInt();
+    const int year = window.shownMonth->value().year;
+    const int month = window.shownMonth->value().month;
     const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
     const QDate today = Today();
     const bool currentMonth = today.year() == year && today.month() == month;
@@ -149,14 +150,8 @@ void FillMonth(CalendarWindow& window) {
         }
     }
 
-    // The era in force at the end of the month: an era beginning on any day of it is shown.
-    St_Era(month_grid::eraProbeText(year, month));
-    if (EraName.empty()) {
-        window.eraLabel->setText(QString());
-    } else {
-        window.eraLabel->setText(QString::fromStdString(EraLabel(EraName, EraYearText)) +
-                                 QStringLiteral("年"));
-    }
+    window.eraLabel->setText(QString::fromStdString(
+        MonthEraLabel(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month))));
     setAccessibleNameOf(window.eraLabel, EraLabelName(window.eraLabel->text()));
     // The window's description is the month shown, so that a screen reader reports its change.
     const QString shown = MonthDescription(year, month, holidays);

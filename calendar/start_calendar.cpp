@@ -53,11 +53,7 @@ void LoadCalendar(CalendarWindow& window) {
     St_LoadDefinitions();
 
     SetMonthRanges(window);
-    const QDate today = Today();
-    window.yearScrollBar->setValue(today.year());
-    window.monthScrollBar->setValue(today.month());
-    window.yearBox->setText(QString::number(window.yearScrollBar->value()));
-    window.monthBox->setText(QString::number(window.monthScrollBar->value()));
+    ShowThisMonth(window);
 
     ApplyAppearance(window);
     BuildDayGrid(window);

@@ -58,27 +58,20 @@ int RunName(const std::vector<std::string>& args, std::string& out) {
 
 int RunEra(const std::vector<std::string>& args, std::string& out) {
     RequireArgumentCount(args, 0, 1);
-    std::string date = DateArgumentOrToday(args, 0);
-    St_Era(date);
-    if (EraName.empty()) {
+    const std::string text = EraDateText(DateArgumentOrToday(args, 0));
+    if (text.empty()) {
         return 1;
     }
-    std::string eraYear = EraYearText.substr(0, EraYearText.size() - 4);
-    Ymd d = fieldsOf(date);
-    out += EraName + (eraYear == "1" ? std::string("元") : eraYear) + "年" +
-           std::to_string(d.month) + "月" + std::to_string(d.day) + "日\n";
+    out += text + "\n";
     return 0;
 }
 
 int RunLabel(const std::vector<std::string>& args, std::string& out) {
     RequireArgumentCount(args, 2, 2);
-    std::int16_t year = ParseYearArgument(args[0]);
-    std::int16_t month = ParseMonthArgument(args[1]);
-    // Day 99 stands for the end of the month: the era in force when the month ends.
-    St_Era(MakeDateText(year, month, 99));
-    std::string label = EraLabel(EraName, EraYearText);
+    const std::string label =
+        MonthEraLabel(ParseYearArgument(args[0]), ParseMonthArgument(args[1]));
     if (!label.empty()) {
-        out += label + "年\n";
+        out += label + "\n";
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "date/calendar_math.h"
 #include "date/definitions.h"
+#include "date/serial.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -76,4 +77,22 @@ std::string EraLabel(const std::string& eraName, const std::string& eraYearText)
         return eraName + padded.substr(padded.size() - 2);
     }
     return eraName + std::string(digits);
+}
+
+std::string MonthEraLabel(std::int16_t year, std::int16_t month) {
+    St_Era(MakeDateText(year, month, 99));
+    const std::string label = EraLabel(EraName, EraYearText);
+    return label.empty() ? label : label + "年";
+}
+
+std::string EraDateText(std::string_view date) {
+    St_Era(date);
+    if (EraName.empty() || date.size() < 4) {
+        return {};
+    }
+    const std::string eraYear = EraYearText.substr(0, EraYearText.size() - 4);
+    const std::int64_t month = calendar_math::leadingNumber(date.substr(date.size() - 4, 2));
+    const std::int64_t day = calendar_math::leadingNumber(date.substr(date.size() - 2));
+    return EraName + (eraYear == "1" ? std::string("元") : eraYear) + "年" + std::to_string(month) +
+           "月" + std::to_string(day) + "日";
 }

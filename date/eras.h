@@ -2,6 +2,7 @@
 
 // Era conversion over the era table EraDefs.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,3 +18,12 @@ void St_Era(std::string_view date);
 // The display text of an era result: empty without an era, the name + "元" for the first year,
 // the name + the year right-aligned in two positions below 100, the name + all digits above.
 std::string EraLabel(const std::string& eraName, const std::string& eraYearText);
+
+// The era label of a month as the calendar shows it under the month: the label of the era in
+// force when the month ends (an era beginning on any day of it is shown) and "年" ("令和 8年",
+// "平成元年"); empty when no era applies.
+std::string MonthEraLabel(std::int16_t year, std::int16_t month);
+
+// A date in era form, "令和8年12月8日" ("元" for the first year, no padding); empty when no era
+// applies. Sets EraName and EraYearText as St_Era does.
+std::string EraDateText(std::string_view date);

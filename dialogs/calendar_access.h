@@ -23,14 +23,13 @@ public:
     // frame included). An empty rectangle when no window is open.
     [[nodiscard]] virtual QRect frameTwips() const = 0;
 
-    // The year scroll bar's value (VScroll1 element 0).
+    // The year the calendar shows.
     [[nodiscard]] virtual int yearValue() const = 0;
 
-    // Sets the year scroll bar's value; the calendar's own change handling updates the year box
-    // and redraws the month.
+    // Shows `year` (the month stays): the boxes, the scroll bars and the grid follow.
     virtual void setYearValue(int year) = 0;
 
-    // The texts of the year and month entry boxes (Text1 elements 0 and 1).
+    // The texts of the year and month entry boxes.
     [[nodiscard]] virtual QString yearText() const = 0;
     [[nodiscard]] virtual QString monthText() const = 0;
 

@@ -2,8 +2,10 @@
 
 #include "date/eras.h"
 #include "date/serial.h"
+#include "date/year_month.h"
 #include "widgets/lenient_number.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -49,22 +51,13 @@ void stepYear(CalculatorTexts& texts, int element, bool down) {
 // Up or Down in a month field; at January and December the year moves too.
 void stepMonth(CalculatorTexts& texts, int element, bool down) {
     const int yearElement = element - 1;
-    const int month = value(texts, element);
-    const int year = value(texts, yearElement);
-    if (!down) {
-        if (month > 1) {
-            texts.fields.at(element) = number(month - 1);
-        } else if (year > 1) {
-            texts.fields.at(yearElement) = number(year - 1);
-            texts.fields.at(element) = QStringLiteral("12");
-        }
-    } else {
-        if (month < 12) {
-            texts.fields.at(element) = number(month + 1);
-        } else if (year < LastYear) {
-            texts.fields.at(yearElement) = number(year + 1);
-            texts.fields.at(element) = QStringLiteral("1");
-        }
+    const YearMonth from{value(texts, yearElement), std::clamp(value(texts, element), 1, 12)};
+    const YearMonth to = StepMonths(from, down ? 1 : -1);
+    if (to.year != from.year) {
+        texts.fields.at(yearElement) = number(to.year);
+    }
+    if (to != from) {
+        texts.fields.at(element) = number(to.month);
     }
 }
 

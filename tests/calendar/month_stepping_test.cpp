@@ -1,6 +1,8 @@
 // Choosing the month with the entry boxes, their arrow keys and the scroll bars.
 
 #include "calendar/month_grid.h"
+#include "calendar/month_stepping.h"
+#include "calendar/shown_month.h"
 #include "calendar_fixture.h"
 
 #include <QApplication>
@@ -42,6 +44,29 @@ protected:
 
     CalendarWindow* w = nullptr;
 };
+
+// Whatever moves the month sets the one shown month; the boxes, the bars, the grid and the era
+// label follow it, and a step beyond the range puts the bar back on the month shown.
+TEST_F(MonthSteppingTest, TheBoxesTheBarsTheGridAndTheEraLabelFollowTheShownMonth) {
+    ShowMonth(*w, {2019, 5});
+    EXPECT_EQ(w->shownMonth->value(), (YearMonth{2019, 5}));
+    expectShown(2019, 5);
+    EXPECT_EQ(w->eraLabel->text(), QStringLiteral("令和元年"));
+    w->monthScrollBar->setValue(0);
+    expectShown(2019, 4);
+    EXPECT_EQ(w->eraLabel->text(), QStringLiteral("平成31年"));
+    w->yearScrollBar->setValue(1);
+    expectShown(1, 4);
+    EXPECT_EQ(w->eraLabel->text(), QString());
+    ShowMonth(*w, {1, 1});
+    w->monthScrollBar->setValue(0);
+    expectShown(1, 1);
+    ShowMonth(*w, {9999, 12});
+    w->monthScrollBar->setValue(13);
+    expectShown(9999, 12);
+    ShowMonth(*w, {0, 0}); // outside the range: the nearest month
+    expectShown(1, 1);
+}
 
 TEST_F(MonthSteppingTest, TypingTwoZeroTwoFiveOverTheSelectedYearShowsEachYearInTurn) {
     w->yearBox->selectAll();

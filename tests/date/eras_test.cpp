@@ -88,3 +88,19 @@ TEST(EraLabelRule, ThreeFormsOfTheEraYear) {
     St_Era("20190101");
     EXPECT_EQ(EraLabel(EraName, EraYearText), "令和101");
 }
+
+TEST(EraLabelRule, WholeLabelsOfAMonthAndOfADate) {
+    setEras({{"平成", "19890108"}, {"令和", "20190501"}});
+    // A month shows the era in force when it ends.
+    EXPECT_EQ(MonthEraLabel(2019, 4), "平成31年");
+    EXPECT_EQ(MonthEraLabel(2019, 5), "令和元年");
+    EXPECT_EQ(MonthEraLabel(1989, 1), "平成元年");
+    EXPECT_EQ(MonthEraLabel(2024, 3), "令和 6年");
+    EXPECT_EQ(MonthEraLabel(1988, 12), "");
+    // A date: the era year without padding, 元 for the first.
+    EXPECT_EQ(EraDateText("20190430"), "平成31年4月30日");
+    EXPECT_EQ(EraDateText("20190501"), "令和元年5月1日");
+    EXPECT_EQ(EraDateText("20241208"), "令和6年12月8日");
+    EXPECT_EQ(EraDateText("19890107"), "");
+    EXPECT_EQ(EraDateText(""), "");
+}

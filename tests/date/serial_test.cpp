@@ -1,4 +1,5 @@
 #include "date/serial.h"
+#include "date/year_month.h"
 #include "tests/support/recording_host.h"
 
 #include <climits>
@@ -204,4 +205,30 @@ TEST(YmdSpan, NeverExceedsElevenMonthsAndThirtyDaysAndIgnoresTheOrder) {
             ASSERT_LE(years * 365, b - a) << start << " " << end;
         }
     }
+}
+
+TEST(MonthSteps, CarryAcrossYearEndsAndStopAtTheRangesEnds) {
+    EXPECT_EQ(StepMonths({2024, 12}, 1), (YearMonth{2025, 1}));
+    EXPECT_EQ(StepMonths({2025, 1}, -1), (YearMonth{2024, 12}));
+    EXPECT_EQ(StepMonths({2024, 5}, 12), (YearMonth{2025, 5}));
+    EXPECT_EQ(StepMonths({2024, 5}, -29), (YearMonth{2021, 12}));
+    // A step beyond January of the year 1 or December 9999 leaves the month where it is.
+    EXPECT_EQ(StepMonths({1, 1}, -1), (YearMonth{1, 1}));
+    EXPECT_EQ(StepMonths({1, 5}, -12), (YearMonth{1, 5}));
+    EXPECT_EQ(StepMonths({9999, 12}, 1), (YearMonth{9999, 12}));
+    EXPECT_EQ(StepMonths({9999, 1}, 12), (YearMonth{9999, 1}));
+    EXPECT_EQ(StepMonths({9998, 12}, 12), (YearMonth{9999, 12}));
+    EXPECT_EQ(StepMonths({5000, 6}, INT_MAX), (YearMonth{5000, 6}));
+    EXPECT_EQ(StepMonths({5000, 6}, INT_MIN), (YearMonth{5000, 6}));
+    // Month by month from the first month to the last, and back.
+    YearMonth month = FirstYearMonth;
+    int steps = 0;
+    for (YearMonth next = StepMonths(month, 1); next != month; next = StepMonths(month, 1)) {
+        ASSERT_EQ(StepMonths(next, -1), month);
+        ASSERT_EQ(next.month, month.month % 12 + 1);
+        month = next;
+        ++steps;
+    }
+    EXPECT_EQ(month, LastYearMonth);
+    EXPECT_EQ(steps, 9999 * 12 - 1);
 }
