@@ -1,5 +1,6 @@
 #include "calendar/frameless_calendar_window.h"
 
+#include "calendar/command_menu.h"
 #include "calendar/program_icon.h"
 #include "platform/window_styles.h"
 
@@ -24,20 +25,7 @@ FramelessCalendarWindow::FramelessCalendarWindow() : CalendarWindow(false) {
     connect(minimizeCommand, &QAction::triggered, this, &QWidget::showMinimized);
 
     // The top-level menu is never shown as a menu bar; its commands form the popup menu.
-    popupMenu = new QMenu(QStringLiteral("Popup"), this);
-    popupMenu->setObjectName(QStringLiteral("MNU_Popup"));
-    popupMenu->addAction(minimizeCommand);
-    popupMenu->addAction(makeSeparator("MNU_Pipe"));
-    popupMenu->addAction(thisMonthCommand);
-    popupMenu->addAction(makeSeparator("MNU_Pipe2"));
-    popupMenu->addAction(eraJumpCommand);
-    popupMenu->addAction(daysCalculatorCommand);
-    popupMenu->addAction(makeSeparator("MNU_Pipe3"));
-    popupMenu->addAction(alwaysOnTopCommand);
-    popupMenu->addAction(makeSeparator("MNU_Pipe4"));
-    popupMenu->addAction(optionsCommand);
-    popupMenu->addAction(makeSeparator("MNU_Pipe5"));
-    popupMenu->addAction(exitCommand);
+    popupMenu = MakeCommandMenu(this, *this, minimizeCommand, QStringLiteral("MNU_Pipe"));
 
     dragger_ = new WindowDragger(this);
     for (QWidget* area : {calendarPanel, clockStrip, static_cast<QWidget*>(dayCells[0]),

@@ -1,6 +1,7 @@
 #include "calendar/tray_icon_window.h"
 
 #include "calendar/calendar_window.h"
+#include "calendar/command_menu.h"
 #include "calendar/layout.h"
 #include "calendar/menu_anchor_window.h"
 #include "calendar/program_icon.h"
@@ -11,7 +12,6 @@
 #include "platform/window_styles.h"
 
 #include <QAction>
-#include <QEventLoop>
 #include <QEventLoopLocker>
 #include <QGuiApplication>
 #include <QMenu>
@@ -78,39 +78,31 @@ void hideIntoTray(CalendarWindow& window) {
 
 // On X11 Qt takes the focus leaving the program's last window for the program's deactivation only
 // a moment later (unless another of its windows takes the focus), and a popup menu open by then is
-// closed by it. While the focus still rests, for Qt, on a window already hidden (the calendar
-// hidden into the notification area a moment ago), the menu waits for that deactivation, a second
-// at most.
-void waitForFocusOfHiddenWindowToGo() {
+// closed by it. That is pending while the focus still rests, for Qt, on a window already hidden
+// (the calendar hidden into the notification area a moment ago).
+bool deactivationPending() {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return;
+        return false;
     }
-    auto onHiddenWindow = [] {
-        const QWindow* focus = QGuiApplication::focusWindow();
-        return focus != nullptr && !focus->isVisible();
-    };
-    if (!onHiddenWindow()) {
-        return;
-    }
-    QEventLoop loop;
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &loop, [&] {
-        if (!onHiddenWindow()) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-    loop.exec();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    return focus != nullptr && !focus->isVisible();
 }
+
+// How long a menu waits for that deactivation at most.
+constexpr int MenuWaitLimitMs = 1000;
 
 } // namespace
 
-TrayIconWindow::TrayIconWindow()
+TrayIconWindow::TrayIconWindow(CalendarWindow& window)
     : menuNeedsForegroundWindow(PopupMenuNeedsForegroundWindow()), service_(*Services().trayIcon),
       call_(new TrayIconCall(service_, this)), keepRunning_(std::make_unique<QEventLoopLocker>()) {
     setObjectName(QStringLiteral("FRM_TTI"));
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
-    createMenu();
+    createMenu(window);
+    menuWaitLimit_ = new QTimer(this);
+    menuWaitLimit_->setSingleShot(true);
+    connect(menuWaitLimit_, &QTimer::timeout, this, &TrayIconWindow::openWaitingMenu);
     connect(call_, &TrayIconCall::finished, this, &TrayIconWindow::addFinished);
     // The clicks are handled once the icon's own mouse handling has returned: a command of the
     // menu may delete the icon, and with it the window system's object that reported the click.
@@ -122,54 +114,17 @@ TrayIconWindow::TrayIconWindow()
 
 TrayIconWindow::~TrayIconWindow() = default;
 
-void TrayIconWindow::createMenu() {
-    popupMenu = new QMenu(QStringLiteral("Popup"), this);
-    popupMenu->setObjectName(QStringLiteral("MNU_Popup"));
-    auto command = [this](const char* name, const char* caption) {
-        QAction* action = popupMenu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    auto separator = [this](const char* name) {
-        popupMenu->addSeparator()->setObjectName(QString::fromLatin1(name));
-    };
-    minimizeCommand = command("MNU_Hide", TrayHideCaption);
-    separator("MNU_P_Pipe");
-    thisMonthCommand = command("MNU_ThisYM", "今月(&T)");
-    separator("MNU_P_Pipe2");
-    eraJumpCommand = command("MNU_Gengo", "元号指定(&G)...");
-    daysCalculatorCommand = command("MNU_Calc_Days", "日数計算(&C)...");
-    separator("MNU_P_Pipe3");
-    alwaysOnTopCommand = command("MNU_A_Top", "常に手前に表示(&A)");
-    alwaysOnTopCommand->setCheckable(true);
-    separator("MNU_P_Pipe4");
-    optionsCommand = command("MNU_Option", "オプション(&O)...");
-    separator("MNU_P_Pipe5");
-    exitCommand = command("MNU_Exit", "終了(&X)");
-
+void TrayIconWindow::createMenu(CalendarWindow& window) {
+    minimizeCommand = new QAction(hideCaption(), this);
+    minimizeCommand->setObjectName(QStringLiteral("MNU_Hide"));
     connect(minimizeCommand, &QAction::triggered, this, &TrayIconWindow::hideOrRestoreCalendar);
-    // The other commands are those of the calendar window's own menu.
-    auto forward = [this](QAction* ours, QAction* CalendarWindow::*theirs) {
-        connect(ours, &QAction::triggered, this, [theirs] {
-            if (CurrentCalendar != nullptr && CurrentCalendar.data()->*theirs != nullptr) {
-                (CurrentCalendar.data()->*theirs)->trigger();
-            }
-        });
-    };
-    forward(thisMonthCommand, &CalendarWindow::thisMonthCommand);
-    forward(eraJumpCommand, &CalendarWindow::eraJumpCommand);
-    forward(daysCalculatorCommand, &CalendarWindow::daysCalculatorCommand);
-    forward(alwaysOnTopCommand, &CalendarWindow::alwaysOnTopCommand);
-    forward(optionsCommand, &CalendarWindow::optionsCommand);
-    forward(exitCommand, &CalendarWindow::exitCommand);
-    // Whatever the calendar's toggle did, the check mark shows the window's state.
-    connect(alwaysOnTopCommand, &QAction::triggered, this, [this] {
-        if (CurrentCalendar != nullptr) {
-            SyncTrayAlwaysOnTop(*CurrentCalendar);
-        } else {
-            alwaysOnTopCommand->setChecked(!alwaysOnTopCommand->isChecked());
-        }
-    });
+    popupMenu = MakeCommandMenu(this, window, minimizeCommand, QStringLiteral("MNU_P_Pipe"));
+    thisMonthCommand = window.thisMonthCommand;
+    eraJumpCommand = window.eraJumpCommand;
+    daysCalculatorCommand = window.daysCalculatorCommand;
+    alwaysOnTopCommand = window.alwaysOnTopCommand;
+    optionsCommand = window.optionsCommand;
+    exitCommand = window.exitCommand;
 }
 
 int TrayIconWindow::addIcon() {
@@ -232,28 +187,46 @@ void TrayIconWindow::iconLeftButtonDown(const QPoint& globalPos) {
 
 void TrayIconWindow::iconRightButtonDown(const QPoint& globalPos) {
     CalendarWindow* window = CurrentCalendar;
-    std::unique_ptr<MenuAnchorWindow> dummy;
+    std::unique_ptr<MenuAnchorWindow> anchor;
     if (window != nullptr && window->isVisible()) {
         window->raise();
         window->activateWindow();
     } else if (menuNeedsForegroundWindow) {
-        dummy = std::make_unique<MenuAnchorWindow>();
-        dummy->show();
-        dummy->activateWindow();
-    } else if (!menuWaiting_) {
-        const QPointer<TrayIconWindow> self(this);
-        menuWaiting_ = true;
-        waitForFocusOfHiddenWindowToGo();
-        if (self.isNull()) {
-            return;
-        }
-        menuWaiting_ = false;
-    } else {
+        anchor = std::make_unique<MenuAnchorWindow>();
+        anchor->show();
+        anchor->activateWindow();
+    } else if (menuWaiting_) {
         return; // another right click while the menu waits to open: that one opens it
+    } else if (deactivationPending()) {
+        openMenuOnceFocusHasGone(globalPos);
+        return;
     }
     // A command of the menu may destroy this form (終了, the options dialog's re-creation); the
     // deletion waits for the event loop, so the menu and this function end normally.
     popupMenu->exec(globalPos);
+}
+
+// The menu opens when the focus has left the hidden window, or after MenuWaitLimitMs at most.
+void TrayIconWindow::openMenuOnceFocusHasGone(const QPoint& globalPos) {
+    menuWaiting_ = true;
+    waitingMenuPos_ = globalPos;
+    focusWatch_ = connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (!deactivationPending()) {
+            // Opened from the event loop, not from within the focus change's handling.
+            QMetaObject::invokeMethod(this, &TrayIconWindow::openWaitingMenu, Qt::QueuedConnection);
+        }
+    });
+    menuWaitLimit_->start(MenuWaitLimitMs);
+}
+
+void TrayIconWindow::openWaitingMenu() {
+    if (!menuWaiting_) {
+        return;
+    }
+    menuWaiting_ = false;
+    disconnect(focusWatch_);
+    menuWaitLimit_->stop();
+    popupMenu->exec(waitingMenuPos_);
 }
 
 void TrayIconWindow::hideOrRestoreCalendar() {
@@ -272,9 +245,8 @@ void TrayIconWindow::hideOrRestoreCalendar() {
 
 void CreateTrayIconWindow(CalendarWindow& window) {
     DestroyTrayIconWindow();
-    auto* form = new TrayIconWindow();
+    auto* form = new TrayIconWindow(window);
     CurrentTrayIconWindow = form;
-    form->alwaysOnTopCommand->setChecked(window.alwaysOnTopCommand->isChecked());
     switch (form->addIcon()) {
     case 0:
         break;
@@ -313,12 +285,4 @@ bool MinimizeIntoTray(CalendarWindow& window) {
         },
         Qt::QueuedConnection);
     return true;
-}
-
-void SyncTrayAlwaysOnTop(const CalendarWindow& window) {
-    if (CurrentTrayIconWindow != nullptr && &window == CurrentCalendar &&
-        window.alwaysOnTopCommand != nullptr) {
-        CurrentTrayIconWindow->alwaysOnTopCommand->setChecked(
-            window.alwaysOnTopCommand->isChecked());
-    }
 }

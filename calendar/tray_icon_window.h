@@ -15,6 +15,7 @@ class CalendarWindow;
 class QAction;
 class QEventLoopLocker;
 class QMenu;
+class QTimer;
 class TrayIconCall;
 class TrayIconService;
 
@@ -22,24 +23,25 @@ class TrayIconWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    TrayIconWindow();
+    // The icon of `window`, the calendar window in use; its menu shows the window's commands.
+    explicit TrayIconWindow(CalendarWindow& window);
     ~TrayIconWindow() override;
     TrayIconWindow(const TrayIconWindow&) = delete;
     TrayIconWindow& operator=(const TrayIconWindow&) = delete;
 
-    // The popup menu and its commands.
+    // The popup menu: minimizeCommand, then the calendar window's own commands (the check mark of
+    // alwaysOnTopCommand is the window's).
     QMenu* popupMenu = nullptr;
     QAction* minimizeCommand =
         nullptr; // "最小化(&N)" while the calendar is visible, else "元のサイズに戻す(&R)"
     QAction* thisMonthCommand = nullptr;
     QAction* eraJumpCommand = nullptr;
     QAction* daysCalculatorCommand = nullptr;
-    QAction* alwaysOnTopCommand =
-        nullptr; // its check mark mirrors the calendar window's alwaysOnTopCommand
+    QAction* alwaysOnTopCommand = nullptr;
     QAction* optionsCommand = nullptr;
     QAction* exitCommand = nullptr;
 
-    // Show the 0 × 0 window frmDUMMY while the menu is open and the calendar window is hidden.
+    // Show a MenuAnchorWindow (0 × 0) while the menu is open and the calendar window is hidden.
     bool menuNeedsForegroundWindow;
 
     // Adds the icon (tip: the program's title; picture: this window's icon). Returns 0 when the
@@ -62,7 +64,9 @@ public:
     void iconLeftButtonDown(const QPoint& globalPos);
 
     // The right button went down on the icon: a visible calendar window comes to the front; the
-    // popup menu opens at `globalPos` and this returns when it has closed.
+    // popup menu opens at `globalPos` and this returns when it has closed. Where the menu would be
+    // closed at once by the program's deactivation still to come (see openMenuOnceFocusHasGone),
+    // it opens later, and this returns at once.
     void iconRightButtonDown(const QPoint& globalPos);
 
     // minimizeCommand: hides a visible calendar window into the notification area, or brings a
@@ -78,13 +82,18 @@ signals:
     void iconAddFinished(int result);
 
 private:
-    void createMenu();
+    void createMenu(CalendarWindow& window);
     void addFinished(int result);
+    void openMenuOnceFocusHasGone(const QPoint& globalPos);
+    void openWaitingMenu();
 
     TrayIconService& service_;
     TrayIconCall* call_;
     bool hasIcon_ = false;
     bool menuWaiting_ = false; // a right click's menu waits for the program's deactivation
+    QPoint waitingMenuPos_;
+    QMetaObject::Connection focusWatch_;
+    QTimer* menuWaitLimit_ = nullptr;
     QPointer<CalendarWindow> lentButton_; // the window given a taskbar button while waiting
     // Keeps the program running while this form exists, as any open window does: the calendar
     // window may be hidden while a dialog opened from the icon's menu closes.
@@ -98,8 +107,8 @@ extern QPointer<TrayIconWindow> CurrentTrayIconWindow;
 inline constexpr const char* TrayHideCaption = "最小化(&N)";
 inline constexpr const char* TrayRestoreCaption = "元のサイズに戻す(&R)";
 
-// Creates CurrentTrayIconWindow for `window` (which adds the icon) and gives its alwaysOnTopCommand
-// the window's check mark. When the icon cannot be added: the message
+// Creates CurrentTrayIconWindow for `window` (which adds the icon). When the icon cannot be
+// added: the message
 // "通知領域にアイコンを登録出来ませんでした。", CurrentTrayIconWindow is destroyed, and the window
 // keeps a taskbar button to be minimized to. While the notification area is not ready the window
 // has a taskbar button too, until the icon is there.
@@ -114,6 +123,3 @@ void DestroyTrayIconWindow();
 // as control returns to the event loop. Returns whether it will; otherwise the window minimizes to
 // its taskbar button as usual.
 bool MinimizeIntoTray(CalendarWindow& window);
-
-// Gives CurrentTrayIconWindow's MNU_A_Top the check mark of `window`'s own alwaysOnTopCommand.
-void SyncTrayAlwaysOnTop(const CalendarWindow& window);

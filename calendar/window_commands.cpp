@@ -15,7 +15,6 @@
 #include <QTimer>
 
 void AlwaysOnTopToggled(CalendarWindow& window) {
-    SyncTrayAlwaysOnTop(window);
     Services().windowStyles->setTopmost(&window, window.alwaysOnTopCommand->isChecked());
 }
 

@@ -184,6 +184,29 @@ TEST_F(TrayTest, ThePopupMenuHoldsTheCommandsInOrderAtTheMousePosition) {
     EXPECT_FALSE(tray().popupMenu->isVisible()) << "the call returns when the menu has closed";
 }
 
+// The icon's menu and the frameless window's popup menu show the window's own commands, in the
+// same order, each behind its own first command.
+TEST_F(TrayTest, TheIconsMenuAndTheWindowsPopupShowTheWindowsOwnCommands) {
+    writeIni("[Option]\r\nShowMenu=0\r\n");
+    CalendarWindow& w = start();
+    ASSERT_NE(w.popupMenu, nullptr);
+    const QList<QAction*> windowItems = w.popupMenu->actions();
+    const QList<QAction*> trayItems = tray().popupMenu->actions();
+    ASSERT_EQ(windowItems.size(), trayItems.size());
+    EXPECT_EQ(windowItems.first(), w.minimizeCommand);
+    EXPECT_EQ(trayItems.first(), tray().minimizeCommand);
+    EXPECT_NE(w.minimizeCommand, tray().minimizeCommand);
+    for (qsizetype i = 1; i < windowItems.size(); ++i) {
+        if (windowItems[i]->isSeparator()) {
+            EXPECT_TRUE(trayItems[i]->isSeparator()) << i;
+        } else {
+            EXPECT_EQ(windowItems[i], trayItems[i]) << windowItems[i]->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(tray().alwaysOnTopCommand, w.alwaysOnTopCommand);
+    EXPECT_EQ(tray().exitCommand, w.exitCommand);
+}
+
 TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
     writeIni("[Option]\r\nShowMenu=0\r\n");
     doubles.trayIcon.answers[TrayRequest::Add] = {TrayAnswer::NotReadyYet, TrayAnswer::NotReadyYet,
