@@ -85,81 +85,108 @@ void BuildDayGrid(CalendarWindow& window) {
     window.gridBuilt = true;
 }
 
-void FillMonth(CalendarWindow& window) {
-    const OptionValues& s = CalendarOptions().current;
-    const int year = window.shownMonth->value().year;
-    const int month = window.shownMonth->value().month;
-    const month_grid::MonthLayout layout = month_grid::layoutMonth(year, month);
-    const QDate today = Today();
-    const bool currentMonth = today.year() == year && today.month() == month;
+namespace {
 
-    const QColor ordinary = ResolveColor(s.Color[ColorSlot::Text]);
-    const QColor saturday = ResolveColor(s.Color[ColorSlot::Saturday]);
-    const QColor holiday = ResolveColor(s.Color[ColorSlot::Holiday]);
-    const QColor todayColour = ResolveColor(s.Color[ColorSlot::Today]);
-    const QColor background = backgroundOf(&window);
-    const std::int16_t appearance = s.Appearance;
-    int holidays = 0;
+// What every day cell of one fill shares.
+struct MonthFill {
+    int year = 0;
+    int month = 0;
+    QDate today;
+    bool currentMonth = false;
+    bool showKoyomi = false;
+    std::int16_t appearance = 0;
+    QColor ordinary, saturday, holiday, todayColour, background;
+};
 
-    for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
-        QLabel* cell = window.dayCells[i];
-        const int day = layout.day[i];
-        if (day == 0) {
-            setCellText(cell, QString());
-            setAccessibleNameOf(cell, QString());
-            cell->hide();
-            continue;
-        }
-        setCellText(cell, QString::number(day));
-        cell->show();
-        const int column = month_grid::columnOf(i);
-        QColor colour = column == 0 ? holiday : (column == 6 ? saturday : ordinary);
+// The spoken name of a day: its colours and the today mark in words, and the 暦 as the tool tip
+// says it.
+QString spokenDay(const MonthFill& fill, int day, int column, const QString& holidayName,
+                  const QString& koyomi) {
+    const bool isToday = fill.currentMonth && fill.today.day() == day;
+    QString spoken = DayCellName(fill.year, fill.month, day, column, holidayName, isToday);
+    if (!koyomi.isEmpty()) {
+        spoken += QLatin1Char(' ') + QString(koyomi).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    return spoken;
+}
 
-        // A holiday takes the holiday colour whatever its weekday, Saturday included.
-        const std::string name =
-            St_HolidayName(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month),
-                           static_cast<std::int16_t>(day));
-        if (!name.empty()) {
-            colour = holiday;
-            ++holidays;
-        }
-        const QString holidayName = QString::fromStdString(name);
-        const QString koyomi = s.ShowKoyomi != 0 ? KoyomiDayText(year, month, day) : QString();
-        setCellToolTip(cell, KoyomiToolTip(holidayName, koyomi));
-        setTextColour(cell, colour);
-
-        // The colours and the today mark in words, for a listener; the 暦 as the tool tip says it.
-        const bool isToday = currentMonth && today.day() == day;
-        QString spoken = DayCellName(year, month, day, column, holidayName, isToday);
-        if (!koyomi.isEmpty()) {
-            spoken +=
-                QLatin1Char(' ') + QString(koyomi).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        }
-        setAccessibleNameOf(cell, spoken);
-        if (appearance == 1) {
-            setBackground(cell, isToday ? todayColour : background);
-        } else if (appearance == 0) {
-            if (isToday) {
-                window.todayMark->setGeometry(
-                    TwipsRect(month_grid::cellLeftTwips(i) - 30, month_grid::cellTopTwips(i) - 45,
-                              month_grid::CellWidthTwips + 15, month_grid::CellHeightTwips + 15));
-                window.todayMark->show();
-            } else if (!window.todayMark->isHidden() && !currentMonth) {
-                window.todayMark->hide();
-            }
+// Today's look: the background in the 3D look, the frame around the cell in the flat one.
+void markToday(CalendarWindow& window, const MonthFill& fill, int i, bool isToday) {
+    QLabel* cell = window.dayCells[i];
+    if (fill.appearance == 1) {
+        setBackground(cell, isToday ? fill.todayColour : fill.background);
+    } else if (fill.appearance == 0) {
+        if (isToday) {
+            window.todayMark->setGeometry(
+                TwipsRect(month_grid::cellLeftTwips(i) - 30, month_grid::cellTopTwips(i) - 45,
+                          month_grid::CellWidthTwips + 15, month_grid::CellHeightTwips + 15));
+            window.todayMark->show();
+        } else if (!window.todayMark->isHidden() && !fill.currentMonth) {
+            window.todayMark->hide();
         }
     }
+}
 
-    window.eraLabel->setText(QString::fromStdString(
-        MonthEraLabel(static_cast<std::int16_t>(year), static_cast<std::int16_t>(month))));
+// Cell i shows `day` (0: no day); returns whether the day is a holiday.
+bool fillDayCell(CalendarWindow& window, const MonthFill& fill, int i, int day) {
+    QLabel* cell = window.dayCells[i];
+    if (day == 0) {
+        setCellText(cell, QString());
+        setAccessibleNameOf(cell, QString());
+        cell->hide();
+        return false;
+    }
+    setCellText(cell, QString::number(day));
+    cell->show();
+    const int column = month_grid::columnOf(i);
+    // A holiday takes the holiday colour whatever its weekday, Saturday included.
+    const QString holidayName = QString::fromStdString(
+        St_HolidayName(static_cast<std::int16_t>(fill.year), static_cast<std::int16_t>(fill.month),
+                       static_cast<std::int16_t>(day)));
+    const bool isHoliday = !holidayName.isEmpty();
+    setTextColour(cell, isHoliday || column == 0 ? fill.holiday
+                        : column == 6            ? fill.saturday
+                                                 : fill.ordinary);
+    const QString koyomi = fill.showKoyomi ? KoyomiDayText(fill.year, fill.month, day) : QString();
+    setCellToolTip(cell, KoyomiToolTip(holidayName, koyomi));
+    setAccessibleNameOf(cell, spokenDay(fill, day, column, holidayName, koyomi));
+    markToday(window, fill, i, fill.currentMonth && fill.today.day() == day);
+    return isHoliday;
+}
+
+} // namespace
+
+void FillMonth(CalendarWindow& window) {
+    const OptionValues& s = CalendarOptions().current;
+    MonthFill fill;
+    fill.year = window.shownMonth->value().year;
+    fill.month = window.shownMonth->value().month;
+    fill.today = Today();
+    fill.currentMonth = fill.today.year() == fill.year && fill.today.month() == fill.month;
+    fill.showKoyomi = s.ShowKoyomi != 0;
+    fill.appearance = s.Appearance;
+    fill.ordinary = ResolveColor(s.Color[ColorSlot::Text]);
+    fill.saturday = ResolveColor(s.Color[ColorSlot::Saturday]);
+    fill.holiday = ResolveColor(s.Color[ColorSlot::Holiday]);
+    fill.todayColour = ResolveColor(s.Color[ColorSlot::Today]);
+    fill.background = backgroundOf(&window);
+
+    const month_grid::MonthLayout layout = month_grid::layoutMonth(fill.year, fill.month);
+    int holidays = 0;
+    for (int i = month_grid::FirstDayCell; i < month_grid::CellCount; ++i) {
+        holidays += fillDayCell(window, fill, i, layout.day[i]) ? 1 : 0;
+    }
+
+    window.eraLabel->setText(QString::fromStdString(MonthEraLabel(
+        static_cast<std::int16_t>(fill.year), static_cast<std::int16_t>(fill.month))));
     setAccessibleNameOf(window.eraLabel, EraLabelName(window.eraLabel->text()));
     // The window's description is the month shown, so that a screen reader reports its change.
-    const QString shown = MonthDescription(year, month, holidays);
+    const QString shown = MonthDescription(fill.year, fill.month, holidays);
     if (window.accessibleDescription() != shown) {
         window.setAccessibleDescription(shown);
     }
 
-    window.filledWithToday = today;
+    window.filledWithToday = fill.today;
     window.monthStale = false;
     ++window.fillCount;
 }
