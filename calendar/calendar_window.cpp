@@ -61,6 +61,21 @@ void CalendarWindow::createControls() {
     eraLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     eraLabel->setFont(DesignFont(PGothic, 9, true));
 
+    createMonthControls();
+
+    todayMark = new ShapeOutline(calendarPanel);
+    todayMark->setObjectName(QStringLiteral("Shape1"));
+    todayMark->hide();
+
+    createClock(client);
+
+    // Every event goes to the shared routines, with this window as context.
+    shownMonth = new ShownMonth(this);
+    ConnectMonthControls(*this);
+    connect(clockTimer, &QTimer::timeout, this, [this] { ClockTick(*this); });
+}
+
+void CalendarWindow::createMonthControls() {
     const QRect boxRects[2] = {TwipsRect(810, 2130, 615, 285), TwipsRect(1770, 2130, 390, 285)};
     const QRect barRects[2] = {TwipsRect(1425, 2085, 255, 390), TwipsRect(2160, 2085, 255, 390)};
     const int maxLengths[2] = {4, 2};
@@ -85,11 +100,9 @@ void CalendarWindow::createControls() {
         spin->setMirrorsBar(false);
         (k == 0 ? yearSpin : monthSpin) = spin;
     }
+}
 
-    todayMark = new ShapeOutline(calendarPanel);
-    todayMark->setObjectName(QStringLiteral("Shape1"));
-    todayMark->hide();
-
+void CalendarWindow::createClock(QWidget* client) {
     clockStrip = new QWidget(client);
     clockStrip->setObjectName(QStringLiteral("Picture3"));
     clockStrip->hide();
@@ -103,11 +116,6 @@ void CalendarWindow::createControls() {
 
     clockTimer = new QTimer(this);
     clockTimer->setObjectName(QStringLiteral("Timer1"));
-
-    // Every event goes to the shared routines, with this window as context.
-    shownMonth = new ShownMonth(this);
-    ConnectMonthControls(*this);
-    connect(clockTimer, &QTimer::timeout, this, [this] { ClockTick(*this); });
 }
 
 QAction* CalendarWindow::makeSeparator(const char* name) {

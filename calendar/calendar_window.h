@@ -109,6 +109,8 @@ protected:
 
 private:
     void createControls();
+    void createMonthControls(); // the year and month boxes with their scroll bars
+    void createClock(QWidget* client);
 
     bool titleAndMenu_;
 };
