@@ -120,7 +120,8 @@ double sunAt(double degrees, double guess) {
 
 // The instant at which the Moon's longitude exceeds the Sun's by `degrees`, by Newton steps from
 // `guess`. The Sun, which moves a thirteenth as fast, is computed once and carried along its rate
-// while the steps stay near where it was computed; the frame of that date serves throughout.
+// and curvature while the steps stay near where it was computed; the frame of that date serves
+// throughout.
 double elongationAt(double degrees, double guess) {
     double t = guess;
     double anchor = 0.0;
@@ -165,7 +166,7 @@ double SolarLongitudeInstant(int year, int degrees) {
     const double meanEquinox =
         static_cast<double>(St_YMD_to_Days(MakeDateText(year, 3, 20))) + 0.5; // within two days
     const double mean = meanEquinox + fromEquinox / sunMeanRate;
-    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // ΔT, days
+    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
     const double guess = roughRoot(
         [degrees, ttShift](double t) {
             return wrap180(roughSunLongitude(t - j2000Jst + ttShift) - degrees);
@@ -187,7 +188,7 @@ double MoonPhaseInstant(long lunation, int quarter) {
     const double target = 90.0 * quarter;
     const double mean =
         meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth;
-    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // ΔT, days
+    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
     const double guess = roughRoot(
         [target, ttShift](double t) {
             return wrap180(roughElongation(t - j2000Jst + ttShift) - target);
