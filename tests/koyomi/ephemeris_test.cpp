@@ -32,10 +32,10 @@ template <typename F> Differences differences(F longitude, const TtDate& tt) {
             (wrap180(after - now) - wrap180(now - before)) / (h * h)};
 }
 
-// Samples every 13 days from 1873 to 2199: all seasons, all phases, all distances of the Moon.
+// Samples every 37 days from 1874 to 2198: all seasons, all phases, all distances of the Moon.
 constexpr double firstSample = 684291.0; // 1874/06/01
 constexpr double lastSample = 803000.0;  // about 2198
-constexpr double sampleStep = 13.0;
+constexpr double sampleStep = 37.0;
 
 } // namespace
 
@@ -62,7 +62,7 @@ TEST(Ephemeris, TheRatesAreTheLongitudesChange) {
         ASSERT_NEAR(SunLongitudeIn(frame, tt).rate, sunInFrame.rate, 1e-5 * sunInFrame.rate) << t;
         ++samples;
     }
-    EXPECT_GT(samples, 9000);
+    EXPECT_GT(samples, 3000);
 }
 
 // At each instant found the Sun stands at its term to 0.001″ (20 ms of its motion) and the Moon at
