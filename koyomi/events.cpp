@@ -16,8 +16,21 @@ constexpr double sunMeanRate = 360.0 / tropicalYear;        // degrees a day
 constexpr double elongationMeanRate = 360.0 / synodicMonth; // degrees a day
 // The mean new moon of lunation 0 (6 January 2000, 18:14 TT), as a JST instant.
 constexpr double meanNewMoonZero = 730125.97;
-constexpr double tolerance = 1e-6; // days (0.09 s); the last secant step is far smaller
-// The JST instant of J2000.0 (1 January 2000, 12:00 TT), the epoch of the rough series below.
+// A step of the search for a solar term shorter than this (days, 14 min) is the last one: the
+// Sun's rate is right to 1e-5 of itself and its curvature to 2e-4 degrees a day², so the step
+// leaves less than 15 ms.
+constexpr double lastSunStep = 0.01;
+// A step of the search for a phase shorter than this (days, 1.4 min) is the last one: it leaves
+// less than a millisecond.
+constexpr double lastMoonStep = 1e-3;
+// The farthest (days, 29 min) the Sun's longitude is carried along its rate in the search for a
+// phase: the Sun's rate changes by at most 6e-4 degrees a day each day, so even carried this far
+// without its curvature it would be out by less than 0.0005″, a millisecond of the Moon's motion.
+constexpr double sunCarried = 0.02;
+constexpr int maxSteps = 20;
+// J2000.0 (1 January 2000, 12:00 TT), the epoch of the rough series below: as a Julian date, and
+// as a JST instant taking TT for UT.
+constexpr double j2000Jd = 2451545.0;
 constexpr double j2000Jst = 730120.875;
 constexpr double degree = 3.14159265358979323846 / 180.0;
 
@@ -32,49 +45,54 @@ double wrap180(double degrees) {
     return a;
 }
 
-// The root of f (degrees, increasing about `rate` a day) nearest `guess`: secant steps, the first
-// one taken with the mean rate.
-template <typename F> double findRoot(F f, double guess, double rate) {
-    double t0 = guess;
-    double f0 = f(t0);
-    double t1 = t0 - f0 / rate;
-    for (int i = 0; i < 30; ++i) {
-        const double f1 = f(t1);
-        if (f1 == f0) {
-            break;
-        }
-        const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
-        t0 = t1;
-        f0 = f1;
-        t1 = t2;
-        if (std::fabs(t1 - t0) < tolerance) {
-            break;
-        }
-    }
-    return t1;
+// Days since J2000.0 in TT at a JST instant.
+double ttDaysSinceJ2000(double jst) {
+    const TtDate tt = TtOfJst(jst);
+    return (tt.jd1 - j2000Jd) + tt.jd2;
 }
 
-// Low-precision apparent longitude of the Sun, good to about 0.01° (mean longitude and the
-// equation of centre): only the starting point of the root search.
-double roughSunLongitude(double jst) {
-    const double d = jst - j2000Jst;
-    const double g = (357.528 + 0.9856003 * d) * degree;
-    return 280.460 + 0.9856474 * d + 1.915 * std::sin(g) + 0.020 * std::sin(2.0 * g);
+// Low-precision apparent longitude of the Sun at `d` TT days from J2000.0, good to about 0.005°
+// (mean longitude, the equation of centre, aberration and the largest term of nutation): only the
+// starting point of the root search.
+double roughSunLongitude(double d) {
+    const double t = d / 36525.0;
+    const double meanLongitude = 280.46646 + 36000.76983 * t;
+    const double anomaly = (357.52911 + 35999.05029 * t) * degree;
+    const double node = (125.04 - 1934.136 * t) * degree;
+    const double centre = (1.914602 - 0.004817 * t) * std::sin(anomaly) +
+                          0.019993 * std::sin(2.0 * anomaly) + 0.000289 * std::sin(3.0 * anomaly);
+    return meanLongitude + centre - 0.00569 - 0.00478 * std::sin(node);
 }
 
-// Low-precision elongation of the Moon from the Sun, good to a few tenths of a degree (the largest
-// terms of the lunar theory): only the starting point of the root search.
-double roughElongation(double jst) {
-    const double d = jst - j2000Jst;
-    const double elongation = (297.850 + 12.190749 * d) * degree;
-    const double moonAnomaly = (134.963 + 13.064993 * d) * degree;
-    const double sunAnomaly = (357.529 + 0.98560028 * d) * degree;
-    const double latitudeArgument = (93.272 + 13.229350 * d) * degree;
-    const double moon = 218.316 + 13.176396 * d + 6.289 * std::sin(moonAnomaly) +
-                        1.274 * std::sin(2.0 * elongation - moonAnomaly) +
-                        0.658 * std::sin(2.0 * elongation) + 0.214 * std::sin(2.0 * moonAnomaly) -
-                        0.186 * std::sin(sunAnomaly) - 0.114 * std::sin(2.0 * latitudeArgument);
-    return moon - roughSunLongitude(jst);
+// Low-precision elongation of the Moon from the Sun at `d` TT days from J2000.0, good to a few
+// hundredths of a degree (the largest terms of the lunar theory): only the starting point of the
+// root search.
+double roughElongation(double d) {
+    const double t = d / 36525.0;
+    const double e = (297.8501921 + 445267.1114034 * t) * degree;  // mean elongation
+    const double m = (357.5291092 + 35999.0502909 * t) * degree;   // the Sun's mean anomaly
+    const double mm = (134.9633964 + 477198.8675055 * t) * degree; // the Moon's mean anomaly
+    const double f = (93.2720950 + 483202.0175233 * t) * degree;   // argument of latitude
+    const double moon = 218.3164477 + 481267.88123421 * t + 6.288774 * std::sin(mm) +
+                        1.274027 * std::sin(2.0 * e - mm) + 0.658314 * std::sin(2.0 * e) +
+                        0.213618 * std::sin(2.0 * mm) - 0.185116 * std::sin(m) -
+                        0.114332 * std::sin(2.0 * f) + 0.058793 * std::sin(2.0 * (e - mm)) +
+                        0.057066 * std::sin(2.0 * e - m - mm) + 0.053322 * std::sin(2.0 * e + mm) +
+                        0.045758 * std::sin(2.0 * e - m) - 0.040923 * std::sin(m - mm) -
+                        0.034720 * std::sin(e) - 0.030383 * std::sin(m + mm) +
+                        0.015327 * std::sin(2.0 * (e - f)) - 0.012528 * std::sin(mm + 2.0 * f) +
+                        0.010980 * std::sin(mm - 2.0 * f) + 0.010675 * std::sin(4.0 * e - mm) +
+                        0.010034 * std::sin(3.0 * mm);
+    // The Moon's nutation is the Sun's; its aberration is negligible beside the Sun's.
+    const double node = (125.04 - 1934.136 * t) * degree;
+    return moon - 0.00478 * std::sin(node) - roughSunLongitude(d);
+}
+
+// The step back to the root of a function at `value` changing at `rate` and `acceleration`:
+// Newton's, bent by the curvature.
+double stepToRoot(double value, double rate, double acceleration) {
+    const double newton = value / rate;
+    return (value + 0.5 * acceleration * newton * newton) / rate;
 }
 
 // The root of a rough series (degrees, increasing about `rate` a day) near `guess`.
@@ -82,6 +100,51 @@ template <typename F> double roughRoot(F f, double guess, double rate) {
     double t = guess;
     for (int i = 0; i < 6; ++i) {
         t -= f(t) / rate;
+    }
+    return t;
+}
+
+// The instant at which the Sun's apparent longitude is `degrees`, by Newton steps from `guess`.
+double sunAt(double degrees, double guess) {
+    double t = guess;
+    for (int i = 0; i < maxSteps; ++i) {
+        const Longitude sun = SunLongitude(TtOfJst(t));
+        const double step = stepToRoot(wrap180(sun.degrees - degrees), sun.rate, sun.acceleration);
+        t -= step;
+        if (std::fabs(step) < lastSunStep) {
+            break;
+        }
+    }
+    return t;
+}
+
+// The instant at which the Moon's longitude exceeds the Sun's by `degrees`, by Newton steps from
+// `guess`. The Sun, which moves a thirteenth as fast, is computed once and carried along its rate
+// and curvature while the steps stay near where it was computed; the frame of that date serves
+// throughout.
+double elongationAt(double degrees, double guess) {
+    double t = guess;
+    double anchor = 0.0;
+    EclipticFrame frame{};
+    Longitude sun{};
+    for (int i = 0; i < maxSteps; ++i) {
+        const TtDate tt = TtOfJst(t);
+        if (i == 0 || std::fabs(t - anchor) > sunCarried) {
+            anchor = t;
+            frame = FrameOfDate(tt);
+            sun = SunLongitudeIn(frame, tt);
+        }
+        const Longitude moon = MoonLongitudeIn(frame, tt);
+        const double carried = t - anchor;
+        const double sunNow = sun.degrees + (sun.rate + 0.5 * sun.acceleration * carried) * carried;
+        const double sunRateNow = sun.rate + sun.acceleration * carried;
+        const double step =
+            stepToRoot(wrap180(moon.degrees - sunNow - degrees), moon.rate - sunRateNow,
+                       moon.acceleration - sun.acceleration);
+        t -= step;
+        if (std::fabs(step) < lastMoonStep && std::fabs(t - anchor) <= sunCarried) {
+            break;
+        }
     }
     return t;
 }
@@ -102,12 +165,14 @@ double SolarLongitudeInstant(int year, int degrees) {
     const int fromEquinox = degrees >= 280 ? degrees - 360 : degrees; // [-80, 280)
     const double meanEquinox =
         static_cast<double>(St_YMD_to_Days(MakeDateText(year, 3, 20))) + 0.5; // within two days
-    const double guess =
-        roughRoot([degrees](double t) { return wrap180(roughSunLongitude(t) - degrees); },
-                  meanEquinox + fromEquinox / sunMeanRate, sunMeanRate);
-    const double instant =
-        findRoot([degrees](double t) { return wrap180(SunLongitude(TtOfJst(t)) - degrees); }, guess,
-                 sunMeanRate);
+    const double mean = meanEquinox + fromEquinox / sunMeanRate;
+    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
+    const double guess = roughRoot(
+        [degrees, ttShift](double t) {
+            return wrap180(roughSunLongitude(t - j2000Jst + ttShift) - degrees);
+        },
+        mean, sunMeanRate);
+    const double instant = sunAt(degrees, guess);
     const std::lock_guard lock(cacheMutex);
     solarCache.emplace(std::pair{year, degrees}, instant);
     return instant;
@@ -121,16 +186,15 @@ double MoonPhaseInstant(long lunation, int quarter) {
         }
     }
     const double target = 90.0 * quarter;
-    const double guess =
-        roughRoot([target](double t) { return wrap180(roughElongation(t) - target); },
-                  meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth,
-                  elongationMeanRate);
-    const double instant = findRoot(
-        [target](double t) {
-            const SunAndMoon l = SunAndMoonLongitudes(TtOfJst(t));
-            return wrap180(l.moon - l.sun - target);
+    const double mean =
+        meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth;
+    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
+    const double guess = roughRoot(
+        [target, ttShift](double t) {
+            return wrap180(roughElongation(t - j2000Jst + ttShift) - target);
         },
-        guess, elongationMeanRate);
+        mean, elongationMeanRate);
+    const double instant = elongationAt(target, guess);
     const std::lock_guard lock(cacheMutex);
     phaseCache.emplace(std::pair{lunation, quarter}, instant);
     return instant;
