@@ -27,7 +27,9 @@ public:
     [[noreturn]] void endProgram() override { std::abort(); }
     [[nodiscard]] std::string programFolder() const override { return folder_; }
     // The benchmarks only read.
-    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
+    [[nodiscard]] WriteResult replaceFile(const std::string&, std::string_view) override {
+        return WriteResult::failed(ENOSYS);
+    }
 
 private:
     std::string folder_;

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar_window.h"
 #include "calendar/window_commands.h"
+#include "date/serial.h"
 #include "widgets/accessible_names.h"
 
 #include <QAction>
@@ -10,8 +11,7 @@
 #include <QWidget>
 
 QString WeekdayName(int column) {
-    static const QString days = QStringLiteral("日月火水木金土");
-    return days.mid(column, 1) + QStringLiteral("曜日");
+    return QString::fromUtf8(WeekdayLetter(column + 1)) + QStringLiteral("曜日");
 }
 
 QString DayCellName(int year, int month, int day, int column, const QString& holiday, bool today) {

@@ -5,8 +5,7 @@
 namespace month_grid {
 
 QString headerText(int column) {
-    static const QString names = QStringLiteral("日月火水木金土");
-    return names.mid(column, 1);
+    return QString::fromUtf8(WeekdayLetter(column + 1));
 }
 
 int firstWeekdayOfMonth(int year, int month) {

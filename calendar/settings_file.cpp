@@ -13,19 +13,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <cerrno>
 #include <charconv>
 #include <limits>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 namespace {
 
 const QString MainFormSection = QStringLiteral("MainForm");
 const QString OptionSection = QStringLiteral("Option");
-
-// The smallest MainWidth and MainHeight the options dialog accepts.
-constexpr std::int32_t MinimumMainWidth = 178;
-constexpr std::int32_t MinimumMainHeight = 175;
 
 // Left or Top absent from the file.
 constexpr std::int32_t PositionAbsent = -480000;
@@ -34,15 +32,20 @@ std::int32_t readInt(const QString& section, const QString& key, std::int32_t de
     return Services().iniFiles->readInt(IniPath(), section, key, defaultValue);
 }
 
-// Writes one value; false when the write failed. A settings folder of the user's own is made on
-// the first write, so a run that changes nothing leaves no trace.
-bool write(const QString& section, const QString& key, const QString& value) {
+// Writes one value, keeping its failure in `failure`. A settings folder of the user's own is made
+// on the first write, so a run that changes nothing leaves no trace.
+void write(const QString& section, const QString& key, const QString& value, WriteResult& failure) {
     const QString path = IniPath();
     if (path.isEmpty()) {
-        return false; // no folder of the user's: nothing is written, least of all a shared one
+        // No folder of the user's: nothing is written, least of all a shared one.
+        failure = WriteResult::failed(ENOENT);
+        return;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return Services().iniFiles->writeString(path, section, key, value);
+    if (WriteResult result = Services().iniFiles->writeString(path, section, key, value);
+        !result.written()) {
+        failure = std::move(result);
+    }
 }
 
 // A setting's value as the file stores it.
@@ -97,15 +100,14 @@ QString IniPath() {
     return QDir(PathText(folder)).filePath(Services().program->name() + QStringLiteral(".ini"));
 }
 
-QString SettingsNotSavedText() {
+QString SettingsNotSavedText(const WriteResult& failure) {
     const QString path = IniPath();
     if (path.isEmpty()) {
         return NoUserFolderText() + QStringLiteral("\n設定を保存出来ませんでした。");
     }
     QString text =
         QDir::toNativeSeparators(path) + QStringLiteral("\n設定を保存出来ませんでした。");
-    if (const WriteFailure failure = LastWriteFailure();
-        failure.errorNumber != 0 && failure.path == TextPath(path)) {
+    if (!failure.written() && failure.path == TextPath(path)) {
         text += QStringLiteral("\n") + QString::fromStdString(failure.reason);
     }
     return text;
@@ -164,10 +166,10 @@ void ReadOptions(CalendarWindow* window) {
     // A size below what the options dialog accepts (a hand-edited file) would give a window too
     // small to reach its menu: it reads as the default, and the file keeps its value.
     const OptionValues defaults;
-    if (s.current.MainWidth < MinimumMainWidth) {
+    if (s.current.MainWidth < OptionSettingOf(QStringLiteral("MainWidth")).minimum) {
         s.current.MainWidth = s.lastRead.MainWidth = defaults.MainWidth;
     }
-    if (s.current.MainHeight < MinimumMainHeight) {
+    if (s.current.MainHeight < OptionSettingOf(QStringLiteral("MainHeight")).minimum) {
         s.current.MainHeight = s.lastRead.MainHeight = defaults.MainHeight;
     }
     if (GetPlatformId() < 2) {
@@ -240,10 +242,10 @@ void ReadPosition(CalendarWindow& window) {
     }
 }
 
-bool WritePosition(const CalendarWindow& window) {
+WriteResult WritePosition(const CalendarWindow& window) {
     CalendarSettings& s = CalendarOptions();
     const SystemMetricsService& metrics = *Services().metrics;
-    bool ok = true;
+    WriteResult failure;
     Qt::WindowStates state = window.windowState();
     if (!window.isVisible()) {
         state &= ~Qt::WindowMinimized; // hidden in the notification area
@@ -251,31 +253,31 @@ bool WritePosition(const CalendarWindow& window) {
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const std::int32_t left = window.x() * metrics.twipsPerPixelX();
         if (left != s.LastReadLeft) {
-            ok = write(MainFormSection, QStringLiteral("Left"), QString::number(left)) && ok;
+            write(MainFormSection, QStringLiteral("Left"), QString::number(left), failure);
         }
         const std::int32_t top = window.y() * metrics.twipsPerPixelY();
         if (top != s.LastReadTop) {
-            ok = write(MainFormSection, QStringLiteral("Top"), QString::number(top)) && ok;
+            write(MainFormSection, QStringLiteral("Top"), QString::number(top), failure);
         }
     }
     const std::int16_t onTop = window.alwaysOnTopCommand->isChecked() ? 1 : 0;
     if (onTop != s.AlwaysOnTop) {
         s.AlwaysOnTop = onTop;
-        ok = write(MainFormSection, QStringLiteral("AlwaysOnTop"), QString::number(onTop)) && ok;
+        write(MainFormSection, QStringLiteral("AlwaysOnTop"), QString::number(onTop), failure);
     }
-    return ok;
+    return failure;
 }
 
-bool WriteOptions() {
+WriteResult WriteOptions() {
     CalendarSettings& s = CalendarOptions();
-    bool ok = true;
+    WriteResult failure;
     for (const OptionSetting& setting : OptionSettings()) {
         const QString text = settingText(setting.field(s.current));
         if (text != settingText(setting.field(s.lastRead))) {
-            ok = write(OptionSection, setting.key, text) && ok;
+            write(OptionSection, setting.key, text, failure);
         }
     }
-    return ok;
+    return failure;
 }
 
 QString FontSizeText(double size) {

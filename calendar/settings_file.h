@@ -4,6 +4,8 @@
 // (window position and topmost state) and Option (everything else). Read when a calendar window
 // is created, written when it closes, and only for the values that changed.
 
+#include "date/write_result.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -14,9 +16,9 @@ class CalendarWindow;
 // the user has no such folder: the defaults are used and nothing is written.
 QString IniPath();
 
-// The message of settings that could not be saved: the file and the system's words for the
-// failure, or that the user has no folder to save them in.
-QString SettingsNotSavedText();
+// The message of settings that could not be saved: the file and the system's words for
+// `failure`, or that the user has no folder to save them in.
+QString SettingsNotSavedText(const WriteResult& failure);
 
 // Tells the user, with the file's path, when the settings file exists but is refused (too large
 // for a settings file, or unreadable), so that the defaults in use are no surprise.
@@ -48,13 +50,13 @@ void ReadPosition(CalendarWindow& window);
 void ClampToScreen(std::int32_t width, std::int32_t height, std::int32_t& left, std::int32_t& top);
 
 // Writes the window's position when it differs from the position read (only while the window is
-// in its normal state) and the topmost state when it differs from the stored one. False when a
-// write failed.
-[[nodiscard]] bool WritePosition(const CalendarWindow& window);
+// in its normal state) and the topmost state when it differs from the stored one. Every value is
+// tried; the result is the last failure, or written when there was none.
+[[nodiscard]] WriteResult WritePosition(const CalendarWindow& window);
 
-// Writes every setting of section Option whose current value differs from its last-read value.
-// False when a write failed.
-[[nodiscard]] bool WriteOptions();
+// Writes every setting of section Option whose current value differs from its last-read value;
+// the result as for WritePosition.
+[[nodiscard]] WriteResult WriteOptions();
 
 // The font size as the settings file stores it: the shortest decimal form, e.g. "16", "10.5".
 QString FontSizeText(double size);

@@ -55,8 +55,8 @@ void OpenPopupMenu(CalendarWindow& window, const QPoint& globalPos) {
 
 namespace {
 
-void reportUnsavedSettings() {
-    ShowErrorMessage(SettingsNotSavedText());
+void reportUnsavedSettings(const WriteResult& failure) {
+    ShowErrorMessage(SettingsNotSavedText(failure));
 }
 
 } // namespace
@@ -69,16 +69,16 @@ void ClosingSequence(CalendarWindow& window) {
     if (window.isVisible()) {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     }
-    bool saved = WritePosition(window);
-    saved = WriteOptions() && saved;
-    if (!saved) {
-        reportUnsavedSettings();
+    const WriteResult position = WritePosition(window);
+    const WriteResult options = WriteOptions();
+    if (!options.written() || !position.written()) {
+        reportUnsavedSettings(options.written() ? position : options);
     }
     DestroyTrayIconWindow();
 }
 
 void SaveOptions() {
-    if (!WriteOptions()) {
-        reportUnsavedSettings();
+    if (const WriteResult options = WriteOptions(); !options.written()) {
+        reportUnsavedSettings(options);
     }
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr const char* WeekdayNames[] = {"日", "月", "火", "水", "木", "金", "土"};
-
 struct Ymd {
     std::int16_t year;
     std::int16_t month;
@@ -39,7 +37,7 @@ int RunHolidays(const std::vector<std::string>& args, std::string& out) {
             const std::string date = MakeDateText(y, holiday.Month, holiday.Day);
             const int weekday = St_Weekday(St_YMD_to_Days(date));
             out += std::to_string(y) + "/" + date.substr(4, 2) + "/" + date.substr(6, 2) + "\t(" +
-                   WeekdayNames[weekday - 1] + ")\t" + holiday.Name + "\n";
+                   std::string(WeekdayLetter(weekday)) + ")\t" + holiday.Name + "\n";
         }
     }
     return 0;

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* WeekdayNames[] = {"日", "月", "火", "水", "木", "金", "土"};
-
 // The years FIRST [LAST] of a 暦 command, within the years the 暦 covers.
 std::pair<int, int> koyomiYears(const std::vector<std::string>& args) {
     RequireArgumentCount(args, 1, 2);
@@ -48,7 +46,7 @@ int RunKoyomi(const std::vector<std::string>& args, std::string& out) {
             const DayKoyomi& day = data->days[i];
             out += slashDate(St_Days_to_YMD(serial));
             out += "\t(";
-            out += WeekdayNames[St_Weekday(serial) - 1];
+            out += WeekdayLetter(St_Weekday(serial));
             out += ")\t";
             out += LunarDateText(day);
             out += '\t';

@@ -62,7 +62,9 @@ public:
         return DefinitionFileToRead(locations, fileName).string();
     }
     // korin only reads the definition files.
-    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
+    [[nodiscard]] WriteResult replaceFile(const std::string&, std::string_view) override {
+        return WriteResult::failed(ENOSYS);
+    }
 
     FileLocations locations;
 };

@@ -25,10 +25,6 @@ bool isAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool isTrailByte(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
@@ -42,7 +38,7 @@ std::size_t characterLength(std::string_view bytes, std::size_t pos) {
     if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
         return 1;
     }
-    if (isLeadByte(c) && pos + 1 < bytes.size() &&
+    if (IsCp932LeadByte(c) && pos + 1 < bytes.size() &&
         isTrailByte(static_cast<unsigned char>(bytes[pos + 1]))) {
         return 2;
     }
@@ -100,6 +96,10 @@ std::string withCodePageForms(std::string_view text) {
 }
 
 } // namespace
+
+bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 std::string Cp932ToUtf8(std::string_view bytes) {
     // Code page 932 agrees with ASCII below 0x80 (0x5C is the backslash, 0x7E the tilde).

@@ -17,5 +17,8 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // (U+FF5E, U+FF0D, U+2225, U+FFE0, U+FFE1, U+FFE2, U+2015), which is what reading gives back.
 std::optional<std::string> Utf8ToCp932(std::string_view text);
 
+// Whether `c` is the first byte of a two-byte code page 932 character: 0x81..0x9F or 0xE0..0xFC.
+bool IsCp932LeadByte(unsigned char c);
+
 // UTF-8 text with every byte that does not belong to a valid UTF-8 sequence replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);

@@ -1,5 +1,6 @@
 // Code page 932 through Windows' own conversion tables.
 
+#include "date/codepage.h"
 #include "date/codepage_converter.h"
 
 #include <climits>
@@ -66,7 +67,7 @@ std::size_t characterLength(Cp932Converter::Direction direction, std::string_vie
     const auto c = static_cast<unsigned char>(input.front());
     std::size_t length = 1;
     if (direction == Cp932Converter::Direction::ToUtf8) {
-        length = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+        length = IsCp932LeadByte(c) ? 2 : 1;
     } else if (c >= 0xF0) {
         length = 4;
     } else if (c >= 0xE0) {

@@ -52,7 +52,6 @@ std::array<bool, 2> loadedAsUtf8 = {false, false};
 std::array<bool, 2> loadedWhole = {true, true};
 // The lines with unreadable bytes found by the last read of each file.
 std::array<std::vector<std::int32_t>, 2> unreadableLines;
-std::int32_t lastFailedRecord = 0;
 
 // A file whose faults were reported: the same file as it stands is not reported again.
 struct ReportedFile {
@@ -205,13 +204,20 @@ std::string numberField(std::int16_t value) {
 
 // Converts the lines to code page 932 and replaces the file through the engine's host. Each
 // line is converted on its own, so that a failure names its record.
-int writeDefinitionFile(DefinitionFile file, const std::vector<std::string>& lines) {
+// The failure of record k (0-based) with `error`.
+WriteResult recordFailure(int error, std::size_t k) {
+    WriteResult result;
+    result.error = error;
+    result.record = static_cast<std::int32_t>(k + 1);
+    return result;
+}
+
+WriteResult writeDefinitionFile(DefinitionFile file, const std::vector<std::string>& lines) {
     std::string bytes;
     for (std::size_t k = 0; k < lines.size(); ++k) {
         std::optional<std::string> line = Utf8ToCp932(lines[k]);
         if (!line) {
-            lastFailedRecord = static_cast<std::int32_t>(k + 1);
-            return EILSEQ;
+            return recordFailure(EILSEQ, k);
         }
         bytes += *line;
     }
@@ -411,10 +417,9 @@ void St_LoadDefinitions() {
     CachedYear = 0;
 }
 
-int WriteHolidayDefinitions() {
-    lastFailedRecord = 0;
+WriteResult WriteHolidayDefinitions() {
     if (!DefinitionFileWasReadWhole(DefinitionFile::Holidays)) {
-        return EFBIG;
+        return WriteResult::failed(EFBIG);
     }
     std::vector<std::string> lines;
     std::size_t n = recordsToWrite(HolidayDefCount, HolidayDefs.size());
@@ -422,8 +427,7 @@ int WriteHolidayDefinitions() {
         const HolidayDef& def = HolidayDefs[k];
         std::optional<std::string> name = EncodeTextField(def.Name);
         if (!name) {
-            lastFailedRecord = static_cast<std::int32_t>(k + 1);
-            return EINVAL;
+            return recordFailure(EINVAL, k);
         }
         std::string line = *name;
         for (std::int16_t value :
@@ -437,10 +441,9 @@ int WriteHolidayDefinitions() {
     return writeDefinitionFile(DefinitionFile::Holidays, lines);
 }
 
-int WriteEraDefinitions() {
-    lastFailedRecord = 0;
+WriteResult WriteEraDefinitions() {
     if (!DefinitionFileWasReadWhole(DefinitionFile::Eras)) {
-        return EFBIG;
+        return WriteResult::failed(EFBIG);
     }
     std::vector<std::string> lines;
     std::size_t n = recordsToWrite(EraDefCount, EraDefs.size());
@@ -449,16 +452,11 @@ int WriteEraDefinitions() {
         std::optional<std::string> start = EncodeTextField(def.StartDate);
         std::optional<std::string> name = EncodeTextField(def.Name);
         if (!start || !name) {
-            lastFailedRecord = static_cast<std::int32_t>(k + 1);
-            return EINVAL;
+            return recordFailure(EINVAL, k);
         }
         lines.push_back(*start + ',' + *name + "\r\n");
     }
     return writeDefinitionFile(DefinitionFile::Eras, lines);
-}
-
-std::int32_t LastWriteFailedRecord() {
-    return lastFailedRecord;
 }
 
 FileStamp LoadedDefinitionStamp(DefinitionFile file) {

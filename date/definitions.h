@@ -4,6 +4,7 @@
 // the in-memory tables that hold them. The reader and the writer of both formats live here.
 
 #include "date/file_read.h"
+#include "date/write_result.h"
 
 #include <cstdint>
 #include <string>
@@ -56,19 +57,16 @@ void St_LoadDefinitions();
 
 // Writes the first HolidayDefCount records of HolidayDefs to "Korin1.csv" in the program's folder
 // (code page 932, CR LF, zero numbers as empty fields) through the engine host's replaceFile:
-// the old file is replaced only when the new one has been written whole. Returns 0, or the error
-// number of the failure (EILSEQ when a text has no code page 932 form, EINVAL when a text field
-// cannot be written so that it reads back unchanged, EACCES for a read-only file); on failure
-// the old file is untouched. A file that the last load did not read whole is never written
-// (EFBIG): its records past the limit would be lost.
-int WriteHolidayDefinitions();
+// the old file is replaced only when the new one has been written whole. On failure the old file
+// is untouched and the result holds the error number: EILSEQ when a text has no code page 932
+// form and EINVAL when a text field cannot be written so that it reads back unchanged, both with
+// the record (1-based; its Line says where it stood in the file); EACCES for a read-only file
+// and the host's other failures with their path and words. A file that the last load did not
+// read whole is never written (EFBIG): its records past the limit would be lost.
+WriteResult WriteHolidayDefinitions();
 
 // The same for the first EraDefCount records of EraDefs and "Korin2.csv".
-int WriteEraDefinitions();
-
-// The record (1-based) whose text made the last write fail with EILSEQ or EINVAL; 0 when the
-// last write did not fail on a record. The record's Line says where it stood in the file.
-std::int32_t LastWriteFailedRecord();
+WriteResult WriteEraDefinitions();
 
 enum class DefinitionFile { Holidays, Eras };
 

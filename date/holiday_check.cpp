@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* WeekdayNames[] = {"日", "月", "火", "水", "木", "金", "土"};
-
 struct Ymd {
     int year;
     int month;
@@ -153,7 +151,7 @@ std::string slashDate(const std::string& date) {
 }
 
 std::string weekdayOf(const std::string& date) {
-    return WeekdayNames[St_Weekday(St_YMD_to_Days(date)) - 1];
+    return std::string(WeekdayLetter(St_Weekday(St_YMD_to_Days(date))));
 }
 
 std::string numberField(std::int16_t value) {

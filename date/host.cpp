@@ -17,7 +17,9 @@ public:
     }
     [[noreturn]] void endProgram() override { std::exit(2); }
     [[nodiscard]] std::string programFolder() const override { return "."; }
-    [[nodiscard]] int replaceFile(const std::string&, std::string_view) override { return ENOSYS; }
+    [[nodiscard]] WriteResult replaceFile(const std::string&, std::string_view) override {
+        return WriteResult::failed(ENOSYS);
+    }
 };
 
 FallbackHost fallbackHost;

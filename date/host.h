@@ -1,5 +1,7 @@
 #pragma once
 
+#include "date/write_result.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,9 @@ public:
 
     // Replaces the whole file at `path` (UTF-8) by `bytes` in one step, or leaves it exactly as
     // it was: a link is written through to its target, and a read-only file is refused (EACCES).
-    // Returns 0, or the system's error number of the failure.
-    [[nodiscard]] virtual int replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // A failure comes back with the system's error number, the path it refused and its words.
+    [[nodiscard]] virtual WriteResult replaceFile(const std::string& path,
+                                                  std::string_view bytes) = 0;
 
     // The definition file `fileName` ("Korin1.csv") to read, and the one to write (UTF-8 paths).
     // Both lie in programFolder() unless the program keeps the user's files elsewhere; the

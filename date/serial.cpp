@@ -189,6 +189,15 @@ std::int16_t St_Weekday(std::int32_t serial) {
     return static_cast<std::int16_t>(calendar_math::weekdayOf(serial));
 }
 
+std::string_view WeekdayLetter(int weekday) {
+    // The Japanese weekday letters, Sunday first.
+    static constexpr std::string_view Letters[] = {"日", "月", "火", "水", "木", "金", "土"};
+    if (weekday < 1 || weekday > 7) {
+        return {};
+    }
+    return Letters[weekday - 1];
+}
+
 std::string MakeDateText(int year, int month, int day) {
     return calendar_math::dateText(year, month, day);
 }

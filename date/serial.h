@@ -38,5 +38,9 @@ std::string St_YMD_Span(std::string_view a, std::string_view b);
 // Weekday number 1 (Sunday) ... 7 (Saturday) of a serial day.
 std::int16_t St_Weekday(std::int32_t serial);
 
+// The one-letter name of weekday number 1 (Sunday, "日") ... 7 (Saturday, "土"), UTF-8; the empty
+// text for any other number.
+std::string_view WeekdayLetter(int weekday);
+
 // The date text of year, month and day: "0000" + "00" + "00" formats, concatenated.
 std::string MakeDateText(int year, int month, int day);

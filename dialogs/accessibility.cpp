@@ -2,8 +2,20 @@
 
 #include "dialogs/days_calculator_dialog.h"
 #include "dialogs/era_jump_dialog.h"
+#include "dialogs/option_settings.h"
 #include "dialogs/options_dialog.h"
 #include "widgets/accessible_names.h"
+
+#include <string>
+
+namespace {
+
+// The values a size box takes: the setting's smallest up to the largest of three digits.
+std::string sizeRange(const char* key) {
+    return std::to_string(OptionSettingOf(QString::fromLatin1(key)).minimum) + "〜999";
+}
+
+} // namespace
 
 // A drop-down list reads its selected entry as its name on Linux, so what it chooses is in its
 // description as well.
@@ -37,8 +49,8 @@ void NameForScreenReaders(DaysCalculatorDialog& dialog) {
 
 void NameForScreenReaders(OptionsDialog& dialog) {
     NameControls(dialog, {
-                             {"Text1_0", "横幅", "178〜999"},
-                             {"Text1_1", "高さ", "175〜999"},
+                             {"Text1_0", "横幅", sizeRange("MainWidth").c_str()},
+                             {"Text1_1", "高さ", sizeRange("MainHeight").c_str()},
                              {"Text1_2", "時計の表示領域の高さ"},
                              {"Text2", "時計のフォント"},
                              {"Picture1_0", "背景の色"},

@@ -63,18 +63,17 @@ bool MayWriteWhole(DefinitionFile file) {
     return false;
 }
 
-void ShowDefinitionWriteFailure(DefinitionFile file, int errorNumber, bool record, int line,
-                                const QString& recordText) {
+void ShowDefinitionWriteFailure(DefinitionFile file, const WriteResult& failure, bool record,
+                                int line, const QString& recordText) {
     QString text =
-        QStringLiteral("ファイルの書き込みを失敗しました Err=") + QString::number(errorNumber);
+        QStringLiteral("ファイルの書き込みを失敗しました Err=") + QString::number(failure.error);
     if (record) {
         const QString where =
             line > 0 ? QStringLiteral("%1の%2行目").arg(DefinitionFileName(file)).arg(line)
                      : DefinitionFileName(file) + QStringLiteral("に書く定義");
         text += QStringLiteral("\r\n\r\n%1「%2」の名前にファイルに書けない文字があります。")
                     .arg(where, recordText);
-    } else if (const WriteFailure failure = LastWriteFailure();
-               failure.errorNumber == errorNumber) {
+    } else if (!failure.reason.empty()) {
         // The file system refused the write: where, and in the system's words.
         text += QStringLiteral("\r\n\r\n") + WriteFailureDetails(failure);
     }

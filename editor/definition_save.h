@@ -36,9 +36,9 @@ QString UnwritableNameReason();
 // were read and that it is not written, so that saving never drops the records past the limit.
 bool MayWriteWhole(DefinitionFile file);
 
-// Reports a failed write of `file`: "ファイルの書き込みを失敗しました" with the error number and,
-// when a record's text stopped it (`record` true), the record's name and the file's line it was
-// read from (`line`, 0 for a record entered in the editor); when the file system refused it, the
-// path and the system's words for the error.
-void ShowDefinitionWriteFailure(DefinitionFile file, int errorNumber, bool record, int line,
-                                const QString& recordText);
+// Reports the failed write `failure` of `file`: "ファイルの書き込みを失敗しました" with the error
+// number and, when a record's text stopped it (`record` true), the record's name and the file's
+// line it was read from (`line`, 0 for a record entered in the editor); when the file system
+// refused it, the path and the system's words for the error.
+void ShowDefinitionWriteFailure(DefinitionFile file, const WriteResult& failure, bool record,
+                                int line, const QString& recordText);

@@ -12,11 +12,6 @@ bool AskConfirmation(const QString& text) {
     return Services().messageBox->show(request) == MessageResult::Yes;
 }
 
-void ShowWriteFailure(int errorNumber) {
-    ShowErrorMessage(QStringLiteral("ファイルの書き込みを失敗しました Err=") +
-                     QString::number(errorNumber));
-}
-
 QString HolidayChangeQuestion() {
     return QStringLiteral("本当に変更してよろしいですか?\r\n\r\n"
                           "（変更できる項目は「廃止年」のみです。）\r\n"

@@ -279,9 +279,9 @@ void EraEditorWindow::writeDefinitions() {
         }
         era.Line = item->data(EraLineRole).toInt(); // 0 for a row entered here
     }
-    if (const int error = WriteEraDefinitions(); error != 0) {
+    if (const WriteResult result = WriteEraDefinitions(); !result.written()) {
         // The old file is still whole; the window stays open with the list for another try.
-        const int record = LastWriteFailedRecord();
+        const int record = result.record;
         const bool known = record > 0 && record <= count;
         QString name;
         int line = 0;
@@ -292,7 +292,7 @@ void EraEditorWindow::writeDefinitions() {
             definitionList->setCurrentRow(record - 1);
             definitionList->scrollToItem(definitionList->currentItem());
         }
-        ShowDefinitionWriteFailure(DefinitionFile::Eras, error, known, line, name);
+        ShowDefinitionWriteFailure(DefinitionFile::Eras, result, known, line, name);
         return;
     }
     loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Eras);

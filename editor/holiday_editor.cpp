@@ -361,9 +361,9 @@ void HolidayEditorWindow::writeDefinitions() {
         return; // the window stays open with the edits
     }
     TellConversionOnce(DefinitionFile::Holidays, conversionTold_);
-    if (const int error = WriteHolidayDefinitions(); error != 0) {
+    if (const WriteResult result = WriteHolidayDefinitions(); !result.written()) {
         // The old file is still whole; the window stays open with the edits for another try.
-        const int record = LastWriteFailedRecord();
+        const int record = result.record;
         const bool known = record > 0 && record <= HolidayDefCount;
         QString name;
         int line = 0;
@@ -373,7 +373,7 @@ void HolidayEditorWindow::writeDefinitions() {
             line = def.Line;
             selectRow(record - 1 + HolidayFixedRowCount);
         }
-        ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, known, line, name);
+        ShowDefinitionWriteFailure(DefinitionFile::Holidays, result, known, line, name);
         return;
     }
     loadedStamp_ = CurrentDefinitionStamp(DefinitionFile::Holidays);

@@ -3,15 +3,7 @@
 #include "date/holidays.h"
 #include "date/serial.h"
 
-#include <array>
 #include <cstdint>
-
-namespace {
-
-// The weekday signs, Sunday first, as UTF-8 (each three bytes).
-constexpr std::array<const char*, 7> WeekdaySigns = {"日", "月", "火", "水", "木", "金", "土"};
-
-} // namespace
 
 std::string HolidayListing(int first, int last) {
     std::string out;
@@ -26,7 +18,7 @@ std::string HolidayListing(int first, int last) {
             out += '/';
             out += date.substr(6, 2);
             out += "\t(";
-            out += WeekdaySigns[static_cast<std::size_t>(weekday - 1)];
+            out += WeekdayLetter(weekday);
             out += ")\t";
             out += holiday.Name;
             out += "\r\n";

@@ -1,5 +1,7 @@
 #include "editor/holiday_rows.h"
 
+#include "date/serial.h"
+
 #include <cstdlib>
 #include <utility>
 
@@ -63,12 +65,9 @@ QString HolidayRowText(const HolidayDef& def) {
         // The file numbers weekdays 0 = Sunday ... 6 = Saturday; the editor itself offers Monday
         // to Saturday only, but a loaded Sunday rule is shown as such. A number outside 0..6
         // names no weekday.
-        static const QString weekdays = QStringLiteral("日月火水木金土");
         row += QStringLiteral("第");
         row += QString::number(def.Week);
-        if (def.Weekday >= 0 && def.Weekday <= 6) {
-            row += weekdays.at(def.Weekday);
-        }
+        row += QString::fromUtf8(WeekdayLetter(def.Weekday + 1));
         row += QStringLiteral("曜日");
     }
     return row;

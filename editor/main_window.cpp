@@ -60,7 +60,7 @@ EditorMainWindow::EditorMainWindow(QWidget* parent) : QMainWindow(parent) {
 
 void EditorMainWindow::showSaveFolder() {
     // In a folder shared by all users, "更新" saves into the user's own data folder: say which.
-    const FileLocations locations = ProgramFileLocations();
+    const FileLocations& locations = ProgramFileLocations();
     if (locations.besideProgram) {
         return;
     }

@@ -27,7 +27,8 @@ public:
     void showError(const std::string&) override {}
     [[noreturn]] void endProgram() override { throw Ended(); }
     [[nodiscard]] std::string programFolder() const override { return folder; }
-    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+    [[nodiscard]] WriteResult replaceFile(const std::string& path,
+                                          std::string_view bytes) override {
         return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }
     std::string folder;
@@ -159,8 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Whatever the writer accepts must read back as the same tables.
     const std::vector<HolidayDef> holidays = HolidayDefs;
     const std::vector<EraDef> eras = EraDefs;
-    const bool holidaysWritten = WriteHolidayDefinitions() == 0;
-    const bool erasWritten = WriteEraDefinitions() == 0;
+    const bool holidaysWritten = WriteHolidayDefinitions().written();
+    const bool erasWritten = WriteEraDefinitions().written();
     if (holidaysWritten && erasWritten) {
         St_LoadDefinitions();
         if (!sameHolidays(holidays, HolidayDefs) || !sameEras(eras, EraDefs)) {

@@ -17,28 +17,20 @@
 //   replacement (a crash, a kill) are removed by the next save; those of a process that still
 //   runs are left alone.
 
+#include "date/write_result.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-// Replaces the file at `path` (created when absent) by `bytes`. Returns 0, or the error number
-// of the failure (errno values on every system: EACCES, ENOSPC, EISDIR, ...).
-int ReplaceFileSafely(const std::filesystem::path& path, std::string_view bytes);
+// Replaces the file at `path` (created when absent) by `bytes`. A failure comes back with its
+// error number (errno values on every system: EACCES, ENOSPC, EISDIR, ...), `path` and the
+// system's words for the error.
+WriteResult ReplaceFileSafely(const std::filesystem::path& path, std::string_view bytes);
 
-// The last failed write of this process, for the message that reports it: the path that failed
-// (the file, or the folder that could not be made; empty when there was none to write to), the
-// error number, and the system's own words for the error (UTF-8).
-struct WriteFailure {
-    std::filesystem::path path;
-    int errorNumber = 0;
-    std::string reason;
-};
-
-// Every failure of ReplaceFileSafely is recorded here; other writers record their own failures
-// with RecordWriteFailure.
-WriteFailure LastWriteFailure();
-void RecordWriteFailure(WriteFailure failure);
+// The failure of a write of `path` with `errorNumber`, in the system's words.
+WriteResult FailedWrite(const std::filesystem::path& path, int errorNumber);
 
 // The words of a failure with EBUSY on Windows: another program has the file open.
 inline constexpr std::string_view FileInUseText =

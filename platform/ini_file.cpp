@@ -9,11 +9,6 @@
 
 namespace {
 
-// Lead bytes of a two-byte character in code page 932.
-bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // Blanks as the profile functions skip them (a trail byte is never one of these).
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
@@ -33,7 +28,7 @@ std::string_view trimmed(std::string_view s) {
 // that a trail byte never matches.
 std::size_t findChar(std::string_view s, char c, std::size_t from = 0) {
     for (std::size_t i = from; i < s.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(s[i]))) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(s[i]))) {
             ++i;
             continue;
         }
@@ -49,7 +44,7 @@ std::string_view cutBytes(std::string_view s, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < s.size()) {
         const std::size_t width =
-            isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+            IsCp932LeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
         if (i + width > maxBytes) {
             break;
         }
@@ -182,11 +177,6 @@ FileReadResult readFile(const QString& path) {
     return ReadWholeFile(filePath(path), MaxIniFileBytes);
 }
 
-// The failure of a settings write that never reached the file system.
-void recordRefusedWrite(const QString& path, int errorNumber) {
-    RecordWriteFailure({filePath(path), errorNumber, SystemErrorText(errorNumber)});
-}
-
 } // namespace
 
 std::int32_t IniReadInt(std::string_view fileBytes, const QString& section, const QString& key,
@@ -297,27 +287,25 @@ QString IniFiles::readString(const QString& path, const QString& section, const 
     return IniReadString(readFile(path).bytes, section, key, defaultValue, bufferSize);
 }
 
-bool IniFiles::writeString(const QString& path, const QString& section, const QString& key,
-                           const QString& value) {
+WriteResult IniFiles::writeString(const QString& path, const QString& section, const QString& key,
+                                  const QString& value) {
     const FileReadResult old = readFile(path);
     if (old.status != FileReadStatus::Read && old.status != FileReadStatus::Missing) {
         // Never replace a file that could not be read.
-        recordRefusedWrite(path, old.status == FileReadStatus::TooLarge ? EFBIG : EACCES);
-        return false;
+        return FailedWrite(filePath(path), old.status == FileReadStatus::TooLarge ? EFBIG : EACCES);
     }
     const std::optional<std::string> updated = IniWriteString(old.bytes, section, key, value);
     if (!updated) {
-        return false;
+        return WriteResult::failed(EILSEQ);
     }
     if (old.status == FileReadStatus::Read && old.bytes == *updated) {
-        return true;
+        return {};
     }
     // A file the readers would refuse is never written: every setting in it would be lost.
     if (updated->size() > MaxIniFileBytes) {
-        recordRefusedWrite(path, EFBIG);
-        return false;
+        return FailedWrite(filePath(path), EFBIG);
     }
-    return ReplaceFileSafely(filePath(path), *updated) == 0;
+    return ReplaceFileSafely(filePath(path), *updated);
 }
 
 IniRefusal IniFiles::refusal(const QString& path) const {

@@ -15,6 +15,8 @@
 //   and the first key of a name within it.
 // - A value enclosed in a matching pair of double or single quotes loses the quotes.
 
+#include "date/write_result.h"
+
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -68,12 +70,12 @@ public:
     [[nodiscard]] virtual QString readString(const QString& path, const QString& section,
                                              const QString& key, const QString& defaultValue,
                                              int bufferSize) const = 0;
-    // WritePrivateProfileStringA: creates the file, the section and the key as needed. Returns
-    // false when the file could not be written (the file is then left as it was), when it would
-    // grow past MaxIniFileBytes, or the text has no code page 932 form; the caller reports the
-    // failure.
-    [[nodiscard]] virtual bool writeString(const QString& path, const QString& section,
-                                           const QString& key, const QString& value) = 0;
+    // WritePrivateProfileStringA: creates the file, the section and the key as needed. Fails
+    // when the file could not be written (the file is then left as it was; the failure names it),
+    // when it would grow past MaxIniFileBytes (EFBIG), or the text has no code page 932 form
+    // (EILSEQ, no path); the caller reports the failure.
+    [[nodiscard]] virtual WriteResult writeString(const QString& path, const QString& section,
+                                                  const QString& key, const QString& value) = 0;
 };
 
 // The real files. Only a regular file of at most MaxIniFileBytes is read (anything else reads like
@@ -88,6 +90,6 @@ public:
     [[nodiscard]] QString readString(const QString& path, const QString& section,
                                      const QString& key, const QString& defaultValue,
                                      int bufferSize) const override;
-    [[nodiscard]] bool writeString(const QString& path, const QString& section, const QString& key,
-                                   const QString& value) override;
+    [[nodiscard]] WriteResult writeString(const QString& path, const QString& section,
+                                          const QString& key, const QString& value) override;
 };

@@ -241,8 +241,8 @@ std::string SetLoginStart(const fs::path& program, bool on) {
                               "Icon=zelvar\n"
                               "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n";
-    if (const int error = ReplaceFileSafely(path, entry); error != 0) {
-        return utf8(path) + ": " + std::strerror(error);
+    if (const WriteResult result = ReplaceFileSafely(path, entry); !result.written()) {
+        return utf8(path) + ": " + std::strerror(result.error);
     }
     return {};
 }

@@ -114,7 +114,8 @@ public:
     [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
         return ProgramDefinitionFileToWrite(fileName);
     }
-    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+    [[nodiscard]] WriteResult replaceFile(const std::string& path,
+                                          std::string_view bytes) override {
         return ReplaceProgramFile(path, bytes);
     }
 };
@@ -171,6 +172,7 @@ void InstallRealServices(const QString& title) {
     services.windowStyles = &windowStyles;
     services.colorChooser = &colorChooser;
     services.trayIcon = trayIcon;
+    FindProgramFileLocations();
     SetEngineHost(&engineHost);
     InstallQtJapaneseTranslation(QtTranslationFolders());
     substituteJapaneseFonts();
@@ -186,8 +188,12 @@ void ShowErrorMessage(const QString& text) {
     Installed(Services().messageBox).show(request);
 }
 
-FileLocations ProgramFileLocations() {
-    return FindFileLocations(TextPath(Installed(Services().program).folder()));
+void FindProgramFileLocations() {
+    Services().fileLocations = FindFileLocations(TextPath(Installed(Services().program).folder()));
+}
+
+const FileLocations& ProgramFileLocations() {
+    return Services().fileLocations;
 }
 
 std::string ProgramDefinitionFileToRead(const std::string& fileName) {
@@ -198,11 +204,12 @@ std::string ProgramDefinitionFileToWrite(const std::string& fileName) {
     return utf8(DefinitionFileToWrite(ProgramFileLocations(), fileName));
 }
 
-int ReplaceProgramFile(const std::string& path, std::string_view bytes) {
-    RecordWriteFailure({});
+WriteResult ReplaceProgramFile(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
-        RecordWriteFailure({{}, ENOENT, NoUserFolderText().toStdString()});
-        return ENOENT;
+        WriteResult failure;
+        failure.error = ENOENT;
+        failure.reason = NoUserFolderText().toStdString();
+        return failure;
     }
     const std::filesystem::path file = PathFromUtf8(path);
     // The user's data folder is made on the first save. The program's own folder is never made
@@ -211,8 +218,11 @@ int ReplaceProgramFile(const std::string& path, std::string_view bytes) {
         std::error_code ec;
         std::filesystem::create_directories(file.parent_path(), ec);
         if (ec) {
-            RecordWriteFailure({file.parent_path(), ec.value(), ec.message()});
-            return ec.value();
+            WriteResult failure;
+            failure.error = ec.value();
+            failure.path = file.parent_path();
+            failure.reason = ec.message();
+            return failure;
         }
     }
     return ReplaceFileSafely(file, bytes);
@@ -227,7 +237,7 @@ QString NoUserFolderText() {
                                 "共用のプログラムフォルダには保存しません。");
 }
 
-QString WriteFailureDetails(const WriteFailure& failure) {
+QString WriteFailureDetails(const WriteResult& failure) {
     QString text;
     if (!failure.path.empty()) {
         text = QDir::toNativeSeparators(PathText(failure.path)) + QStringLiteral("\r\n");

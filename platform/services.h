@@ -76,23 +76,28 @@ struct PlatformServices {
     WindowStyleService* windowStyles = nullptr;
     ColorChooserService* colorChooser = nullptr;
     TrayIconService* trayIcon = nullptr;
+    FileLocations fileLocations; // where the program keeps its files (FindProgramFileLocations)
 };
 
 PlatformServices& Services();
 
 // Installs the real services for a program titled `title` (call after QApplication exists), the
 // engine host over them, Qt's Japanese translation, the font substitutions for the design's
-// Japanese font names and the program icon as every window's icon.
+// Japanese font names and the program icon as every window's icon, and finds where the program
+// keeps its files.
 void InstallRealServices(const QString& title);
+
+// Finds where the program keeps its files (platform/file_locations.h), for the program service's
+// folder and the current user, into Services().fileLocations. The programs do it once, at start;
+// a test that changes the folder or the user's environment does it again.
+void FindProgramFileLocations();
 
 // Shorthand for the most common box: `text` with the error icon, an OK button and the program's
 // title as caption.
 void ShowErrorMessage(const QString& text);
 
-// Where this program keeps its files (platform/file_locations.h), for the program service's folder
-// and the current user. Asked afresh each time, so a test that points the program service at
-// another folder gets that folder's rule.
-FileLocations ProgramFileLocations();
+// Where this program keeps its files, as found at start (FindProgramFileLocations).
+const FileLocations& ProgramFileLocations();
 
 // The engine host's definition files for this program (UTF-8 paths): the one to read, and the one
 // to write (empty when the program's folder is shared and the user has no folder of their own).
@@ -100,17 +105,16 @@ std::string ProgramDefinitionFileToRead(const std::string& fileName);
 std::string ProgramDefinitionFileToWrite(const std::string& fileName);
 
 // The engine host's replacement of a definition file: makes the user's data folder when it is
-// missing, then replaces the file safely (platform/file_replace.h). Returns 0 or the error number;
-// every failure, an empty path (no user folder) and a folder that cannot be made included, is
-// recorded for LastWriteFailure().
-int ReplaceProgramFile(const std::string& path, std::string_view bytes);
+// missing, then replaces the file safely (platform/file_replace.h). Every failure comes back with
+// its words: an empty path (no user folder, ENOENT) and a folder that cannot be made included.
+WriteResult ReplaceProgramFile(const std::string& path, std::string_view bytes);
 
 // Says that the user has no folder of their own for the program's files, so nothing is saved.
 QString NoUserFolderText();
 
 // The path that a write failed on (when it had one) and the system's words for the error, one
 // line each, for the message that reports the failure.
-QString WriteFailureDetails(const WriteFailure& failure);
+QString WriteFailureDetails(const WriteResult& failure);
 
 // A path of the file locations as Qt text, and back.
 QString PathText(const std::filesystem::path& path);

@@ -214,6 +214,7 @@ TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigur
     ASSERT_TRUE(doubles.shareProgramFolder());
     const QTemporaryDir config;
     const ScopedEnvironment userFolder("XDG_CONFIG_HOME", config.path().toUtf8());
+    doubles.findFileLocations();
     const QString userIni = config.path() + QStringLiteral("/zelvar/Zelvar.ini");
     EXPECT_EQ(IniPath(), userIni);
 
@@ -246,6 +247,7 @@ TEST_F(SettingsFileTest, InASharedProgramFolderWithoutAUserFolderNothingIsWritte
     const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
     const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
     const ScopedEnvironment appData("APPDATA", QByteArray());
+    doubles.findFileLocations();
     EXPECT_TRUE(IniPath().isEmpty());
 
     CalendarWindow& w = start();
@@ -285,4 +287,40 @@ TEST_F(SettingsFileTest, ASettingsFileTooLargeToReadIsReportedAtStartAndNeverRep
               QDir::toNativeSeparators(iniPath()) +
                   QStringLiteral("\n設定を保存出来ませんでした。\n") +
                   QString::fromStdString(SystemErrorText(EFBIG)));
+}
+
+TEST_F(SettingsFileTest, TheSettingsFileStaysWhereItWasFoundAtStart) {
+    ASSERT_TRUE(doubles.shareProgramFolder());
+    const char* variable = UserFoldersFollowXdg ? "XDG_CONFIG_HOME" : "APPDATA";
+    const QString folderName = UserFoldersFollowXdg ? QStringLiteral("/zelvar/Zelvar.ini")
+                                                    : QStringLiteral("/Zelvar/Zelvar.ini");
+    const QTemporaryDir first;
+    const QTemporaryDir second;
+    const ScopedEnvironment atStart(variable, first.path().toUtf8());
+    doubles.findFileLocations();
+    EXPECT_EQ(QDir::cleanPath(IniPath()), QDir::cleanPath(first.path() + folderName));
+
+    // The environment changes while the program runs: the settings stay where they were found.
+    const ScopedEnvironment later(variable, second.path().toUtf8());
+    CalendarWindow& w = start();
+    w.alwaysOnTopCommand->trigger();
+    closeCalendar();
+    EXPECT_TRUE(QFileInfo::exists(first.path() + folderName));
+    EXPECT_FALSE(QFileInfo::exists(second.path() + folderName));
+
+    // A program starting now finds the new folder.
+    doubles.findFileLocations();
+    EXPECT_EQ(QDir::cleanPath(IniPath()), QDir::cleanPath(second.path() + folderName));
+}
+
+TEST_F(SettingsFileTest, TheUnsavedSettingsMessageGivesTheWordsOfTheSettingsFilesOwnFailure) {
+    const QString notSaved =
+        QDir::toNativeSeparators(iniPath()) + QStringLiteral("\n設定を保存出来ませんでした。");
+    EXPECT_EQ(SettingsNotSavedText(FailedWrite(TextPath(IniPath()), EACCES)),
+              notSaved + QStringLiteral("\n") + QString::fromStdString(SystemErrorText(EACCES)));
+    // Another file's failure says nothing of the settings file.
+    EXPECT_EQ(SettingsNotSavedText(
+                  FailedWrite(TextPath(doubles.file(QStringLiteral("Korin1.csv"))), EACCES)),
+              notSaved);
+    EXPECT_EQ(SettingsNotSavedText(WriteResult::failed(EIO)), notSaved);
 }

@@ -98,3 +98,24 @@ TEST(CodePage932, JisFormsAreWrittenAsTheCodePagesOwnCharacters) {
     // A character next to them that the code page lacks is still refused.
     EXPECT_FALSE(Utf8ToCp932("\u301C\u00A5").has_value());
 }
+
+TEST(CodePage932, LeadBytesAreThoseThatAnnounceASecondByte) {
+    int leads = 0;
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        leads += IsCp932LeadByte(byte) ? 1 : 0;
+        if (IsCp932LeadByte(byte)) {
+            // A lead byte alone at the end of the text starts no character.
+            EXPECT_EQ(Cp932ToUtf8(std::string(1, static_cast<char>(byte))), "\uFFFD") << c;
+        }
+    }
+    EXPECT_EQ(leads, 31 + 29); // 0x81..0x9F and 0xE0..0xFC
+    for (const unsigned char edge : {0x80, 0xA0, 0xDF, 0xFD}) {
+        EXPECT_FALSE(IsCp932LeadByte(edge)) << int(edge);
+    }
+    for (const unsigned char edge : {0x81, 0x9F, 0xE0, 0xFC}) {
+        EXPECT_TRUE(IsCp932LeadByte(edge)) << int(edge);
+    }
+    // Half-width katakana are single bytes between the two ranges.
+    EXPECT_EQ(Cp932ToUtf8("\xb1\xb2"), "ｱｲ");
+}

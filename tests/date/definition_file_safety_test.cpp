@@ -95,14 +95,16 @@ TEST(DefinitionFileSafety, AFileWithTheUtf8MarkIsReadAsUtf8AndWrittenAsCodePage9
     EXPECT_TRUE(DefinitionFileWasUtf8(DefinitionFile::Holidays));
     EXPECT_TRUE(DefinitionFileWasUtf8(DefinitionFile::Eras));
 
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), HolidayLine);
     // The replacement character has no code page 932 form: the write names the record.
-    EXPECT_EQ(WriteEraDefinitions(), EILSEQ);
-    EXPECT_EQ(LastWriteFailedRecord(), 2);
+    const WriteResult refused = WriteEraDefinitions();
+    EXPECT_EQ(refused.error, EILSEQ);
+    EXPECT_EQ(refused.record, 2);
     EraDefs[1].Name = "令和";
-    ASSERT_EQ(WriteEraDefinitions(), 0);
-    EXPECT_EQ(LastWriteFailedRecord(), 0);
+    const WriteResult written = WriteEraDefinitions();
+    ASSERT_EQ(written.error, 0);
+    EXPECT_EQ(written.record, 0);
     EXPECT_TRUE(loadAndCollectMessages(host).empty());
     EXPECT_FALSE(DefinitionFileWasUtf8(DefinitionFile::Eras));
     EXPECT_EQ(EraDefs[1].Name, "令和");
@@ -161,8 +163,9 @@ TEST(DefinitionFileSafety, UnreadableBytesAreReportedOnceWithTheFileAndTheLine) 
 
     // The write names the record, whose line the table keeps through any reordering.
     std::swap(HolidayDefs[0], HolidayDefs[2]);
-    EXPECT_EQ(WriteHolidayDefinitions(), EILSEQ);
-    EXPECT_EQ(LastWriteFailedRecord(), 1);
+    const WriteResult refused = WriteHolidayDefinitions();
+    EXPECT_EQ(refused.error, EILSEQ);
+    EXPECT_EQ(refused.record, 1);
     EXPECT_EQ(HolidayDefs[0].Line, 3);
     EXPECT_EQ(folder.read("Korin1.csv"), HolidayLine + HolidayLine + bad);
 }
@@ -184,15 +187,15 @@ TEST(DefinitionFileSafety, AFileWithMoreRecordsThanTheTablesTakeIsReportedAndNev
     EXPECT_EQ(HolidayDefCount, MaxDefinitionRecords);
     EXPECT_FALSE(DefinitionFileWasReadWhole(DefinitionFile::Holidays));
     EXPECT_TRUE(DefinitionFileWasReadWhole(DefinitionFile::Eras));
-    EXPECT_EQ(WriteHolidayDefinitions(), EFBIG);
+    EXPECT_EQ(WriteHolidayDefinitions().error, EFBIG);
     EXPECT_EQ(folder.read("Korin1.csv"), holidays);
-    EXPECT_EQ(WriteEraDefinitions(), 0);
+    EXPECT_EQ(WriteEraDefinitions().error, 0);
 
     // Exactly the limit is read whole and written back as it was.
     holidays.resize(line.size() * MaxDefinitionRecords);
     folder.write("Korin1.csv", holidays);
     EXPECT_TRUE(loadAndCollectMessages(host).empty());
     EXPECT_TRUE(DefinitionFileWasReadWhole(DefinitionFile::Holidays));
-    EXPECT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(WriteHolidayDefinitions().error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), holidays);
 }

@@ -248,15 +248,15 @@ TEST(WriteDefinitions, WritesCodePage932WithCrLfAndEmptyZeros) {
     HolidayDefCount = 3;
     EraDefs = {EraDef{"平成", "19890108"}, EraDef{"令和", "20190501"}};
     EraDefCount = 2;
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
-    ASSERT_EQ(WriteEraDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
+    ASSERT_EQ(WriteEraDefinitions().error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), cp932("元日,1,1,1,,,1949,\r\n"
                                                "成人の日,2,1,,2,1,2000,\r\n"
                                                "負,1,3,4,,,-5,2001\r\n"));
     EXPECT_EQ(folder.read("Korin2.csv"), cp932("19890108,平成\r\n20190501,令和\r\n"));
     // Only the counted records are written.
     HolidayDefCount = 1;
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), cp932("元日,1,1,1,,,1949,\r\n"));
     // Nothing leftover beside the two files.
     int files = 0;
@@ -281,8 +281,8 @@ TEST(WriteDefinitions, AWrittenTableReadsBackTheSame) {
     HolidayDefCount = static_cast<std::int16_t>(holidays.size());
     EraDefs = eras;
     EraDefCount = static_cast<std::int16_t>(eras.size());
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
-    ASSERT_EQ(WriteEraDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
+    ASSERT_EQ(WriteEraDefinitions().error, 0);
     HolidayDefs.clear();
     EraDefs.clear();
     St_LoadDefinitions();
@@ -308,12 +308,12 @@ TEST(WriteDefinitions, AFailureLeavesTheOldFileWhole) {
     // A name without a code page 932 form.
     HolidayDefs = {HolidayDef{"絵文字\U0001F600", 1, 1, 1, 0, 0, 1948, 0}};
     HolidayDefCount = 1;
-    EXPECT_EQ(WriteHolidayDefinitions(), EILSEQ);
+    EXPECT_EQ(WriteHolidayDefinitions().error, EILSEQ);
     EXPECT_EQ(folder.read("Korin1.csv"), old);
 
     // A name that no form of the file reads back unchanged.
     HolidayDefs = {HolidayDef{"\"引用, 符", 1, 1, 1, 0, 0, 1948, 0}};
-    EXPECT_EQ(WriteHolidayDefinitions(), EINVAL);
+    EXPECT_EQ(WriteHolidayDefinitions().error, EINVAL);
     EXPECT_EQ(folder.read("Korin1.csv"), old);
 
     // The disk refusing the data half way (a file size limit also binds the superuser).
@@ -325,7 +325,7 @@ TEST(WriteDefinitions, AFailureLeavesTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int error = WriteHolidayDefinitions();
+    const int error = WriteHolidayDefinitions().error;
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(error, EFBIG);
@@ -338,15 +338,15 @@ TEST(WriteDefinitions, AFailureLeavesTheOldFileWhole) {
 
     // A successful write keeps the permissions of the file it replaces.
     HolidayDefCount = 1;
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
     struct stat st {};
     ASSERT_EQ(::stat((folder.path() / "Korin1.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640U);
 
     // A folder that does not exist.
     host.setFolder((folder.path() / "missing").string());
-    EXPECT_EQ(WriteHolidayDefinitions(), ENOENT);
-    EXPECT_EQ(WriteEraDefinitions(), ENOENT);
+    EXPECT_EQ(WriteHolidayDefinitions().error, ENOENT);
+    EXPECT_EQ(WriteEraDefinitions().error, ENOENT);
 }
 
 TEST(WriteDefinitions, TextFieldsAreQuotedOnlyWhenTheReaderNeedsIt) {

@@ -232,3 +232,18 @@ TEST(MonthSteps, CarryAcrossYearEndsAndStopAtTheRangesEnds) {
     EXPECT_EQ(month, LastYearMonth);
     EXPECT_EQ(steps, 9999 * 12 - 1);
 }
+
+TEST(SerialDays, EachWeekdayHasItsLetterAndOtherNumbersNone) {
+    // 2024-03-10 was a Sunday: the week from it spells the letters in order.
+    const std::int32_t sunday = St_YMD_to_Days("20240310");
+    ASSERT_EQ(St_Weekday(sunday), 1);
+    std::string week;
+    for (std::int32_t serial = sunday; serial < sunday + 7; ++serial) {
+        week += WeekdayLetter(St_Weekday(serial));
+    }
+    EXPECT_EQ(week, "日月火水木金土");
+    EXPECT_EQ(WeekdayLetter(St_Weekday(sunday + 7)), WeekdayLetter(1));
+    for (const int outside : {-1, 0, 8, 100}) {
+        EXPECT_TRUE(WeekdayLetter(outside).empty()) << outside;
+    }
+}

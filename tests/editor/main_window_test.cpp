@@ -151,6 +151,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
     ASSERT_TRUE(doubles.shareProgramFolder());
     const QTemporaryDir data;
     const ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().toUtf8());
+    doubles.findFileLocations();
     const QString userFolder = data.path() + QStringLiteral("/zelvar");
 
     EditorMainWindow window;
@@ -166,7 +167,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
     ASSERT_EQ(HolidayDefCount, 14);
     HolidayDefCount = 13;
     HolidayDefs.resize(13);
-    ASSERT_EQ(WriteHolidayDefinitions(), 0);
+    ASSERT_EQ(WriteHolidayDefinitions().error, 0);
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
     EXPECT_TRUE(QFileInfo::exists(userFolder + QStringLiteral("/Korin1.csv")));
     EXPECT_FALSE(QFileInfo::exists(userFolder + QStringLiteral("/Korin2.csv")));
@@ -183,6 +184,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderWithoutAUserFolderASaveWritesNoth
     const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
     const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
     const ScopedEnvironment appData("APPDATA", QByteArray());
+    doubles.findFileLocations();
     const QStringList before = QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden);
     const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
     {
@@ -197,12 +199,12 @@ TEST_F(EditorWindowTest, InASharedProgramFolderWithoutAUserFolderASaveWritesNoth
     ASSERT_EQ(HolidayDefCount, 14);
     HolidayDefCount = 13;
     HolidayDefs.resize(13);
-    const int error = WriteHolidayDefinitions();
-    EXPECT_EQ(error, ENOENT);
+    const WriteResult failure = WriteHolidayDefinitions();
+    EXPECT_EQ(failure.error, ENOENT);
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
     EXPECT_EQ(QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden), before);
 
-    ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, false, 0, QString());
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, failure, false, 0, QString());
     expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=2\r\n\r\n") +
                     NoUserFolderText());
 }
@@ -218,21 +220,46 @@ TEST_F(EditorWindowTest, AUserDataFolderThatCannotBeMadeIsNamedWithTheSystemsWor
     }
     const ScopedEnvironment data(UserFoldersFollowXdg ? "XDG_DATA_HOME" : "APPDATA",
                                  QFile::encodeName(blocker));
+    doubles.findFileLocations();
     const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));
 
     St_LoadDefinitions();
-    const int error = WriteHolidayDefinitions();
+    const WriteResult failure = WriteHolidayDefinitions();
+    const int error = failure.error;
     ASSERT_NE(error, 0);
-    const WriteFailure failure = LastWriteFailure();
-    EXPECT_EQ(failure.errorNumber, error);
     EXPECT_EQ(QDir::cleanPath(PathText(failure.path)),
               QDir::cleanPath(blocker + (UserFoldersFollowXdg ? QStringLiteral("/zelvar")
                                                               : QStringLiteral("/Zelvar"))));
     EXPECT_FALSE(failure.reason.empty());
     EXPECT_EQ(fileBytes(QStringLiteral("Korin1.csv")), shipped);
 
-    ShowDefinitionWriteFailure(DefinitionFile::Holidays, error, false, 0, QString());
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, failure, false, 0, QString());
     expectLastError(QStringLiteral("ファイルの書き込みを失敗しました Err=%1\r\n\r\n").arg(error) +
                     QDir::toNativeSeparators(PathText(failure.path)) + QStringLiteral("\r\n") +
                     QString::fromStdString(failure.reason));
+}
+
+TEST_F(EditorWindowTest, AWriteFailureIsToldWithItsOwnPathAndWordsOnly) {
+    // Two failures with the same number: each message names its own file and words.
+    WriteResult holidays = WriteResult::failed(EACCES);
+    holidays.path = TextPath(doubles.file(QStringLiteral("Korin1.csv")));
+    holidays.reason = "first words";
+    WriteResult eras = WriteResult::failed(EACCES);
+    eras.path = TextPath(doubles.file(QStringLiteral("Korin2.csv")));
+    eras.reason = "second words";
+    const QString failed = QStringLiteral("ファイルの書き込みを失敗しました Err=");
+
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, holidays, false, 0, QString());
+    expectLastError(failed + QString::number(EACCES) + QStringLiteral("\r\n\r\n") +
+                    QDir::toNativeSeparators(doubles.file(QStringLiteral("Korin1.csv"))) +
+                    QStringLiteral("\r\nfirst words"));
+    ShowDefinitionWriteFailure(DefinitionFile::Eras, eras, false, 0, QString());
+    expectLastError(failed + QString::number(EACCES) + QStringLiteral("\r\n\r\n") +
+                    QDir::toNativeSeparators(doubles.file(QStringLiteral("Korin2.csv"))) +
+                    QStringLiteral("\r\nsecond words"));
+    // A failure the system had no words for (a file not read whole) gives the number alone, even
+    // right after one with words.
+    ShowDefinitionWriteFailure(DefinitionFile::Holidays, WriteResult::failed(EACCES), false, 0,
+                               QString());
+    expectLastError(failed + QString::number(EACCES));
 }

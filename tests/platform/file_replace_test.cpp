@@ -29,7 +29,7 @@ int filesIn(const fs::path& folder) {
 TEST(FileReplace, ReplacesTheWholeFileAndKeepsItsPermissions) {
     TempFolder folder;
     const fs::path path = folder.path() / "Korin1.csv";
-    EXPECT_EQ(ReplaceFileSafely(path, "new file\r\n"), 0);
+    EXPECT_EQ(ReplaceFileSafely(path, "new file\r\n").error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), "new file\r\n");
 
     folder.write("Korin1.csv", std::string(1000, 'x'));
@@ -37,7 +37,7 @@ TEST(FileReplace, ReplacesTheWholeFileAndKeepsItsPermissions) {
     fs::permissions(path, mode);
     // What the system keeps of that mode (on Windows only whether the file is read-only).
     const fs::perms kept = fs::status(path).permissions() & fs::perms::all;
-    EXPECT_EQ(ReplaceFileSafely(path, "short"), 0);
+    EXPECT_EQ(ReplaceFileSafely(path, "short").error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), "short");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, kept);
     EXPECT_EQ(filesIn(folder.path()), 1); // no temporary file is left
@@ -50,7 +50,7 @@ TEST(FileReplace, AReadOnlyFileIsRefusedAndStaysAsItWas) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const auto time = fs::last_write_time(path);
     // Refused even when the process could write it anyway (the superuser).
-    EXPECT_EQ(ReplaceFileSafely(path, "new"), EACCES);
+    EXPECT_EQ(ReplaceFileSafely(path, "new").error, EACCES);
     EXPECT_EQ(folder.read("Korin2.csv"), "old");
     EXPECT_EQ(fs::last_write_time(path), time);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
@@ -77,7 +77,7 @@ TEST(FileReplace, ASaveRemovesTheTemporaryFilesOfSavesWhoseProcessIsGone) {
     EXPECT_EQ(crashed.parent_path(), folder.path());
     EXPECT_NE(crashed.filename().string().find("Korin1.csv"), std::string::npos);
 
-    EXPECT_EQ(ReplaceFileSafely(path, "new"), 0);
+    EXPECT_EQ(ReplaceFileSafely(path, "new").error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), "new");
     EXPECT_FALSE(fs::exists(crashed));
     EXPECT_FALSE(fs::exists(crashedLater));
@@ -99,7 +99,7 @@ TEST(FileReplace, ALinkIsWrittenThroughAndStaysALink) {
     if (ec) {
         GTEST_SKIP() << "no symbolic links here: " << ec.message();
     }
-    EXPECT_EQ(ReplaceFileSafely(link, "shared new"), 0);
+    EXPECT_EQ(ReplaceFileSafely(link, "shared new").error, 0);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
     EXPECT_EQ(folder.read("shared/Korin1.csv"), "shared new");
     EXPECT_EQ(fs::status(link).permissions() & fs::perms::all,
@@ -108,16 +108,36 @@ TEST(FileReplace, ALinkIsWrittenThroughAndStaysALink) {
 
     // A link to a read-only file is refused like the file itself.
     fs::permissions(folder.path() / "shared/Korin1.csv", fs::perms::owner_read);
-    EXPECT_EQ(ReplaceFileSafely(link, "other"), EACCES);
+    EXPECT_EQ(ReplaceFileSafely(link, "other").error, EACCES);
     EXPECT_EQ(folder.read("shared/Korin1.csv"), "shared new");
 }
 
 TEST(FileReplace, WhatIsNotARegularFileIsNeverReplaced) {
     TempFolder folder;
     fs::create_directory(folder.path() / "Zelvar.ini");
-    EXPECT_EQ(ReplaceFileSafely(folder.path() / "Zelvar.ini", "x"), EISDIR);
+    EXPECT_EQ(ReplaceFileSafely(folder.path() / "Zelvar.ini", "x").error, EISDIR);
     EXPECT_TRUE(fs::is_directory(folder.path() / "Zelvar.ini"));
-    EXPECT_NE(ReplaceFileSafely(folder.path() / "missing" / "Zelvar.ini", "x"), 0);
+    EXPECT_NE(ReplaceFileSafely(folder.path() / "missing" / "Zelvar.ini", "x").error, 0);
+}
+
+TEST(FileReplace, AFailureNamesThePathAndTheSystemsWordsAndASuccessNothing) {
+    TempFolder folder;
+    const fs::path missing = folder.path() / "missing" / "Korin1.csv";
+    const WriteResult failed = ReplaceFileSafely(missing, "x");
+    EXPECT_FALSE(failed.written());
+    EXPECT_EQ(failed.path, missing);
+    EXPECT_FALSE(failed.reason.empty());
+    EXPECT_EQ(failed.record, 0);
+
+    fs::create_directory(folder.path() / "Zelvar.ini");
+    const WriteResult folderInPlace = ReplaceFileSafely(folder.path() / "Zelvar.ini", "x");
+    EXPECT_EQ(folderInPlace.path, folder.path() / "Zelvar.ini");
+    EXPECT_EQ(folderInPlace.reason, SystemErrorText(EISDIR));
+
+    const WriteResult written = ReplaceFileSafely(folder.path() / "Korin1.csv", "new");
+    EXPECT_TRUE(written.written());
+    EXPECT_TRUE(written.path.empty());
+    EXPECT_TRUE(written.reason.empty());
 }
 
 // A real full file system: a small memory file system mounted for the test (needs the right to
@@ -149,7 +169,7 @@ TEST(FileReplace, AFullDiskLeavesTheOldFileExactlyAsItWas) {
         std::fclose(filler);
     }
     const std::string updated = old + "[More]\r\n" + std::string(8192, 'v') + "\r\n";
-    EXPECT_EQ(ReplaceFileSafely(folder.path() / "Zelvar.ini", updated), ENOSPC);
+    EXPECT_EQ(ReplaceFileSafely(folder.path() / "Zelvar.ini", updated).error, ENOSPC);
     EXPECT_EQ(folder.read("Zelvar.ini"), old);
     EXPECT_EQ(filesIn(folder.path()), 2); // the file and the filler, no temporary file
 
@@ -157,6 +177,7 @@ TEST(FileReplace, AFullDiskLeavesTheOldFileExactlyAsItWas) {
     IniFiles ini;
     const QString path = QString::fromStdString((folder.path() / "Zelvar.ini").string());
     EXPECT_FALSE(
-        ini.writeString(path, QStringLiteral("More"), QStringLiteral("Key"), QString(8192, u'v')));
+        ini.writeString(path, QStringLiteral("More"), QStringLiteral("Key"), QString(8192, u'v'))
+            .written());
     EXPECT_EQ(folder.read("Zelvar.ini"), old);
 }

@@ -154,9 +154,11 @@ TEST(IniFiles, WritesCodePage932AndReadsItBack) {
     EXPECT_EQ(ini.readInt(path, Option, "Color1", 42), 42); // no file yet
     EXPECT_FALSE(QFile::exists(path));
 
-    ASSERT_TRUE(ini.writeString(path, Option, "C_FontName", QStringLiteral("ＭＳ ゴシック")));
-    ASSERT_TRUE(ini.writeString(path, Option, "Color1", QString::number(std::int32_t(0x8000000F))));
-    ASSERT_TRUE(ini.writeString(path, "MainForm", "Left", "1500"));
+    ASSERT_TRUE(
+        ini.writeString(path, Option, "C_FontName", QStringLiteral("ＭＳ ゴシック")).written());
+    ASSERT_TRUE(ini.writeString(path, Option, "Color1", QString::number(std::int32_t(0x8000000F)))
+                    .written());
+    ASSERT_TRUE(ini.writeString(path, "MainForm", "Left", "1500").written());
     EXPECT_EQ(readBytes(path), "[Option]\r\n"
                                "C_FontName=\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
                                "Color1=-2147483633\r\n"
@@ -172,14 +174,15 @@ TEST(IniFiles, AFailedWriteReportsItAndLeavesTheFileAlone) {
     ASSERT_TRUE(dir.isValid());
     IniFiles ini;
     // A folder that does not exist.
-    EXPECT_FALSE(ini.writeString(dir.filePath("missing/Zelvar.ini"), Option, "ShowMenu", "0"));
+    EXPECT_FALSE(
+        ini.writeString(dir.filePath("missing/Zelvar.ini"), Option, "ShowMenu", "0").written());
     // A path that is a folder.
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
-    EXPECT_FALSE(ini.writeString(dir.filePath("folder.ini"), Option, "ShowMenu", "0"));
+    EXPECT_FALSE(ini.writeString(dir.filePath("folder.ini"), Option, "ShowMenu", "0").written());
     // Text the file cannot hold.
     const QString path = dir.filePath("Zelvar.ini");
     writeBytes(path, "[Option]\r\nShowMenu=1\r\n");
-    EXPECT_FALSE(ini.writeString(path, Option, "C_FontName", QStringLiteral("😀")));
+    EXPECT_FALSE(ini.writeString(path, Option, "C_FontName", QStringLiteral("😀")).written());
     EXPECT_EQ(readBytes(path), "[Option]\r\nShowMenu=1\r\n");
 }
 
@@ -198,9 +201,10 @@ TEST(IniFiles, AFileIsNeverWrittenPastTheSizeItsReadersAccept) {
     EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 1);
 
     // A value of the same length keeps the size; a new key would pass the limit.
-    EXPECT_TRUE(ini.writeString(path, Option, "ShowMenu", "0"));
-    EXPECT_FALSE(ini.writeString(path, Option, "TaskTray", "0"));
-    EXPECT_EQ(LastWriteFailure().errorNumber, EFBIG);
+    EXPECT_TRUE(ini.writeString(path, Option, "ShowMenu", "0").written());
+    const WriteResult grown = ini.writeString(path, Option, "TaskTray", "0");
+    EXPECT_FALSE(grown.written());
+    EXPECT_EQ(grown.error, EFBIG);
     EXPECT_EQ(readBytes(path).size(), MaxIniFileBytes - 1);
     EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 0) << "still read: every setting kept";
     EXPECT_EQ(ini.refusal(path), IniRefusal::None);
@@ -219,7 +223,7 @@ TEST(IniFiles, AReadOnlyFileOrAPipeIsNeitherReadAsWaitingNorReplaced) {
     const QString path = dir.filePath("Zelvar.ini");
     writeBytes(path, "[Option]\r\nShowMenu=1\r\n");
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-    EXPECT_FALSE(ini.writeString(path, Option, "ShowMenu", "0"));
+    EXPECT_FALSE(ini.writeString(path, Option, "ShowMenu", "0").written());
     EXPECT_EQ(readBytes(path), "[Option]\r\nShowMenu=1\r\n");
     EXPECT_FALSE(QFile::permissions(path).testFlag(QFile::WriteOwner));
     EXPECT_EQ(ini.readInt(path, Option, "ShowMenu", 5), 1);
@@ -231,6 +235,6 @@ TEST(IniFiles, AReadOnlyFileOrAPipeIsNeitherReadAsWaitingNorReplaced) {
     }
     EXPECT_EQ(ini.readInt(pipe, Option, "ShowMenu", 5), 5);
     EXPECT_EQ(ini.readString(pipe, Option, "C_FontName", "x", 256), "x");
-    EXPECT_FALSE(ini.writeString(pipe, Option, "ShowMenu", "0"));
+    EXPECT_FALSE(ini.writeString(pipe, Option, "ShowMenu", "0").written());
     EXPECT_FALSE(QFileInfo(pipe).isFile());
 }

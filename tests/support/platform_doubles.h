@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
@@ -89,7 +90,8 @@ public:
     [[nodiscard]] std::string definitionFileToWrite(const std::string& fileName) const override {
         return ProgramDefinitionFileToWrite(fileName);
     }
-    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+    [[nodiscard]] WriteResult replaceFile(const std::string& path,
+                                          std::string_view bytes) override {
         return ReplaceProgramFile(path, bytes);
     }
 };
@@ -114,13 +116,17 @@ public:
                                      int bufferSize) const override {
         return real.readString(path, section, key, defaultValue, bufferSize);
     }
-    [[nodiscard]] bool writeString(const QString& path, const QString& section, const QString& key,
-                                   const QString& value) override {
+    [[nodiscard]] WriteResult writeString(const QString& path, const QString& section,
+                                          const QString& key, const QString& value) override {
         writes.push_back({path, section, key, value});
-        return !failWrites && real.writeString(path, section, key, value);
+        if (failWrites) {
+            return WriteResult::failed(EIO);
+        }
+        return real.writeString(path, section, key, value);
     }
     IniFiles real;
-    bool failWrites = false; // every write answers false and leaves the file alone
+    bool failWrites =
+        false; // every write fails (EIO, without path or words) and leaves the file alone
     std::vector<Write> writes;
 };
 
@@ -281,6 +287,7 @@ public:
         Services().windowStyles = &windowStyles;
         Services().colorChooser = &colorChooser;
         Services().trayIcon = &trayIcon;
+        FindProgramFileLocations();
         SetEngineHost(&engineHost);
     }
     ~PlatformDoubles() {
@@ -296,11 +303,18 @@ public:
     }
 
     // Marks the program's folder as shared by its users (SharedFolderMarker in it), so that the
-    // programs keep the files they write in the user's own folders; false when it cannot be made.
+    // programs keep the files they write in the user's own folders, and finds the locations
+    // again; false when the marker cannot be made.
     [[nodiscard]] bool shareProgramFolder() const {
         QFile marker(file(QString::fromLatin1(SharedFolderMarker)));
-        return marker.open(QIODevice::WriteOnly);
+        const bool made = marker.open(QIODevice::WriteOnly);
+        FindProgramFileLocations();
+        return made;
     }
+
+    // Finds the program's file locations again, as a program starting now would: after a test
+    // changed the user's environment.
+    void findFileLocations() const { FindProgramFileLocations(); }
 
     FakeMessageBox messageBox;
     FixedClock clock;

@@ -29,7 +29,8 @@ public:
     void showError(const std::string& message) override { messages.push_back(message); }
     [[noreturn]] void endProgram() override { throw ProgramEnded(); }
     [[nodiscard]] std::string programFolder() const override { return folder_; }
-    [[nodiscard]] int replaceFile(const std::string& path, std::string_view bytes) override {
+    [[nodiscard]] WriteResult replaceFile(const std::string& path,
+                                          std::string_view bytes) override {
         return ReplaceFileSafely(PathFromUtf8(path), bytes);
     }
     void setFolder(std::string folder) { folder_ = std::move(folder); }

@@ -62,10 +62,10 @@ TEST(WindowsDefinitionFiles, SavingReplacesTheShippedFilesAndReadsBack) {
     HolidayDefCount = static_cast<std::int16_t>(HolidayDefs.size());
     EraDefs.push_back(EraDef{"試験", "21000101"});
     EraDefCount = static_cast<std::int16_t>(EraDefs.size());
-    EXPECT_EQ(WriteHolidayDefinitions(), 0);
-    EXPECT_EQ(WriteEraDefinitions(), 0);
+    EXPECT_EQ(WriteHolidayDefinitions().error, 0);
+    EXPECT_EQ(WriteEraDefinitions().error, 0);
     // And once more over the files just written.
-    EXPECT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(WriteHolidayDefinitions().error, 0);
 
     HolidayDefs.clear();
     EraDefs.clear();
@@ -97,8 +97,8 @@ TEST(WindowsDefinitionFiles, AReadOnlyFileIsRefusedAndKept) {
     HolidayDefCount = static_cast<std::int16_t>(HolidayDefs.size());
     EraDefs.pop_back();
     EraDefCount = static_cast<std::int16_t>(EraDefs.size());
-    EXPECT_NE(WriteHolidayDefinitions(), 0);
-    EXPECT_NE(WriteEraDefinitions(), 0);
+    EXPECT_NE(WriteHolidayDefinitions().error, 0);
+    EXPECT_NE(WriteEraDefinitions().error, 0);
     EXPECT_EQ(folder.read("Korin1.csv"), holidaysBefore);
     EXPECT_EQ(folder.read("Korin2.csv"), erasBefore);
     EXPECT_EQ(fileNames(folder.path()), (std::vector<std::string>{"Korin1.csv", "Korin2.csv"}));
@@ -108,7 +108,7 @@ TEST(WindowsDefinitionFiles, AReadOnlyFileIsRefusedAndKept) {
 
     // Writable again, the same save goes through.
     makeWritable(folder.path() / "Korin1.csv");
-    EXPECT_EQ(WriteHolidayDefinitions(), 0);
+    EXPECT_EQ(WriteHolidayDefinitions().error, 0);
     EXPECT_NE(folder.read("Korin1.csv"), holidaysBefore);
 }
 
@@ -117,8 +117,8 @@ TEST(WindowsSettingsFile, SavingReplacesAnExistingFileAndAReadOnlyOneIsKept) {
     folder.write("Zelvar.ini", "[Main]\r\nMainLeft=10\r\nMainTop=20\r\n[Other]\r\nKeep=yes\r\n");
     const QString path = QString::fromStdString((folder.path() / "Zelvar.ini").string());
     IniFiles files;
-    ASSERT_TRUE(files.writeString(path, "Main", "MainLeft", "300"));
-    ASSERT_TRUE(files.writeString(path, "Main", "Caption", QString::fromUtf8("和暦")));
+    ASSERT_TRUE(files.writeString(path, "Main", "MainLeft", "300").written());
+    ASSERT_TRUE(files.writeString(path, "Main", "Caption", QString::fromUtf8("和暦")).written());
     EXPECT_EQ(folder.read("Zelvar.ini"), "[Main]\r\nMainLeft=300\r\nMainTop=20\r\n" +
                                              *Utf8ToCp932("Caption=和暦\r\n") +
                                              "[Other]\r\nKeep=yes\r\n");
@@ -127,7 +127,7 @@ TEST(WindowsSettingsFile, SavingReplacesAnExistingFileAndAReadOnlyOneIsKept) {
 
     const std::string before = folder.read("Zelvar.ini");
     makeReadOnly(folder.path() / "Zelvar.ini");
-    EXPECT_FALSE(files.writeString(path, "Main", "MainLeft", "1"));
+    EXPECT_FALSE(files.writeString(path, "Main", "MainLeft", "1").written());
     EXPECT_EQ(folder.read("Zelvar.ini"), before);
     EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"Zelvar.ini"});
     makeWritable(folder.path() / "Zelvar.ini");

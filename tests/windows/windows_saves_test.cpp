@@ -85,7 +85,8 @@ TEST(WindowsSaves, AFileHeldForAMomentIsSavedAndOneHeldLongerIsReportedAsInUse) 
         // The moment another program keeps it: well within the save's wait, not an assertion's.
         std::this_thread::sleep_for(500ms);
         holder.release();
-        EXPECT_EQ(save.get(), 0) << LastWriteFailure().reason;
+        const WriteResult saved = save.get();
+        EXPECT_EQ(saved.error, 0) << saved.reason;
         EXPECT_EQ(contents(file), "new\r\n");
         EXPECT_FALSE(temporaryFileIn(folder.path(), file));
     }
@@ -96,9 +97,8 @@ TEST(WindowsSaves, AFileHeldForAMomentIsSavedAndOneHeldLongerIsReportedAsInUse) 
     {
         Holder holder(file);
         ASSERT_TRUE(holder.holds()) << GetLastError();
-        EXPECT_EQ(ReplaceFileSafely(file, "newer\r\n"), EBUSY);
-        const WriteFailure failure = LastWriteFailure();
-        EXPECT_EQ(failure.errorNumber, EBUSY);
+        const WriteResult failure = ReplaceFileSafely(file, "newer\r\n");
+        EXPECT_EQ(failure.error, EBUSY);
         EXPECT_EQ(failure.path, file);
         inUseReason = failure.reason;
         EXPECT_EQ(inUseReason, std::string(FileInUseText));
@@ -108,8 +108,9 @@ TEST(WindowsSaves, AFileHeldForAMomentIsSavedAndOneHeldLongerIsReportedAsInUse) 
 
     // A read-only file is refused at once, in other words.
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ReplaceFileSafely(file, "newest\r\n"), EACCES);
-    EXPECT_NE(LastWriteFailure().reason, inUseReason);
+    const WriteResult readOnly = ReplaceFileSafely(file, "newest\r\n");
+    EXPECT_EQ(readOnly.error, EACCES);
+    EXPECT_NE(readOnly.reason, inUseReason);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(contents(file), "new\r\n");
 }
