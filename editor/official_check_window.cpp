@@ -31,10 +31,11 @@ OfficialCheckWindow::OfficialCheckWindow(QString listPath, QWidget* parent)
     summaryLabel->setObjectName(QStringLiteral("Summary"));
     summaryLabel->setWordWrap(true);
     summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    addNoteLabel = new QLabel(QStringLiteral("公式の一覧にだけあって規則から求まらない日を、1年限りの"
-                                        "祝日として「祝日の設定」に追加できます。"
-                                        "「更新」で保存されます。"),
-                         this);
+    addNoteLabel =
+        new QLabel(QStringLiteral("公式の一覧にだけあって規則から求まらない日を、1年限りの"
+                                  "祝日として「祝日の設定」に追加できます。"
+                                  "「更新」で保存されます。"),
+                   this);
     addNoteLabel->setObjectName(QStringLiteral("AddNote"));
     addNoteLabel->setWordWrap(true);
     addMissingButton = new QPushButton(QStringLiteral("不足している日を追加(&A)..."), this);

@@ -38,9 +38,9 @@ protected:
 private:
     QString listPath_;
     HolidayCheck check_;
-    QLabel* summaryLabel = nullptr;     // the count of differences
-    QLabel* addNoteLabel = nullptr;     // what adding does, while there is something to add
-    ListingBox* listing = nullptr; // the comparison, read-only
+    QLabel* summaryLabel = nullptr; // the count of differences
+    QLabel* addNoteLabel = nullptr; // what adding does, while there is something to add
+    ListingBox* listing = nullptr;  // the comparison, read-only
     QPushButton* addMissingButton = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QAction* returnCommand = nullptr;
