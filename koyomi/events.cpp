@@ -153,51 +153,54 @@ std::mutex cacheMutex;
 std::map<std::pair<int, int>, double> solarCache;  // (year, degrees) -> instant
 std::map<std::pair<long, int>, double> phaseCache; // (lunation, quarter) -> instant
 
-} // namespace
-
-double SolarLongitudeInstant(int year, int degrees) {
+// The instant cached under `key`, computed and kept on first use.
+template <typename Key, typename Compute>
+double cachedInstant(std::map<Key, double>& cache, const Key& key, Compute compute) {
     {
         const std::lock_guard lock(cacheMutex);
-        if (auto it = solarCache.find({year, degrees}); it != solarCache.end()) {
+        if (auto it = cache.find(key); it != cache.end()) {
             return it->second;
         }
     }
-    const int fromEquinox = degrees >= 280 ? degrees - 360 : degrees; // [-80, 280)
-    const double meanEquinox =
-        static_cast<double>(St_YMD_to_Days(MakeDateText(year, 3, 20))) + 0.5; // within two days
-    const double mean = meanEquinox + fromEquinox / sunMeanRate;
-    const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
-    const double guess = roughRoot(
-        [degrees, ttShift](double t) {
-            return wrap180(roughSunLongitude(t - j2000Jst + ttShift) - degrees);
-        },
-        mean, sunMeanRate);
-    const double instant = sunAt(degrees, guess);
+    const double instant = compute();
     const std::lock_guard lock(cacheMutex);
-    solarCache.emplace(std::pair{year, degrees}, instant);
+    cache.emplace(key, instant);
     return instant;
 }
 
-double MoonPhaseInstant(long lunation, int quarter) {
-    {
-        const std::lock_guard lock(cacheMutex);
-        if (auto it = phaseCache.find({lunation, quarter}); it != phaseCache.end()) {
-            return it->second;
-        }
-    }
-    const double target = 90.0 * quarter;
-    const double mean =
-        meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth;
+// The start of the exact search: where the rough series `angle` (degrees from the target, by
+// TT days from J2000.0) crosses zero near the mean instant `mean`, moving at `meanRate`.
+template <typename RoughAngle> double roughStart(RoughAngle angle, double mean, double meanRate) {
     const double ttShift = ttDaysSinceJ2000(mean) - (mean - j2000Jst); // TT − UT, days
-    const double guess = roughRoot(
-        [target, ttShift](double t) {
-            return wrap180(roughElongation(t - j2000Jst + ttShift) - target);
-        },
-        mean, elongationMeanRate);
-    const double instant = elongationAt(target, guess);
-    const std::lock_guard lock(cacheMutex);
-    phaseCache.emplace(std::pair{lunation, quarter}, instant);
-    return instant;
+    return roughRoot([&angle, ttShift](double t) { return angle(t - j2000Jst + ttShift); }, mean,
+                     meanRate);
+}
+
+} // namespace
+
+double SolarLongitudeInstant(int year, int degrees) {
+    return cachedInstant(solarCache, std::pair{year, degrees}, [year, degrees] {
+        const int fromEquinox = degrees >= 280 ? degrees - 360 : degrees; // [-80, 280)
+        const double meanEquinox =
+            static_cast<double>(St_YMD_to_Days(MakeDateText(year, 3, 20))) + 0.5; // within 2 days
+        const double mean = meanEquinox + fromEquinox / sunMeanRate;
+        const double guess =
+            roughStart([degrees](double d) { return wrap180(roughSunLongitude(d) - degrees); },
+                       mean, sunMeanRate);
+        return sunAt(degrees, guess);
+    });
+}
+
+double MoonPhaseInstant(long lunation, int quarter) {
+    return cachedInstant(phaseCache, std::pair{lunation, quarter}, [lunation, quarter] {
+        const double target = 90.0 * quarter;
+        const double mean =
+            meanNewMoonZero + (static_cast<double>(lunation) + quarter / 4.0) * synodicMonth;
+        const double guess =
+            roughStart([target](double d) { return wrap180(roughElongation(d) - target); }, mean,
+                       elongationMeanRate);
+        return elongationAt(target, guess);
+    });
 }
 
 void ForgetEventInstants() {
