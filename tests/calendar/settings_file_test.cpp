@@ -240,13 +240,9 @@ TEST_F(SettingsFileTest, InASharedProgramFolderTheSettingsLiveInTheUsersConfigur
 }
 
 TEST_F(SettingsFileTest, InASharedProgramFolderWithoutAUserFolderNothingIsWrittenAndItIsSaid) {
-    // A shared installation started without any folder of the user's named (HOME and the XDG
-    // folders unset, as for a service; on Windows no APPDATA).
+    // A shared installation started without any folder of the user's.
     ASSERT_TRUE(doubles.shareProgramFolder());
-    const ScopedEnvironment home("HOME", QByteArray());
-    const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
-    const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
-    const ScopedEnvironment appData("APPDATA", QByteArray());
+    const ScopedNoUserFolders noUserFolders;
     doubles.findFileLocations();
     EXPECT_TRUE(IniPath().isEmpty());
 

@@ -180,10 +180,7 @@ TEST_F(EditorWindowTest, InASharedProgramFolderSavesGoToTheUsersDataFolderWhichT
 TEST_F(EditorWindowTest, InASharedProgramFolderWithoutAUserFolderASaveWritesNothingAndSaysSo) {
     ASSERT_TRUE(doubles.shareProgramFolder());
     // Started without any folder of the user's named (a service, say).
-    const ScopedEnvironment home("HOME", QByteArray());
-    const ScopedEnvironment config("XDG_CONFIG_HOME", QByteArray());
-    const ScopedEnvironment data("XDG_DATA_HOME", QByteArray());
-    const ScopedEnvironment appData("APPDATA", QByteArray());
+    const ScopedNoUserFolders noUserFolders;
     doubles.findFileLocations();
     const QStringList before = QDir(doubles.program.folder()).entryList(QDir::Files | QDir::Hidden);
     const QByteArray shipped = fileBytes(QStringLiteral("Korin1.csv"));

@@ -26,3 +26,16 @@ private:
     bool had_;
     QByteArray old_;
 };
+
+// The program started without any folder of the user's named, as for a service: HOME and the XDG
+// folders unset, and on Windows no APPDATA.
+class ScopedNoUserFolders {
+public:
+    ScopedNoUserFolders() = default;
+
+private:
+    ScopedEnvironment home_{"HOME", QByteArray()};
+    ScopedEnvironment config_{"XDG_CONFIG_HOME", QByteArray()};
+    ScopedEnvironment data_{"XDG_DATA_HOME", QByteArray()};
+    ScopedEnvironment appData_{"APPDATA", QByteArray()};
+};
