@@ -119,12 +119,6 @@ void TrayIconWindow::createMenu(CalendarWindow& window) {
     minimizeCommand->setObjectName(QStringLiteral("MNU_Hide"));
     connect(minimizeCommand, &QAction::triggered, this, &TrayIconWindow::hideOrRestoreCalendar);
     popupMenu = MakeCommandMenu(this, window, minimizeCommand, QStringLiteral("MNU_P_Pipe"));
-    thisMonthCommand = window.thisMonthCommand;
-    eraJumpCommand = window.eraJumpCommand;
-    daysCalculatorCommand = window.daysCalculatorCommand;
-    alwaysOnTopCommand = window.alwaysOnTopCommand;
-    optionsCommand = window.optionsCommand;
-    exitCommand = window.exitCommand;
 }
 
 int TrayIconWindow::addIcon() {

@@ -30,16 +30,10 @@ public:
     TrayIconWindow& operator=(const TrayIconWindow&) = delete;
 
     // The popup menu: minimizeCommand, then the calendar window's own commands (the check mark of
-    // alwaysOnTopCommand is the window's).
+    // its alwaysOnTopCommand is the window's).
     QMenu* popupMenu = nullptr;
     QAction* minimizeCommand =
         nullptr; // "最小化(&N)" while the calendar is visible, else "元のサイズに戻す(&R)"
-    QAction* thisMonthCommand = nullptr;
-    QAction* eraJumpCommand = nullptr;
-    QAction* daysCalculatorCommand = nullptr;
-    QAction* alwaysOnTopCommand = nullptr;
-    QAction* optionsCommand = nullptr;
-    QAction* exitCommand = nullptr;
 
     // Show a MenuAnchorWindow (0 × 0) while the menu is open and the calendar window is hidden.
     bool menuNeedsForegroundWindow;

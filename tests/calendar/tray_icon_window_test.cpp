@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -56,6 +58,17 @@ protected:
         }
         return *CurrentTrayIconWindow;
     }
+
+    // The command `name` (its object name) of `form`'s popup menu.
+    static QAction* commandOf(const TrayIconWindow& form, const char* name) {
+        for (QAction* action : form.popupMenu->actions()) {
+            if (action->objectName() == QLatin1String(name)) {
+                return action;
+            }
+        }
+        throw std::runtime_error(std::string("no command ") + name + " in the icon's menu");
+    }
+    static QAction* trayCommand(const char* name) { return commandOf(tray(), name); }
 
     // Runs what the event loop has queued (the hide after a minimize, the clicks on the icon).
     static void settle() { QCoreApplication::sendPostedEvents(); }
@@ -149,7 +162,7 @@ TEST_F(TrayTest, TheLoadAddsTheIconAndTheWindowHasNoTaskbarButtonOfItsOwn) {
     EXPECT_FALSE(doubles.windowStyles.hasTaskbarButton(&w));
     // The stored always-on-top state shows on both menus.
     EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
-    EXPECT_TRUE(tray().alwaysOnTopCommand->isChecked());
+    EXPECT_TRUE(trayCommand("MNU_A_Top")->isChecked());
     EXPECT_EQ(tray().minimizeCommand->text(), Minimize);
 }
 
@@ -179,7 +192,7 @@ TEST_F(TrayTest, ThePopupMenuHoldsTheCommandsInOrderAtTheMousePosition) {
                    QStringLiteral("MNU_A_Top=常に手前に表示(&A)"), QStringLiteral("MNU_P_Pipe4=-"),
                    QStringLiteral("MNU_Option=オプション(&O)..."), QStringLiteral("MNU_P_Pipe5=-"),
                    QStringLiteral("MNU_Exit=終了(&X)")}));
-    EXPECT_TRUE(tray().alwaysOnTopCommand->isCheckable());
+    EXPECT_TRUE(trayCommand("MNU_A_Top")->isCheckable());
     EXPECT_EQ(tray().popupMenu->title(), QStringLiteral("Popup"));
     EXPECT_FALSE(tray().popupMenu->isVisible()) << "the call returns when the menu has closed";
 }
@@ -203,8 +216,8 @@ TEST_F(TrayTest, TheIconsMenuAndTheWindowsPopupShowTheWindowsOwnCommands) {
             EXPECT_EQ(windowItems[i], trayItems[i]) << windowItems[i]->objectName().toStdString();
         }
     }
-    EXPECT_EQ(tray().alwaysOnTopCommand, w.alwaysOnTopCommand);
-    EXPECT_EQ(tray().exitCommand, w.exitCommand);
+    EXPECT_EQ(trayCommand("MNU_A_Top"), w.alwaysOnTopCommand);
+    EXPECT_EQ(trayCommand("MNU_Exit"), w.exitCommand);
 }
 
 TEST_F(TrayTest, ATimedOutAddIsRetriedAndTheIconArrivesWithoutAMessage) {
@@ -302,7 +315,7 @@ TEST_F(TrayTest, MinimizingHidesIntoTheIconAndItsMenuRestoresTheWindow) {
 
     // The icon's menu can change the month while the window is hidden.
     showMonth(w, 2020, 2);
-    tray().thisMonthCommand->trigger();
+    trayCommand("MNU_ThisYM")->trigger();
     EXPECT_EQ(w.yearBox->text(), QStringLiteral("2024"));
     EXPECT_EQ(w.monthBox->text(), QStringLiteral("11"));
 
@@ -391,13 +404,13 @@ TEST_F(TrayTest, ACommandChosenInTheOpenMenuRuns) {
 
 TEST_F(TrayTest, TheDialogCommandsOpenTheCalendarsDialogs) {
     CalendarWindow& w = start();
-    EXPECT_EQ(modalOpenedBy(tray().eraJumpCommand), QStringLiteral("Form2"));
-    EXPECT_EQ(modalOpenedBy(tray().daysCalculatorCommand), QStringLiteral("Form3"));
+    EXPECT_EQ(modalOpenedBy(trayCommand("MNU_Gengo")), QStringLiteral("Form2"));
+    EXPECT_EQ(modalOpenedBy(trayCommand("MNU_Calc_Days")), QStringLiteral("Form3"));
 
     // Also while the calendar is hidden in the notification area.
     tray().minimizeCommand->trigger();
     ASSERT_FALSE(w.isVisible());
-    EXPECT_EQ(modalOpenedBy(tray().daysCalculatorCommand), QStringLiteral("Form3"));
+    EXPECT_EQ(modalOpenedBy(trayCommand("MNU_Calc_Days")), QStringLiteral("Form3"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_NE(CurrentCalendar, nullptr);
 }
@@ -405,30 +418,30 @@ TEST_F(TrayTest, TheDialogCommandsOpenTheCalendarsDialogs) {
 TEST_F(TrayTest, AlwaysOnTopFromEitherMenuKeepsBothCheckMarksEqual) {
     CalendarWindow& w = start();
     ASSERT_FALSE(w.alwaysOnTopCommand->isChecked());
-    ASSERT_FALSE(tray().alwaysOnTopCommand->isChecked());
+    ASSERT_FALSE(trayCommand("MNU_A_Top")->isChecked());
     const std::size_t calls = doubles.windowStyles.topmostCalls.size();
 
-    tray().alwaysOnTopCommand->trigger();
+    trayCommand("MNU_A_Top")->trigger();
     EXPECT_TRUE(w.alwaysOnTopCommand->isChecked());
-    EXPECT_TRUE(tray().alwaysOnTopCommand->isChecked());
+    EXPECT_TRUE(trayCommand("MNU_A_Top")->isChecked());
     EXPECT_TRUE(doubles.windowStyles.isTopmost(&w));
 
     w.alwaysOnTopCommand->trigger();
     EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
-    EXPECT_FALSE(tray().alwaysOnTopCommand->isChecked());
+    EXPECT_FALSE(trayCommand("MNU_A_Top")->isChecked());
     EXPECT_FALSE(doubles.windowStyles.isTopmost(&w));
 
-    tray().alwaysOnTopCommand->trigger();
-    tray().alwaysOnTopCommand->trigger();
+    trayCommand("MNU_A_Top")->trigger();
+    trayCommand("MNU_A_Top")->trigger();
     EXPECT_FALSE(w.alwaysOnTopCommand->isChecked());
-    EXPECT_FALSE(tray().alwaysOnTopCommand->isChecked());
+    EXPECT_FALSE(trayCommand("MNU_A_Top")->isChecked());
     EXPECT_EQ(doubles.windowStyles.topmostCalls.size(), calls + 4);
 }
 
 TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
     CalendarWindow& w = start();
     w.move(100, 50);
-    tray().alwaysOnTopCommand->trigger();
+    trayCommand("MNU_A_Top")->trigger();
     tray().minimizeCommand->trigger();
     ASSERT_FALSE(w.isVisible());
     // Hidden and still minimized, as on X11: the closing neither shows it nor loses its position.
@@ -436,7 +449,7 @@ TEST_F(TrayTest, ExitFromTheIconSavesTheSettingsAndRemovesTheIcon) {
     QPointer<CalendarWindow> window = &w;
     QPointer<TrayIconWindow> form = CurrentTrayIconWindow;
 
-    form->exitCommand->trigger();
+    commandOf(*form, "MNU_Exit")->trigger();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(CurrentTrayIconWindow, nullptr);
@@ -486,7 +499,7 @@ TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
     CalendarWindow& first = start();
     QPointer<TrayIconWindow> firstForm = CurrentTrayIconWindow;
     tray().minimizeCommand->trigger();
-    tray().optionsCommand->trigger();
+    trayCommand("MNU_Option")->trigger();
     auto* options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isVisible());
@@ -507,7 +520,7 @@ TEST_F(TrayTest, TheOptionsDialogsRecreationRemovesAndAddsTheIconAgain) {
                                         QStringLiteral("Add:Zelvar")}));
 
     // Turning the icon off: the new window goes without it, with a taskbar button.
-    tray().optionsCommand->trigger();
+    trayCommand("MNU_Option")->trigger();
     options = qobject_cast<QDialog*>(topLevelNamed(QStringLiteral("Form4")));
     ASSERT_NE(options, nullptr);
     auto* taskTray = options->findChild<QCheckBox*>(QStringLiteral("Check2"));
